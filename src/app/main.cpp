@@ -1,0 +1,64 @@
+// Start-up and shutdown: brings the process from nothing to the running event loop in a
+// fixed order (configuration before tracing, the trace window before the first line, the
+// USB library before any dialog can open a link) and tears the windows down in order.
+
+#include "config/softconf.h"
+#include "trace/trace.h"
+#include "trace/traces.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QStyleFactory>
+#include <QTranslator>
+
+#include <csignal>
+#include <hidapi/hidapi.h>
+#include <libusb.h>
+
+int main(int argc, char *argv[])
+{
+    QTranslator translator;
+    auto *pApp = new QApplication(argc, argv);
+
+    g_SoftConf.Open(QStringLiteral("Lantrel.xml"));
+    const int iTraceStatus = g_SoftConf.ReadTracesSettings();
+    if (iTraceStatus != 0)
+        ErrorMsg(QCoreApplication::translate("main", "Failed to load Trace settings in configuration file!"),
+                 iTraceStatus);
+
+    QCoreApplication::addLibraryPath(QCoreApplication::applicationDirPath() + QStringLiteral("/plugins"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Orvana"));
+    QCoreApplication::setApplicationName(QStringLiteral("Lantrel"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/AppIcon.png")));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    auto *pTraces = new Traces(nullptr);
+    g_pTraces.store(pTraces);
+    TraceSetReceiver(pTraces);
+    pTraces->hide();
+    int iTraceEnabled = 0;
+    TraceInitialize(&iTraceEnabled);
+    if (iTraceEnabled == 1)
+        pTraces->show();
+
+    TraceInfo("'%s - V%s' is running...", "Lantrel", "1.0.0");
+    g_SoftConf.Parse();
+    if (!g_SoftConf.HasRoot())
+        g_SoftConf.CreateRoot();
+
+    // A peer that goes away must give an error on the socket, not end the process.
+    std::signal(SIGPIPE, SIG_IGN);
+    if (const int iUsb = libusb_init(nullptr); iUsb != 0)
+        TraceError("USB library initialisation failed (%s): USB links are unavailable", libusb_error_name(iUsb));
+    if (hid_init() != 0)
+        TraceError("HID library initialisation failed: the bootloader's USB HID link is unavailable");
+
+    const int iExit = pApp->exec();
+
+    TraceSetReceiver(nullptr);
+    g_pTraces.store(nullptr);
+    delete pTraces;
+    delete pApp;
+    return iExit;
+}
