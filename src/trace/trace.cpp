@@ -253,6 +253,18 @@ void StatusMessage(int iKind, const QString &qsText, int iTimeoutMs)
         s_pSink->ShowStatusMessage(iKind, qsText, iTimeoutMs);
 }
 
+void WarningMsg(const QString &qsTitle, const QString &qsText)
+{
+    {
+        QReadLocker lock(&s_SinkLock);
+        if (s_pSink) {
+            s_pSink->ShowWarning(qsTitle, qsText);
+            return;
+        }
+    }
+    TraceError("%s: %s", qsTitle.toUtf8().constData(), qsText.toUtf8().constData());
+}
+
 QString TraceCurrentFileName()
 {
     QMutexLocker lock(&s_Mutex);

@@ -31,6 +31,8 @@ public:
     virtual ~CMainWndSink() = default;
     virtual void SendErrorMsg(const QString &qsMsg, int iCode) = 0;
     virtual void ShowStatusMessage(int iKind, const QString &qsMsg, int iTimeoutMs) = 0;
+    // A modal warning box (through the main window's prompt service); GUI thread only.
+    virtual void ShowWarning(const QString &qsTitle, const QString &qsText) = 0;
 };
 
 int TraceInitialize(int *piEnabled);
@@ -51,6 +53,8 @@ void SetMainWndSink(CMainWndSink *pSink);
 // The error report: shown by the main window as a modal box; traced while none exists.
 void ErrorMsg(const QString &qsText, int iCode);
 void StatusMessage(int iKind, const QString &qsText, int iTimeoutMs);
+// A warning box for the user; traced while no main window exists. GUI thread only.
+void WarningMsg(const QString &qsTitle, const QString &qsText);
 
 // Current log file name ("Traces//Lantrel_YYYYMMDD_HHMMSS_N.log"), empty while off.
 QString TraceCurrentFileName();
