@@ -71,26 +71,35 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("single key") << QByteArray("<Root><S><K a='1'>one</K></S></Root>") << "" << "" << 0 << "one";
+        QTest::newRow("single key") << QByteArray("<Root><S><K a='1'>one</K></S></Root>") << ""
+                                    << "" << 0 << "one";
         QTest::newRow("section twice") << QByteArray("<Root><S><K>one</K></S><S><K>two</K></S></Root>") << ""
                                        << "" << -20 << "";
-        QTest::newRow("section missing") << QByteArray("<Root><T><K>one</K></T></Root>") << "" << "" << -20 << "";
-        QTest::newRow("key missing") << QByteArray("<Root><S><L>one</L></S></Root>") << "" << "" << -20 << "";
-        QTest::newRow("two keys, no selector")
-            << QByteArray("<Root><S><K>one</K><K>two</K></S></Root>") << "" << "" << -20 << "";
+        QTest::newRow("section missing") << QByteArray("<Root><T><K>one</K></T></Root>") << ""
+                                         << "" << -20 << "";
+        QTest::newRow("key missing") << QByteArray("<Root><S><L>one</L></S></Root>") << ""
+                                     << "" << -20 << "";
+        QTest::newRow("two keys, no selector") << QByteArray("<Root><S><K>one</K><K>two</K></S></Root>") << ""
+                                               << "" << -20 << "";
         QTest::newRow("selector picks one")
-            << QByteArray("<Root><S><K id='0'>one</K><K id='1'>two</K></S></Root>") << "id" << "1" << 0 << "two";
+            << QByteArray("<Root><S><K id='0'>one</K><K id='1'>two</K></S></Root>") << "id"
+            << "1" << 0 << "two";
         QTest::newRow("selector is case-sensitive")
-            << QByteArray("<Root><S><K id='a'>one</K><K id='A'>two</K></S></Root>") << "id" << "A" << 0 << "two";
+            << QByteArray("<Root><S><K id='a'>one</K><K id='A'>two</K></S></Root>") << "id"
+            << "A" << 0 << "two";
         QTest::newRow("first key lacks selector, later matches")
-            << QByteArray("<Root><S><K>one</K><K id='1'>two</K></S></Root>") << "id" << "1" << -1 << "";
+            << QByteArray("<Root><S><K>one</K><K id='1'>two</K></S></Root>") << "id"
+            << "1" << -1 << "";
         QTest::newRow("selector matches twice")
-            << QByteArray("<Root><S><K id='1'>one</K><K id='1'>two</K></S></Root>") << "id" << "1" << -20 << "";
-        QTest::newRow("selector matches none")
-            << QByteArray("<Root><S><K id='0'>one</K></S></Root>") << "id" << "1" << -20 << "";
+            << QByteArray("<Root><S><K id='1'>one</K><K id='1'>two</K></S></Root>") << "id"
+            << "1" << -20 << "";
+        QTest::newRow("selector matches none") << QByteArray("<Root><S><K id='0'>one</K></S></Root>") << "id"
+                                               << "1" << -20 << "";
         QTest::newRow("section and key at any depth")
-            << QByteArray("<Root><G><S><H><K>deep</K></H></S></G></Root>") << "" << "" << 0 << "deep";
-        QTest::newRow("empty document") << QByteArray() << "" << "" << -20 << "";
+            << QByteArray("<Root><G><S><H><K>deep</K></H></S></G></Root>") << ""
+            << "" << 0 << "deep";
+        QTest::newRow("empty document") << QByteArray() << ""
+                                        << "" << -20 << "";
     }
     void readKey()
     {
@@ -134,17 +143,18 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QStringList>("texts");
 
-        QTest::newRow("all keys in order")
-            << QByteArray("<Root><S><K>a</K><X>x</X><K>b</K></S></Root>") << "" << "" << 0 << QStringList{"a", "b"};
-        QTest::newRow("section twice: nothing")
-            << QByteArray("<Root><S><K>a</K></S><S><K>b</K></S></Root>") << "" << "" << 0 << QStringList();
-        QTest::newRow("no section") << QByteArray("<Root/>") << "" << "" << 0 << QStringList();
+        QTest::newRow("all keys in order") << QByteArray("<Root><S><K>a</K><X>x</X><K>b</K></S></Root>") << ""
+                                           << "" << 0 << QStringList{"a", "b"};
+        QTest::newRow("section twice: nothing") << QByteArray("<Root><S><K>a</K></S><S><K>b</K></S></Root>") << ""
+                                                << "" << 0 << QStringList();
+        QTest::newRow("no section") << QByteArray("<Root/>") << ""
+                                    << "" << 0 << QStringList();
         QTest::newRow("selector skips others")
-            << QByteArray("<Root><S><K t='x'>a</K><K t='y'>b</K><K t='x'>c</K></S></Root>") << "t" << "x" << 0
-            << QStringList{"a", "c"};
+            << QByteArray("<Root><S><K t='x'>a</K><K t='y'>b</K><K t='x'>c</K></S></Root>") << "t"
+            << "x" << 0 << QStringList{"a", "c"};
         QTest::newRow("key without selector ends the walk")
-            << QByteArray("<Root><S><K t='x'>a</K><K>b</K><K t='x'>c</K></S></Root>") << "t" << "x" << -20
-            << QStringList{"a"};
+            << QByteArray("<Root><S><K t='x'>a</K><K>b</K><K t='x'>c</K></S></Root>") << "t"
+            << "x" << -20 << QStringList{"a"};
     }
     void readKeys()
     {
@@ -203,20 +213,19 @@ private slots:
         QTest::addColumn<QString>("after");
 
         QTest::newRow("no selector removes every K and nothing else")
-            << QByteArray("<Root><S><K>a</K><L>l</L><K>b</K></S><K>out</K></Root>") << "" << "" << 0
-            << "<Root><S><L>l</L></S><K>out</K></Root>";
+            << QByteArray("<Root><S><K>a</K><L>l</L><K>b</K></S><K>out</K></Root>") << ""
+            << "" << 0 << "<Root><S><L>l</L></S><K>out</K></Root>";
         QTest::newRow("selector removes matches only")
-            << QByteArray("<Root><S><K t='x'>a</K><K t='y'>b</K></S></Root>") << "t" << "x" << 0
-            << "<Root><S><K t=\"y\">b</K></S></Root>";
+            << QByteArray("<Root><S><K t='x'>a</K><K t='y'>b</K></S></Root>") << "t"
+            << "x" << 0 << "<Root><S><K t=\"y\">b</K></S></Root>";
         QTest::newRow("key without selector ends the walk")
-            << QByteArray("<Root><S><K t='x'>a</K><K>b</K><K t='x'>c</K></S></Root>") << "t" << "x" << -1
-            << "<Root><S><K>b</K><K t=\"x\">c</K></S></Root>";
-        QTest::newRow("section twice: nothing")
-            << QByteArray("<Root><S><K>a</K></S><S><K>b</K></S></Root>") << "" << "" << 0
-            << "<Root><S><K>a</K></S><S><K>b</K></S></Root>";
+            << QByteArray("<Root><S><K t='x'>a</K><K>b</K><K t='x'>c</K></S></Root>") << "t"
+            << "x" << -1 << "<Root><S><K>b</K><K t=\"x\">c</K></S></Root>";
+        QTest::newRow("section twice: nothing") << QByteArray("<Root><S><K>a</K></S><S><K>b</K></S></Root>") << ""
+                                                << "" << 0 << "<Root><S><K>a</K></S><S><K>b</K></S></Root>";
         QTest::newRow("nested keys are taken from their own parent")
-            << QByteArray("<Root><S><G><K>a</K></G><K>b<K>c</K></K></S></Root>") << "" << "" << 0
-            << "<Root><S><G/></S></Root>";
+            << QByteArray("<Root><S><G><K>a</K></G><K>b<K>c</K></K></S></Root>") << ""
+            << "" << 0 << "<Root><S><G/></S></Root>";
     }
     void removeKeys()
     {
@@ -246,46 +255,83 @@ private slots:
 
         const QString qsHead = QStringLiteral("Invalid configuration file 'f.xml'! (Section='Sec' - Key='Key' - "
                                               "Attr='Att') - ");
-        QTest::newRow("uint hex with 0x") << "u" << "0x1F" << 16 << false << 0.0 << 0.0 << 0 << "31" << "";
-        QTest::newRow("uint hex without 0x") << "u" << "12" << 16 << false << 0.0 << 0.0 << 0 << "18" << "";
-        QTest::newRow("uint hex lower case") << "u" << "4d8" << 16 << false << 0.0 << 0.0 << 0 << "1240" << "";
-        QTest::newRow("uint hex max") << "u" << "FFFFFFFF" << 16 << false << 0.0 << 0.0 << 0 << "4294967295" << "";
-        QTest::newRow("uint not a number") << "u" << "abc" << 10 << false << 0.0 << 0.0 << -21 << "7"
+        QTest::newRow("uint hex with 0x") << "u"
+                                          << "0x1F" << 16 << false << 0.0 << 0.0 << 0 << "31"
+                                          << "";
+        QTest::newRow("uint hex without 0x") << "u"
+                                             << "12" << 16 << false << 0.0 << 0.0 << 0 << "18"
+                                             << "";
+        QTest::newRow("uint hex lower case") << "u"
+                                             << "4d8" << 16 << false << 0.0 << 0.0 << 0 << "1240"
+                                             << "";
+        QTest::newRow("uint hex max") << "u"
+                                      << "FFFFFFFF" << 16 << false << 0.0 << 0.0 << 0 << "4294967295"
+                                      << "";
+        QTest::newRow("uint not a number") << "u"
+                                           << "abc" << 10 << false << 0.0 << 0.0 << -21 << "7"
                                            << qsHead + "'abc' is not a valid unsigned int value in base 10!";
-        QTest::newRow("uint overflow") << "u" << "100000000" << 16 << false << 0.0 << 0.0 << -21 << "7"
+        QTest::newRow("uint overflow") << "u"
+                                       << "100000000" << 16 << false << 0.0 << 0.0 << -21 << "7"
                                        << qsHead + "'100000000' is not a valid unsigned int value in base 16!";
-        QTest::newRow("uint negative") << "u" << "-1" << 10 << false << 0.0 << 0.0 << -21 << "7"
+        QTest::newRow("uint negative") << "u"
+                                       << "-1" << 10 << false << 0.0 << 0.0 << -21 << "7"
                                        << qsHead + "'-1' is not a valid unsigned int value in base 10!";
-        QTest::newRow("uint lower bound") << "u" << "2" << 10 << true << 2.0 << 5.0 << 0 << "2" << "";
-        QTest::newRow("uint upper bound") << "u" << "5" << 10 << true << 2.0 << 5.0 << 0 << "5" << "";
-        QTest::newRow("uint above") << "u" << "6" << 10 << true << 2.0 << 5.0 << -21 << "7"
+        QTest::newRow("uint lower bound") << "u"
+                                          << "2" << 10 << true << 2.0 << 5.0 << 0 << "2"
+                                          << "";
+        QTest::newRow("uint upper bound") << "u"
+                                          << "5" << 10 << true << 2.0 << 5.0 << 0 << "5"
+                                          << "";
+        QTest::newRow("uint above") << "u"
+                                    << "6" << 10 << true << 2.0 << 5.0 << -21 << "7"
                                     << qsHead + "'6' is not in range [2;5]!";
         QTest::newRow("uint missing") << "u" << QString() << 10 << false << 0.0 << 0.0 << -21 << "7"
                                       << "Invalid configuration file 'f.xml'! (Section='Sec' - Key='Key') - "
                                          "Attribute 'Att' is missing!";
-        QTest::newRow("int in range") << "i" << "4" << 10 << true << 0.0 << 4.0 << 0 << "4" << "";
-        QTest::newRow("int negative in range") << "i" << "-3" << 10 << true << -3.0 << 4.0 << 0 << "-3" << "";
-        QTest::newRow("int above range") << "i" << "5" << 10 << true << 0.0 << 4.0 << -21 << "7"
+        QTest::newRow("int in range") << "i"
+                                      << "4" << 10 << true << 0.0 << 4.0 << 0 << "4"
+                                      << "";
+        QTest::newRow("int negative in range") << "i"
+                                               << "-3" << 10 << true << -3.0 << 4.0 << 0 << "-3"
+                                               << "";
+        QTest::newRow("int above range") << "i"
+                                         << "5" << 10 << true << 0.0 << 4.0 << -21 << "7"
                                          << qsHead + "'5' is not in range [0;4]!";
-        QTest::newRow("int range check off") << "i" << "5" << 10 << false << 0.0 << 4.0 << 0 << "5" << "";
-        QTest::newRow("int hex refused") << "i" << "0x10" << 10 << false << 0.0 << 0.0 << -21 << "7"
+        QTest::newRow("int range check off") << "i"
+                                             << "5" << 10 << false << 0.0 << 4.0 << 0 << "5"
+                                             << "";
+        QTest::newRow("int hex refused") << "i"
+                                         << "0x10" << 10 << false << 0.0 << 0.0 << -21 << "7"
                                          << qsHead + "'0x10' is not a valid int value!";
-        QTest::newRow("float upper bound") << "f" << "3.3" << 0 << true << 0.0 << 3.3 << 0 << "3.3" << "";
-        QTest::newRow("float lower bound") << "f" << "0" << 0 << true << 0.0 << 3.3 << 0 << "0" << "";
-        QTest::newRow("float above") << "f" << "3.31" << 0 << true << 0.0 << 3.3 << -21 << "7"
+        QTest::newRow("float upper bound") << "f"
+                                           << "3.3" << 0 << true << 0.0 << 3.3 << 0 << "3.3"
+                                           << "";
+        QTest::newRow("float lower bound") << "f"
+                                           << "0" << 0 << true << 0.0 << 3.3 << 0 << "0"
+                                           << "";
+        QTest::newRow("float above") << "f"
+                                     << "3.31" << 0 << true << 0.0 << 3.3 << -21 << "7"
                                      << qsHead + "'3.31' is not in range [0;3.3]!";
-        QTest::newRow("float not a number") << "f" << "x1" << 0 << false << 0.0 << 0.0 << -21 << "7"
-                                            << qsHead + "'x1' is not a valid float value!";
-        QTest::newRow("float nan") << "f" << "nan" << 0 << false << 0.0 << 0.0 << -21 << "7"
+        QTest::newRow("float not a number")
+            << "f"
+            << "x1" << 0 << false << 0.0 << 0.0 << -21 << "7" << qsHead + "'x1' is not a valid float value!";
+        QTest::newRow("float nan") << "f"
+                                   << "nan" << 0 << false << 0.0 << 0.0 << -21 << "7"
                                    << qsHead + "'nan' is not a valid float value!";
-        QTest::newRow("string length ok") << "s" << "abc" << 0 << true << 1.0 << 32.0 << 0 << "abc" << "";
-        QTest::newRow("string empty") << "s" << "" << 0 << true << 1.0 << 32.0 << -21 << "7"
+        QTest::newRow("string length ok") << "s"
+                                          << "abc" << 0 << true << 1.0 << 32.0 << 0 << "abc"
+                                          << "";
+        QTest::newRow("string empty") << "s"
+                                      << "" << 0 << true << 1.0 << 32.0 << -21 << "7"
                                       << qsHead + "'' size is not in range [1;32]!";
         QTest::newRow("string length 33") << "s" << QString(33, 'x') << 0 << true << 1.0 << 32.0 << -21 << "7"
                                           << qsHead + "'" + QString(33, 'x') + "' size is not in range [1;32]!";
-        QTest::newRow("string no check") << "s" << "" << 0 << false << 1.0 << 32.0 << 0 << "" << "";
+        QTest::newRow("string no check") << "s"
+                                         << "" << 0 << false << 1.0 << 32.0 << 0 << ""
+                                         << "";
         QTest::newRow("placeholders in the value stay")
-            << "i" << "%1%2" << 10 << false << 0.0 << 0.0 << -21 << "7" << qsHead + "'%1%2' is not a valid int value!";
+            << "i"
+            << "%1%2" << 10 << false << 0.0 << 0.0 << -21 << "7" << qsHead + "'%1%2' is not a valid int value!";
     }
     void getters()
     {
@@ -361,14 +407,18 @@ private slots:
         const QString qsApp = QCoreApplication::applicationDirPath();
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("inside") << qsApp + "/Projects/a.prj" << "Projects/a.prj";
-        QTest::newRow("directly inside") << qsApp + "/a.prj" << "a.prj";
+        QTest::newRow("inside") << qsApp + "/Projects/a.prj"
+                                << "Projects/a.prj";
+        QTest::newRow("directly inside") << qsApp + "/a.prj"
+                                         << "a.prj";
         QTest::newRow("the directory itself") << qsApp << qsApp;
         QTest::newRow("the directory and its slash") << qsApp + "/" << qsApp + "/";
-        QTest::newRow("in the middle") << "/mnt/copy" + qsApp + "/a.prj" << "/mnt/copy" + qsApp + "/a.prj";
+        QTest::newRow("in the middle") << "/mnt/copy" + qsApp + "/a.prj"
+                                       << "/mnt/copy" + qsApp + "/a.prj";
         QTest::newRow("sibling sharing the prefix") << qsApp + "2/a.prj" << qsApp + "2/a.prj";
         QTest::newRow("other case") << qsApp.toUpper() + "/a.prj" << qsApp.toUpper() + "/a.prj";
-        QTest::newRow("relative") << "Projects/a.prj" << "Projects/a.prj";
+        QTest::newRow("relative") << "Projects/a.prj"
+                                  << "Projects/a.prj";
     }
     void makeRelativePath()
     {
