@@ -133,6 +133,11 @@ int CDmxConf::Parse()
 
     // A file that is not XML, or another kind of XML file, is no mapping at all: it must not
     // read as an empty one.
+    if (!HasRoot()) {
+        // Open has traced where the file stopped being XML.
+        TraceError("Invalid DMX mapping file - Not an XML document!");
+        return fail(-20);
+    }
     if (!HasOwnRoot()) {
         TraceError("Invalid DMX mapping file '%s' - Root element '%s' not found!", file.constData(), "DMX_Mapping");
         return fail(-20);

@@ -730,7 +730,7 @@ private slots:
     void updateAndSaveKeepsTheRest()
     {
         QFETCH(int, history);
-        const QByteArray original = ReadTestFile(qEnvironmentVariable("LANTREL_SOURCE_DIR") + "/resources/Lantrel.xml");
+        const QByteArray original = ReadTestFile(QFINDTESTDATA("../../resources/Lantrel.xml"));
         QVERIFY(!original.isEmpty());
         QByteArray withHistories = original;
         withHistories.replace("<Lasts_Eth_IPs/>", "<Lasts_Eth_IPs><IP id='0'>10.0.0.1</IP></Lasts_Eth_IPs>");
@@ -824,7 +824,7 @@ private slots:
     // The shipped file is what a new user starts with: it must load without a single complaint.
     void defaultFileLoadsClean()
     {
-        const QByteArray xml = ReadTestFile(qEnvironmentVariable("LANTREL_SOURCE_DIR") + "/resources/Lantrel.xml");
+        const QByteArray xml = ReadTestFile(QFINDTESTDATA("../../resources/Lantrel.xml"));
         int iTrace = -1, iParse = -1;
         auto conf = Start(xml, &iTrace, &iParse);
         QCOMPARE(iTrace, 0);
