@@ -13,11 +13,11 @@
 namespace {
 
 // "command:channel" pairs; sizes are the table's.
-QList<DMX_Mapping_t> Mapping(const QString &qsSpec)
+QList<DMX_Mapping_t> Mapping(const QString &qsText)
 {
     static const quint8 kSizes[] = {1, 1, 1, 1, 1, 1, 4, 3, 3, 1};
     QList<DMX_Mapping_t> out;
-    for (const QString &item : qsSpec.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QString &item : qsText.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         DMX_Mapping_t e;
         e.command = quint8(item.section(QLatin1Char(':'), 0, 0).toUInt());
         e.channel = quint16(item.section(QLatin1Char(':'), 1, 1).toUInt());
@@ -27,7 +27,7 @@ QList<DMX_Mapping_t> Mapping(const QString &qsSpec)
     return out;
 }
 
-QString Spec(const QList<DMX_Mapping_t> &list)
+QString Describe(const QList<DMX_Mapping_t> &list)
 {
     QStringList out;
     for (const DMX_Mapping_t &e : list)
@@ -54,7 +54,7 @@ QByteArray Cmd(const QByteArray &name, const QByteArray &channel)
     return "<dmx_command channel='" + channel + "'>" + name + "</dmx_command>";
 }
 
-const QString kDefaultSpec = QStringLiteral("1:1/1 2:2/1 3:3/1 4:4/1 5:5/1 6:6/1 7:7/4 8:11/3 9:14/3 10:17/1");
+const QString kDefaultText = QStringLiteral("1:1/1 2:2/1 3:3/1 4:4/1 5:5/1 6:6/1 7:7/4 8:11/3 9:14/3 10:17/1");
 
 } // namespace
 
@@ -93,7 +93,7 @@ private slots:
     {
         QList<DMX_Mapping_t> list = Mapping(QStringLiteral("3:100"));
         CDmxConf::SetDefaultCommands(list);
-        QCOMPARE(Spec(list), kDefaultSpec);
+        QCOMPARE(Describe(list), kDefaultText);
         QCOMPARE(Wire(list).toHex(' '), QByteArray("01 01 00 01 02 02 00 01 03 03 00 01 04 04 00 01 05 05 00 01 "
                                                    "06 06 00 01 07 07 00 04 08 0b 00 03 09 0e 00 03 0a 11 00 01"));
         QCOMPARE(DmxCommandNames, (QStringList{"Enable", "Mode", "Brightness", "Contrast", "Hue", "Saturation",
@@ -113,9 +113,9 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<QString>("report");
 
-        QTest::newRow("after the default") << kDefaultSpec << 18 << 1 << 10 << "";
+        QTest::newRow("after the default") << kDefaultText << 18 << 1 << 10 << "";
         QTest::newRow("on Launch Preset")
-            << kDefaultSpec << 17 << 1 << -5 << "DMX channel is already used by command 10 - 'Launch Preset'";
+            << kDefaultText << 17 << 1 << -5 << "DMX channel is already used by command 10 - 'Launch Preset'";
         QTest::newRow("empty list") << "" << 1 << 4 << 0 << "";
         QTest::newRow("range containing another")
             << "8:11" << 10 << 5 << -5 << "DMX channel is already used by command 8 - 'Gamma'";
@@ -157,8 +157,8 @@ private slots:
                                              << "";
         QTest::newRow("empty Commands") << File("") << 0 << ""
                                         << "";
-        QTest::newRow("all ten at default") << File(all) << 0 << kDefaultSpec << "";
-        QTest::newRow("eleven keys") << File(all + Cmd("Enable", "100")) << -21 << kDefaultSpec
+        QTest::newRow("all ten at default") << File(all) << 0 << kDefaultText << "";
+        QTest::newRow("eleven keys") << File(all + Cmd("Enable", "100")) << -21 << kDefaultText
                                      << "Invalid DMX commands in configuration file 'map.dmx' - Section 'Commands' - "
                                         "Key 'dmx_command' - More than 10 commands!";
         QTest::newRow("any order gives channel order")
@@ -172,33 +172,33 @@ private slots:
                                                     "'Commands' - Key 'dmx_command' - Channel is not valid (<1 or "
                                                     ">512)!");
         QTest::newRow("four channels past 512")
-            << File(Cmd("Color Temperature", "510")) << -21 << kDefaultSpec << qsBadChannel;
-        QTest::newRow("channel 513") << File(Cmd("Enable", "513")) << -21 << kDefaultSpec << qsBadChannel;
-        QTest::newRow("channel 0") << File(Cmd("Enable", "0")) << -21 << kDefaultSpec << qsBadChannel;
-        QTest::newRow("channel 1a") << File(Cmd("Enable", "1a")) << -21 << kDefaultSpec << qsBadChannel;
-        QTest::newRow("channel 65537") << File(Cmd("Enable", "65537")) << -21 << kDefaultSpec << qsBadChannel;
-        QTest::newRow("lower-case name") << File(Cmd("Enable", "1") + Cmd("gamma", "11")) << -21 << kDefaultSpec
+            << File(Cmd("Color Temperature", "510")) << -21 << kDefaultText << qsBadChannel;
+        QTest::newRow("channel 513") << File(Cmd("Enable", "513")) << -21 << kDefaultText << qsBadChannel;
+        QTest::newRow("channel 0") << File(Cmd("Enable", "0")) << -21 << kDefaultText << qsBadChannel;
+        QTest::newRow("channel 1a") << File(Cmd("Enable", "1a")) << -21 << kDefaultText << qsBadChannel;
+        QTest::newRow("channel 65537") << File(Cmd("Enable", "65537")) << -21 << kDefaultText << qsBadChannel;
+        QTest::newRow("lower-case name") << File(Cmd("Enable", "1") + Cmd("gamma", "11")) << -21 << kDefaultText
                                          << "Unknown DMX Command 'gamma' in configuration file 'map.dmx' - Section "
                                             "'Commands' - Key 'dmx_command'!";
-        QTest::newRow("command twice") << File(Cmd("Hue", "1") + Cmd("Hue", "50")) << -22 << kDefaultSpec
+        QTest::newRow("command twice") << File(Cmd("Hue", "1") + Cmd("Hue", "50")) << -22 << kDefaultText
                                        << "DMX Command 'Hue' in configuration file 'map.dmx' is defined several times "
                                           "- Section 'Commands' - Key 'dmx_command'!";
         QTest::newRow("channel and size")
-            << File("<dmx_command channel='1' size='1'>Enable</dmx_command>") << -23 << kDefaultSpec
+            << File("<dmx_command channel='1' size='1'>Enable</dmx_command>") << -23 << kDefaultText
             << "Invalid DMX Command in configuration file 'map.dmx' - Section 'Commands' "
                "- Key 'dmx_command' - DMX Command requires 1 attribute!";
-        QTest::newRow("other attribute") << File("<dmx_command chan='1'>Enable</dmx_command>") << -23 << kDefaultSpec
+        QTest::newRow("other attribute") << File("<dmx_command chan='1'>Enable</dmx_command>") << -23 << kDefaultText
                                          << "Invalid DMX Command in configuration file 'map.dmx' - Section 'Commands' "
                                             "- Key 'dmx_command' - Invalid attribute 'chan'!";
         QTest::newRow("good keys then a bad one")
-            << File(Cmd("Enable", "100") + Cmd("Mode", "200") + Cmd("Hue", "x")) << -21 << kDefaultSpec << qsBadChannel;
-        QTest::newRow("not XML") << QByteArray("Enable=1\nMode=2\n") << -20 << kDefaultSpec
+            << File(Cmd("Enable", "100") + Cmd("Mode", "200") + Cmd("Hue", "x")) << -21 << kDefaultText << qsBadChannel;
+        QTest::newRow("not XML") << QByteArray("Enable=1\nMode=2\n") << -20 << kDefaultText
                                  << "Invalid DMX mapping file - Not an XML document!";
-        QTest::newRow("truncated XML") << File(Cmd("Enable", "1")).left(60) << -20 << kDefaultSpec
+        QTest::newRow("truncated XML") << File(Cmd("Enable", "1")).left(60) << -20 << kDefaultText
                                        << "Invalid DMX mapping file - Not an XML document!";
         QTest::newRow("another root") << QByteArray("<ProjectConfig><Commands>") + Cmd("Enable", "9") +
                                              "</Commands></ProjectConfig>"
-                                      << -20 << kDefaultSpec
+                                      << -20 << kDefaultText
                                       << "Invalid DMX mapping file 'map.dmx' - Root element 'DMX_Mapping' not found!";
     }
     void parse()
@@ -213,7 +213,7 @@ private slots:
         QCOMPARE(conf.Parse(), status);
         QList<DMX_Mapping_t> got = Mapping(QStringLiteral("3:100"));
         QCOMPARE(conf.GetCommands(got), 0);
-        QCOMPARE(Spec(got), mapping);
+        QCOMPARE(Describe(got), mapping);
         if (status == 0) {
             QCOMPARE(m_Sink.Errors().size(), 0);
             QCOMPARE(m_Trace.Errors(), QStringList());
@@ -236,13 +236,13 @@ private slots:
             "Section 'Commands' - Key 'dmx_command'!")));
         QList<DMX_Mapping_t> got;
         conf.GetCommands(got);
-        QCOMPARE(Spec(got), kDefaultSpec);
+        QCOMPARE(Describe(got), kDefaultText);
     }
 
     void writeThenRead_data()
     {
         QTest::addColumn<QString>("mapping");
-        QTest::newRow("default") << kDefaultSpec;
+        QTest::newRow("default") << kDefaultText;
         QTest::newRow("empty") << "";
         QTest::newRow("sparse, up to 512") << "5:2 8:40 9:300 7:509";
     }
@@ -262,7 +262,7 @@ private slots:
         QCOMPARE(in.Parse(), 0);
         QList<DMX_Mapping_t> got;
         in.GetCommands(got);
-        QCOMPARE(Spec(got), Spec(list));
+        QCOMPARE(Describe(got), Describe(list));
         QCOMPARE(Wire(got), Wire(list));
 
         // Written again, the file is the same.
@@ -324,7 +324,7 @@ private slots:
         QCOMPARE(in.Parse(), 0);
         QList<DMX_Mapping_t> got;
         in.GetCommands(got);
-        QCOMPARE(Spec(got), QStringLiteral("1:1/1"));
+        QCOMPARE(Describe(got), QStringLiteral("1:1/1"));
     }
 
     void failedSaveIsTraced()
