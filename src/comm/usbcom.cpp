@@ -158,7 +158,9 @@ int CUsbCom::Write(quint32 uiLength, const quint8 *pucBuffer, quint32 *puiTimeou
     return TransferBulk(uiLength, pucBuffer, puiTimeoutMs);
 }
 
-int CUsbCom::TransferBulk(quint32 uiLength, const quint8 *pucBuffer, quint32 *puiTimeoutMs)
+// 1 when a transfer can start; else what the transfer returns at once: an empty transfer
+// succeeds even when no time is left, a used-up budget is a time-out.
+int CUsbCom::CheckTransfer(quint32 uiLength, const quint32 *puiTimeoutMs) const
 {
     if (!m_bOpen) {
         TraceError("Error usb_device not openned!");
@@ -174,6 +176,13 @@ int CUsbCom::TransferBulk(quint32 uiLength, const quint8 *pucBuffer, quint32 *pu
         TraceError("error usb_reap_async: '%s'", "timeout");
         return COM_ERR_TIMEOUT;
     }
+    return 1;
+}
+
+int CUsbCom::TransferBulk(quint32 uiLength, const quint8 *pucBuffer, quint32 *puiTimeoutMs)
+{
+    if (const int iCheck = CheckTransfer(uiLength, puiTimeoutMs); iCheck <= 0)
+        return iCheck;
 
     const qint64 llBudget = *puiTimeoutMs;
     QElapsedTimer tTimer;
@@ -240,20 +249,8 @@ int CUsbCom::TransferBulk(quint32 uiLength, const quint8 *pucBuffer, quint32 *pu
 
 int CUsbCom::ReceiveBulk(quint32 uiLength, quint8 *pucBuffer, quint32 *puiTimeoutMs)
 {
-    if (!m_bOpen) {
-        TraceError("Error usb_device not openned!");
-        return COM_ERR_FAILED;
-    }
-    if (puiTimeoutMs == nullptr) {
-        TraceError("Error: Invalid TimeOut Value!");
-        return COM_ERR_PARAM;
-    }
-    if (uiLength == 0)
-        return COM_OK;
-    if (*puiTimeoutMs == 0) {
-        TraceError("error usb_reap_async: '%s'", "timeout");
-        return COM_ERR_TIMEOUT;
-    }
+    if (const int iCheck = CheckTransfer(uiLength, puiTimeoutMs); iCheck <= 0)
+        return iCheck;
 
     const qint64 llBudget = *puiTimeoutMs;
     QElapsedTimer tTimer;

@@ -39,6 +39,7 @@ public:
 private:
     int ReceiveBulk(quint32 uiLength, quint8 *pucBuffer, quint32 *puiTimeoutMs);
     int TransferBulk(quint32 uiLength, const quint8 *pucBuffer, quint32 *puiTimeoutMs);
+    int CheckTransfer(quint32 uiLength, const quint32 *puiTimeoutMs) const;
     int CountMatches(int *piCount, int iWanted, int *piListIndex);
     static int OutSlot(int i) { return i; }
     static int InSlot(int i) { return ENDPOINT_COUNT + i; }

@@ -24,6 +24,13 @@ const quint8 *Bytes(const QByteArray &ba)
     return reinterpret_cast<const quint8 *>(ba.constData());
 }
 
+int OpenFirstVpu(CUsbCom &tCom)
+{
+    tCom.SetVidPid(0x04D8, 0x0204);
+    const int iStatus = tCom.SelectDevice(0);
+    return iStatus != 0 ? iStatus : tCom.Open();
+}
+
 // "endpoint:size" for each packet, e.g. "1:64 2:64 3:2".
 QString Layout(const QList<FakeUsbPacket> &tPackets)
 {
@@ -61,9 +68,7 @@ void TestUsbCom::writeCutsPacketsOverConsecutiveEndpoints()
 {
     FakeUsbBus tBus({VPU});
     CUsbCom tCom(tBus.MakeBackend());
-    tCom.SetVidPid(0x04D8, 0x0204);
-    QCOMPARE(tCom.SelectDevice(0), 0);
-    QCOMPARE(tCom.Open(), 0);
+    QCOMPARE(OpenFirstVpu(tCom), 0);
 
     // An unknown request of 125 payload bytes: 130 bytes on the wire.
     QByteArray baMsg = Hex("c8 7d 00 00 00") + QByteArray(125, 'p');
@@ -92,9 +97,7 @@ void TestUsbCom::readCollectsPacketsRoundRobin()
     const QByteArray baData = QByteArray::fromHex(QByteArray("a5").repeated(200));
     tBus.Model().SetFlash(0, baData);
     CUsbCom tCom(tBus.MakeBackend());
-    tCom.SetVidPid(0x04D8, 0x0204);
-    QCOMPARE(tCom.SelectDevice(0), 0);
-    QCOMPARE(tCom.Open(), 0);
+    QCOMPARE(OpenFirstVpu(tCom), 0);
 
     const QByteArray baParams = Hex("00 00 00 00 c8 00 00 00 00");
     QByteArray baOut(200, 0);
@@ -113,9 +116,7 @@ void TestUsbCom::packetOfWrongSizeFails()
 {
     FakeUsbBus tBus({VPU});
     CUsbCom tCom(tBus.MakeBackend());
-    tCom.SetVidPid(0x04D8, 0x0204);
-    QCOMPARE(tCom.SelectDevice(0), 0);
-    QCOMPARE(tCom.Open(), 0);
+    QCOMPARE(OpenFirstVpu(tCom), 0);
     tBus.InjectInPacket(0, QByteArray(64, 'x'));
     quint8 aucHeader[5] = {};
     quint32 uiTimeout = 1000;
@@ -132,9 +133,7 @@ void TestUsbCom::zeroBudgetFailsAtOnce()
 {
     FakeUsbBus tBus({VPU});
     CUsbCom tCom(tBus.MakeBackend());
-    tCom.SetVidPid(0x04D8, 0x0204);
-    QCOMPARE(tCom.SelectDevice(0), 0);
-    QCOMPARE(tCom.Open(), 0);
+    QCOMPARE(OpenFirstVpu(tCom), 0);
     quint8 aucBuf[5] = {2, 0, 0, 0, 0};
     quint32 uiTimeout = 0;
     QElapsedTimer tTimer;
@@ -153,9 +152,7 @@ void TestUsbCom::silentDeviceTimesOutWithinBudget()
     tFault.bSilent = true;
     tBus.Model().SetFault(VPU_MSG_GET_CONFIG, tFault);
     CUsbCom tCom(tBus.MakeBackend());
-    tCom.SetVidPid(0x04D8, 0x0204);
-    QCOMPARE(tCom.SelectDevice(0), 0);
-    QCOMPARE(tCom.Open(), 0);
+    QCOMPARE(OpenFirstVpu(tCom), 0);
     QByteArray baReply;
     quint32 uiTimeout = 200;
     QElapsedTimer tTimer;
@@ -172,9 +169,7 @@ void TestUsbCom::zeroLengthTransfersSucceed()
 {
     FakeUsbBus tBus({VPU});
     CUsbCom tCom(tBus.MakeBackend());
-    tCom.SetVidPid(0x04D8, 0x0204);
-    QCOMPARE(tCom.SelectDevice(0), 0);
-    QCOMPARE(tCom.Open(), 0);
+    QCOMPARE(OpenFirstVpu(tCom), 0);
     quint32 uiTimeout = 1000;
     QCOMPARE(tCom.Write(0, nullptr, &uiTimeout), 0);
     QCOMPARE(tCom.Read(0, nullptr, &uiTimeout), 0);
@@ -185,9 +180,7 @@ void TestUsbCom::firstVpuAmongOtherDevicesIsOpened()
 {
     FakeUsbBus tBus({MOUSE, OTHER_MICROCHIP, VPU, MOUSE, VPU});
     CUsbCom tCom(tBus.MakeBackend());
-    tCom.SetVidPid(0x04D8, 0x0204);
-    QCOMPARE(tCom.SelectDevice(0), 0);
-    QCOMPARE(tCom.Open(), 0);
+    QCOMPARE(OpenFirstVpu(tCom), 0);
     QCOMPARE(tBus.OpenedListIndex(), 2);
     // And it is a working link.
     int iVpuStatus = -1;
@@ -231,9 +224,7 @@ void TestUsbCom::openTwiceIsRefused()
 {
     FakeUsbBus tBus({VPU});
     CUsbCom tCom(tBus.MakeBackend());
-    tCom.SetVidPid(0x04D8, 0x0204);
-    QCOMPARE(tCom.SelectDevice(0), 0);
-    QCOMPARE(tCom.Open(), 0);
+    QCOMPARE(OpenFirstVpu(tCom), 0);
     QCOMPARE(tCom.Open(), -3);
     QCOMPARE(tBus.OpenCount(), 1);
     int iVpuStatus = -1;
@@ -261,9 +252,7 @@ void TestUsbCom::initComResetsRotation()
 {
     FakeUsbBus tBus({VPU});
     CUsbCom tCom(tBus.MakeBackend());
-    tCom.SetVidPid(0x04D8, 0x0204);
-    QCOMPARE(tCom.SelectDevice(0), 0);
-    QCOMPARE(tCom.Open(), 0);
+    QCOMPARE(OpenFirstVpu(tCom), 0);
     // Move both rotations off the first endpoint.
     int iVpuStatus = -1;
     quint32 uiTimeout = 2000;

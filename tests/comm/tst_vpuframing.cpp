@@ -53,8 +53,8 @@ private slots:
     void silentPeerTimesOutWithinBudget();
     void budgetIsSharedAcrossTransfers();
     void peerClosingMidReplyFails();
-    void wrongReplyIdLeavesRestUnread();
-    void wrongReplyLengthLeavesRestUnread();
+    void wrongReplyLeavesRestUnread_data();
+    void wrongReplyLeavesRestUnread();
     void replyOneByteAtATimeIsReadWhole();
     void peerGoneDoesNotKillWithSigpipe();
 
@@ -281,37 +281,34 @@ void TestVpuFraming::peerClosingMidReplyFails()
     QCOMPARE(uiTimeout, 0u);
 }
 
-void TestVpuFraming::wrongReplyIdLeavesRestUnread()
+void TestVpuFraming::wrongReplyLeavesRestUnread_data()
 {
+    QTest::addColumn<int>("replyId");
+    QTest::addColumn<qlonglong>("replyLength");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("status id instead of GET_CONFIG_RSP") << 1 << -1LL << -203;
+    QTest::newRow("20 bytes announced instead of 24") << -1 << 20LL << -204;
+}
+
+void TestVpuFraming::wrongReplyLeavesRestUnread()
+{
+    QFETCH(int, replyId);
+    QFETCH(qlonglong, replyLength);
+    QFETCH(int, expected);
     VpuSimFault tFault;
-    tFault.iReplyId = 1;
+    tFault.iReplyId = replyId;
+    tFault.llReplyLength = replyLength;
     m_pSim->Model().SetFault(VPU_MSG_GET_CONFIG, tFault);
-    QByteArray baReply;
+    QByteArray baReply("stale");
     quint32 uiTimeout = 5000;
     QCOMPARE(m_pCom->ExchangeTyped(VpuMsgHeader_t{VPU_MSG_GET_CONFIG, 0}, nullptr, VPU_MSG_GET_CONFIG_RSP, 24, &baReply,
                                    &uiTimeout),
-             -203);
+             expected);
     QVERIFY(baReply.isEmpty());
     // Only the header was taken: the record's 24 bytes are still the next thing on the link.
     QByteArray baRest(24, 0);
     QCOMPARE(m_pCom->Read(24, reinterpret_cast<quint8 *>(baRest.data()), &uiTimeout), 0);
     QCOMPARE(baRest.toHex(' '), QByteArray("00 00 00 00 01 02 03 04 05 06 00 00 20 00 00 10 78 56 34 12 4c 54 00 00"));
-}
-
-void TestVpuFraming::wrongReplyLengthLeavesRestUnread()
-{
-    VpuSimFault tFault;
-    tFault.llReplyLength = 20;
-    m_pSim->Model().SetFault(VPU_MSG_GET_CONFIG, tFault);
-    QByteArray baReply;
-    quint32 uiTimeout = 5000;
-    QCOMPARE(m_pCom->ExchangeTyped(VpuMsgHeader_t{VPU_MSG_GET_CONFIG, 0}, nullptr, VPU_MSG_GET_CONFIG_RSP, 24, &baReply,
-                                   &uiTimeout),
-             -204);
-    QVERIFY(baReply.isEmpty());
-    QByteArray baRest(24, 0);
-    QCOMPARE(m_pCom->Read(24, reinterpret_cast<quint8 *>(baRest.data()), &uiTimeout), 0);
-    QCOMPARE(baRest.left(8).toHex(' '), QByteArray("00 00 00 00 01 02 03 04"));
 }
 
 void TestVpuFraming::replyOneByteAtATimeIsReadWhole()
