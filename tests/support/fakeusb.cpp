@@ -2,7 +2,7 @@
 
 #include "comm/com.h"
 
-#include <QDeadlineTimer>
+#include <chrono>
 #include <cstring>
 
 // The model's side of the bus: reads the host's OUT stream, answers in IN packets.
@@ -13,9 +13,9 @@ public:
 
     bool ReadExact(int iLength, QByteArray *pbaOut) override
     {
-        QMutexLocker tLock(&m_tBus.m_Mutex);
+        std::unique_lock<std::mutex> tLock(m_tBus.m_Mutex);
         while (m_tBus.m_bOpen && m_tBus.m_baHostStream.size() < iLength)
-            m_tBus.m_Changed.wait(&m_tBus.m_Mutex);
+            m_tBus.m_Changed.wait(tLock);
         if (!m_tBus.m_bOpen)
             return false;
         *pbaOut = m_tBus.m_baHostStream.left(iLength);
@@ -25,14 +25,14 @@ public:
 
     bool Send(const QByteArray &baBytes, bool) override
     {
-        QMutexLocker tLock(&m_tBus.m_Mutex);
+        std::unique_lock<std::mutex> tLock(m_tBus.m_Mutex);
         if (!m_tBus.m_bOpen)
             return false;
         for (int iPos = 0; iPos < baBytes.size(); iPos += 64) {
             m_tBus.m_aInQueues[m_tBus.m_iInRotation].enqueue(baBytes.mid(iPos, 64));
             m_tBus.m_iInRotation = (m_tBus.m_iInRotation + 1) % 3;
         }
-        m_tBus.m_Changed.wakeAll();
+        m_tBus.m_Changed.notify_all();
         return true;
     }
 
@@ -40,7 +40,7 @@ public:
 
     void ResetRotation() override
     {
-        QMutexLocker tLock(&m_tBus.m_Mutex);
+        std::unique_lock<std::mutex> tLock(m_tBus.m_Mutex);
         m_tBus.m_iInRotation = 0;
     }
 
@@ -71,7 +71,7 @@ public:
     int OpenDevice(int iListIndex) override
     {
         {
-            QMutexLocker tLock(&m_tBus.m_Mutex);
+            std::unique_lock<std::mutex> tLock(m_tBus.m_Mutex);
             if (m_tBus.m_bOpen || iListIndex < 0 || iListIndex >= m_tBus.m_Devices.size())
                 return COM_ERR_CONNECT;
             m_tBus.m_bOpen = true;
@@ -97,9 +97,9 @@ public:
         for (int i = 0; i < SLOT_COUNT; ++i)
             Cancel(i);
         {
-            QMutexLocker tLock(&m_tBus.m_Mutex);
+            std::unique_lock<std::mutex> tLock(m_tBus.m_Mutex);
             m_tBus.m_bOpen = false;
-            m_tBus.m_Changed.wakeAll();
+            m_tBus.m_Changed.notify_all();
         }
         if (m_tBus.m_Thread.joinable())
             m_tBus.m_Thread.join();
@@ -115,11 +115,11 @@ public:
         tSlot = Slot{true, ucEndpoint, pucBuffer, iLength};
         if ((ucEndpoint & 0x80) == 0) {
             // OUT packets are taken by the device at once.
-            QMutexLocker tLock(&m_tBus.m_Mutex);
+            std::unique_lock<std::mutex> tLock(m_tBus.m_Mutex);
             const QByteArray baPacket(reinterpret_cast<const char *>(pucBuffer), iLength);
             m_tBus.m_OutLog.append(FakeUsbPacket{ucEndpoint, baPacket});
             m_tBus.m_baHostStream += baPacket;
-            m_tBus.m_Changed.wakeAll();
+            m_tBus.m_Changed.notify_all();
         }
         return COM_OK;
     }
@@ -135,13 +135,13 @@ public:
             return COM_OK;
         }
         const int iIndex = (tSlot.ucEndpoint & 0x7F) - 1;
-        QDeadlineTimer tDeadline(iTimeoutMs);
-        QMutexLocker tLock(&m_tBus.m_Mutex);
+        const auto tDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(iTimeoutMs);
+        std::unique_lock<std::mutex> tLock(m_tBus.m_Mutex);
         QQueue<QByteArray> &tQueue = m_tBus.m_aInQueues[iIndex];
         while (tQueue.isEmpty()) {
-            if (tDeadline.hasExpired())
+            if (std::chrono::steady_clock::now() >= tDeadline)
                 return COM_ERR_TIMEOUT;
-            m_tBus.m_Changed.wait(&m_tBus.m_Mutex, tDeadline);
+            m_tBus.m_Changed.wait_until(tLock, tDeadline);
         }
         const QByteArray baPacket = tQueue.dequeue();
         m_tBus.m_InLog.append(FakeUsbPacket{tSlot.ucEndpoint, baPacket});
@@ -179,9 +179,9 @@ FakeUsbBus::FakeUsbBus(const QVector<UsbDeviceId_t> &tDevices) : m_Devices(tDevi
 FakeUsbBus::~FakeUsbBus()
 {
     {
-        QMutexLocker tLock(&m_Mutex);
+        std::unique_lock<std::mutex> tLock(m_Mutex);
         m_bOpen = false;
-        m_Changed.wakeAll();
+        m_Changed.notify_all();
     }
     if (m_Thread.joinable())
         m_Thread.join();
@@ -194,38 +194,38 @@ std::unique_ptr<CUsbBackend> FakeUsbBus::MakeBackend()
 
 QList<FakeUsbPacket> FakeUsbBus::OutPackets() const
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     return m_OutLog;
 }
 
 QList<FakeUsbPacket> FakeUsbBus::InPackets() const
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     return m_InLog;
 }
 
 void FakeUsbBus::ClearPackets()
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     m_OutLog.clear();
     m_InLog.clear();
 }
 
 void FakeUsbBus::InjectInPacket(int iIndex, const QByteArray &baPacket)
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     m_aInQueues[iIndex].prepend(baPacket);
-    m_Changed.wakeAll();
+    m_Changed.notify_all();
 }
 
 int FakeUsbBus::OpenedListIndex() const
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     return m_iOpenedIndex;
 }
 
 int FakeUsbBus::OpenCount() const
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     return m_iOpenCount;
 }

@@ -11,11 +11,11 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QMutex>
 #include <QQueue>
 #include <QVector>
-#include <QWaitCondition>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 struct FakeUsbPacket
@@ -45,8 +45,8 @@ private:
     friend class FakeUsbLink;
     QVector<UsbDeviceId_t> m_Devices;
     VpuSimModel m_Model;
-    mutable QMutex m_Mutex;
-    QWaitCondition m_Changed;
+    mutable std::mutex m_Mutex; // std:: primitives: Qt is not built for ThreadSanitizer
+    std::condition_variable m_Changed;
     QList<FakeUsbPacket> m_OutLog;
     QList<FakeUsbPacket> m_InLog;
     QByteArray m_baHostStream; // OUT bytes the model has not read yet

@@ -1,6 +1,5 @@
 #include "vpusim.h"
 
-#include <QDeadlineTimer>
 #include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
@@ -176,35 +175,34 @@ VpuSimModel::VpuSimModel()
 
 void VpuSimModel::SetHandler(quint8 ucId, Handler fnHandler)
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     m_Handlers[ucId] = std::move(fnHandler);
 }
 
 void VpuSimModel::SetFault(quint8 ucId, const VpuSimFault &tFault)
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     m_Faults[ucId] = tFault;
 }
 
 void VpuSimModel::ClearFaults()
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     m_Faults.clear();
 }
 
 void VpuSimModel::Stop()
 {
     m_bStop = true;
-    QMutexLocker tLock(&m_Mutex);
-    m_Changed.wakeAll();
+    std::unique_lock<std::mutex> tLock(m_Mutex);
+    m_Changed.notify_all();
 }
 
 void VpuSimModel::SleepMs(int iMs)
 {
-    QDeadlineTimer tDeadline(iMs);
-    QMutexLocker tLock(&m_Mutex);
-    while (!m_bStop && !tDeadline.hasExpired())
-        m_Changed.wait(&m_Mutex, tDeadline);
+    const auto tDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(iMs);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
+    m_Changed.wait_until(tLock, tDeadline, [this] { return m_bStop.load(); });
 }
 
 void VpuSimModel::Serve(VpuSimLink &tLink)
@@ -233,7 +231,7 @@ void VpuSimModel::Serve(VpuSimLink &tLink)
         Handler fnHandler;
         VpuSimFault tFault;
         {
-            QMutexLocker tLock(&m_Mutex);
+            std::unique_lock<std::mutex> tLock(m_Mutex);
             fnHandler = m_Handlers.value(ucId);
             tFault = m_Faults.value(ucId);
         }
@@ -254,7 +252,7 @@ void VpuSimModel::Serve(VpuSimLink &tLink)
 
 QList<VpuSimLogEntry> VpuSimModel::Log() const
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     return m_Log;
 }
 
@@ -278,54 +276,54 @@ QList<QByteArray> VpuSimModel::Replies() const
 
 void VpuSimModel::ClearLog()
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     m_Log.clear();
     m_Violations.clear();
 }
 
 bool VpuSimModel::WaitForRequests(int iCount, int iTimeoutMs) const
 {
-    QDeadlineTimer tDeadline(iTimeoutMs);
-    QMutexLocker tLock(&m_Mutex);
+    const auto tDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(iTimeoutMs);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     for (;;) {
         const auto iHave =
             std::count_if(m_Log.begin(), m_Log.end(), [](const VpuSimLogEntry &t) { return t.bFromHost; });
         if (iHave >= iCount)
             return true;
-        if (tDeadline.hasExpired())
+        if (std::chrono::steady_clock::now() >= tDeadline)
             return false;
-        m_Changed.wait(&m_Mutex, tDeadline);
+        m_Changed.wait_until(tLock, tDeadline);
     }
 }
 
 void VpuSimModel::AddLog(bool bFromHost, const QByteArray &baBytes)
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     m_Log.append(VpuSimLogEntry{bFromHost, baBytes});
-    m_Changed.wakeAll();
+    m_Changed.notify_all();
 }
 
 QStringList VpuSimModel::Violations() const
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     return m_Violations;
 }
 
 void VpuSimModel::AddViolation(const QString &qsText)
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     m_Violations.append(qsText);
 }
 
 void VpuSimModel::SetReplyBody(quint8 ucReplyId, const QByteArray &baBody)
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     m_ReplyBodies[ucReplyId] = baBody;
 }
 
 QByteArray VpuSimModel::ReplyBody(quint8 ucReplyId) const
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     return m_ReplyBodies.value(ucReplyId);
 }
 
@@ -347,31 +345,31 @@ QByteArray VpuSimModel::Read(const QByteArray &baMem, quint32 uiOffset, quint32 
 
 QByteArray VpuSimModel::Flash(quint32 uiOffset, quint32 uiSize) const
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     return Read(m_baFlash, uiOffset, uiSize, char(0xFF));
 }
 
 void VpuSimModel::SetFlash(quint32 uiOffset, const QByteArray &baData)
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     Write(m_baFlash, uiOffset, baData, char(0xFF));
 }
 
 QByteArray VpuSimModel::FixtureMemory(const QByteArray &baAddr, quint32 uiOffset, quint32 uiSize) const
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     return Read(m_FixtureMem.value(baAddr), uiOffset, uiSize, char(0xFF));
 }
 
 void VpuSimModel::SetFixtureMemory(const QByteArray &baAddr, quint32 uiOffset, const QByteArray &baData)
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     Write(m_FixtureMem[baAddr], uiOffset, baData, char(0xFF));
 }
 
 QByteArray VpuSimModel::Sdram(quint16 usX, quint16 usY, quint16 usWidth, quint16 usHeight) const
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     QByteArray baOut;
     for (int y = usY; y < usY + usHeight; ++y)
         baOut += Read(m_baSdram, quint32((y * SCREEN_W + usX) * 3), quint32(usWidth) * 3, 0);
@@ -380,7 +378,7 @@ QByteArray VpuSimModel::Sdram(quint16 usX, quint16 usY, quint16 usWidth, quint16
 
 void VpuSimModel::SetSdram(quint16 usX, quint16 usY, quint16 usWidth, quint16 usHeight, const QByteArray &baPixels)
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     for (int r = 0; r < usHeight; ++r) {
         const int y = usY + r;
         if (y >= SCREEN_H || usX >= SCREEN_W)
@@ -392,25 +390,25 @@ void VpuSimModel::SetSdram(quint16 usX, quint16 usY, quint16 usWidth, quint16 us
 
 QByteArray VpuSimModel::DmxMap(quint32 uiSlot) const
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     return m_DmxMaps.value(uiSlot);
 }
 
 void VpuSimModel::SetDmxMap(quint32 uiSlot, const QByteArray &baEntries)
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     m_DmxMaps[uiSlot] = baEntries;
 }
 
 QByteArray VpuSimModel::VideoPreset(quint32 uiSlot) const
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     return m_Presets.value(uiSlot, QByteArray(31, 0));
 }
 
 void VpuSimModel::SetVideoPreset(quint32 uiSlot, const QByteArray &baPreset)
 {
-    QMutexLocker tLock(&m_Mutex);
+    std::unique_lock<std::mutex> tLock(m_Mutex);
     m_Presets[uiSlot] = baPreset;
 }
 

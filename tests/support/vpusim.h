@@ -11,12 +11,12 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
-#include <QMutex>
 #include <QString>
 #include <QStringList>
-#include <QWaitCondition>
 #include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 // Little-endian field access at explicit offsets.
@@ -142,8 +142,8 @@ private:
     static void Write(QByteArray &baMem, quint32 uiOffset, const QByteArray &baData, char cFill);
     static QByteArray Read(const QByteArray &baMem, quint32 uiOffset, quint32 uiSize, char cFill);
 
-    mutable QMutex m_Mutex;
-    mutable QWaitCondition m_Changed;
+    mutable std::mutex m_Mutex; // std:: primitives: Qt is not built for ThreadSanitizer
+    mutable std::condition_variable m_Changed;
     std::atomic<bool> m_bStop{false};
     QHash<quint8, Handler> m_Handlers;
     QHash<quint8, VpuSimFault> m_Faults;
