@@ -1,0 +1,419 @@
+// The fixture item: placement rules and their refusals, anchor and arrow companions, the
+// cabling view, records in and out, and what it draws.
+
+#include "scenetest.h"
+#include "support/testenv.h"
+
+#include "config/softconf.h"
+#include "scene/anchor.h"
+#include "scene/arrow.h"
+#include "scene/fixture.h"
+#include "scene/fixturegroup.h"
+
+#include <QFile>
+#include <QGraphicsScene>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QtTest>
+
+class TstFixture : public QObject
+{
+    Q_OBJECT
+
+    QGraphicsScene *m_pScene = nullptr;
+
+    CFixture *NewFixture(int w = 128, int h = 64, quint32 code = 2, QPointF at = QPointF(0, 0))
+    {
+        auto *f = new CFixture(m_pScene);
+        f->SetType(TestType(w, h, code));
+        m_pScene->addItem(f);
+        f->setPos(at);
+        return f;
+    }
+
+    static CArrow *ArrowOf(QGraphicsScene *pScene, CFixture *pFixture)
+    {
+        // The arrow is the one arrow item whose owner is this fixture: the last added before it.
+        Q_UNUSED(pFixture);
+        for (QGraphicsItem *pItem : pScene->items())
+            if (pItem->type() == QGraphicsItem::UserType + 4)
+                return static_cast<CArrow *>(pItem);
+        return nullptr;
+    }
+
+private slots:
+    void init()
+    {
+        m_pScene = new QGraphicsScene;
+        SetupLayoutScene(m_pScene);
+    }
+    void cleanup()
+    {
+        delete m_pScene;
+        m_pScene = nullptr;
+    }
+
+    void itemTypesAndCompanions()
+    {
+        CFixture *f = NewFixture();
+        QCOMPARE(f->type(), 0x10001);
+        QCOMPARE(f->GetAnchor()->type(), 0x10003);
+        QVERIFY(ArrowOf(m_pScene, f));
+        QCOMPARE(ArrowOf(m_pScene, f)->type(), 0x10004);
+        QCOMPARE(f->GetAnchor()->scene(), m_pScene);
+        QVERIFY(!f->GetAnchor()->isVisible());
+        QVERIFY(!ArrowOf(m_pScene, f)->isVisible());
+        QCOMPARE(f->zValue(), 4.0);
+        QCOMPARE(f->boundingRect(), QRectF(-0.5, -0.5, 128, 64));
+    }
+
+    void names_data()
+    {
+        QTest::addColumn<quint32>("code");
+        QTest::addColumn<quint32>("output");
+        QTest::addColumn<quint32>("number");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("LPU top code") << 0x0FFFFFFFu << 3u << 12u << "L3.12";
+        QTest::newRow("SASU lowest code") << 0x10000000u << 0u << 4u << "S0.4";
+        QTest::newRow("LPU output 2") << 2u << 2u << 7u << "L2.7";
+        QTest::newRow("SASU top nibble") << 0xF0000001u << 1u << 256u << "S1.256";
+    }
+    void names()
+    {
+        QFETCH(quint32, code);
+        QFETCH(quint32, output);
+        QFETCH(quint32, number);
+        QFETCH(QString, name);
+        CFixture *f = NewFixture(64, 64, code);
+        QCOMPARE(f->SetNumber(output, number), 0);
+        QCOMPARE(f->GetName(), name);
+        FixtureAddr_t addr;
+        f->GetAddress(&addr);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(&addr), 5).toHex(' '),
+                 QByteArray::number(output, 16).rightJustified(2, '0') + " " +
+                     QByteArray(reinterpret_cast<const char *>(&number), 4).toHex(' '));
+    }
+
+    void setNumberAboveFourKeepsValues()
+    {
+        CFixture *f = NewFixture();
+        QCOMPARE(f->SetNumber(5, 9), -4);
+        quint32 output = 0, number = 0;
+        f->GetNumber(&output, &number);
+        QCOMPARE(output, 5u);
+        QCOMPARE(number, 9u);
+    }
+
+    void drag_data()
+    {
+        QTest::addColumn<QPointF>("target");
+        QTest::addColumn<QPointF>("expected");
+        QTest::newRow("past right edge") << QPointF(1900, 10) << QPointF(1792, 10);
+        QTest::newRow("left of screen, fractional") << QPointF(-3.4, 20.6) << QPointF(0, 21);
+        QTest::newRow("below bottom") << QPointF(10, 1070) << QPointF(10, 1016);
+        QTest::newRow("inside") << QPointF(500.5, 300.4) << QPointF(501, 300);
+        QTest::newRow("past both corners") << QPointF(3000, -50) << QPointF(1792, 0);
+    }
+    void drag()
+    {
+        QFETCH(QPointF, target);
+        QFETCH(QPointF, expected);
+        CFixture *f = NewFixture(128, 64, 2, QPointF(100, 100));
+        QCOMPARE(f->SetAnchorPos(150, 120), 0);
+        QSignalSpy pos(f, &CFixture::sigPosChange);
+        const QPointF grip(10, 10);
+        Drag(m_pScene, f->scenePos() + grip, target + grip);
+        QCOMPARE(f->scenePos(), expected);
+        VERIFY_OUTLINE(*f);
+        // The anchor went along by the same offset.
+        QCOMPARE(f->GetAnchor()->scenePos(), QPointF(150, 120) + expected - QPointF(100, 100));
+        QCOMPARE(pos.count(), 1);
+        QCOMPARE(pos.last().at(0).toPoint(), expected.toPoint());
+    }
+
+    void shiftDragDoesNotMove()
+    {
+        CFixture *f = NewFixture(128, 64, 2, QPointF(100, 100));
+        Drag(m_pScene, QPointF(110, 110), QPointF(400, 400), Qt::ShiftModifier);
+        QCOMPARE(f->scenePos(), QPointF(100, 100));
+    }
+
+    void setPositionMovesAnchorAndTells()
+    {
+        CFixture *f = NewFixture(128, 64, 2, QPointF(100, 100));
+        f->SetAnchorPos(100, 100);
+        QSignalSpy pos(f, &CFixture::sigPosChange);
+        QCOMPARE(f->SetPosition(300, 200), 0);
+        QCOMPARE(f->scenePos(), QPointF(300, 200));
+        QCOMPARE(f->GetAnchor()->scenePos(), QPointF(300, 200));
+        QCOMPARE(pos.count(), 1);
+        VERIFY_OUTLINE(*f);
+        // The rightmost place that still fits.
+        QCOMPARE(f->SetPosition(1792, 1016), 0);
+        VERIFY_OUTLINE(*f);
+    }
+
+    void setPositionRefused_data()
+    {
+        QTest::addColumn<QPointF>("target");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("right") << QPointF(1900, 10)
+                               << "Fixture L0.0 does not fit in the scene with top-left item: x=1900, y=10!";
+        QTest::newRow("one past") << QPointF(1793, 10)
+                                  << "Fixture L0.0 does not fit in the scene with top-left item: x=1793, y=10!";
+        QTest::newRow("bottom") << QPointF(10, 1017)
+                                << "Fixture L0.0 does not fit in the scene with top-left item: x=10, y=1017!";
+        QTest::newRow("left fractional")
+            << QPointF(-0.25, 3.5) << "Fixture L0.0 does not fit in the scene with top-left item: x=-0.25, y=3.5!";
+    }
+    void setPositionRefused()
+    {
+        QFETCH(QPointF, target);
+        QFETCH(QString, message);
+        RecordingSink sink;
+        CFixture *f = NewFixture(128, 64, 2, QPointF(100, 100));
+        f->SetAnchorPos(140, 120);
+        QSignalSpy pos(f, &CFixture::sigPosChange);
+        QCOMPARE(f->SetPosition(target.x(), target.y()), -51);
+        QCOMPARE(f->scenePos(), QPointF(100, 100));
+        QCOMPARE(f->GetAnchor()->scenePos(), QPointF(140, 120));
+        QCOMPARE(pos.count(), 0);
+        QCOMPARE(sink.Errors().size(), 1);
+        QCOMPARE(sink.Errors().first().first, message);
+        QCOMPARE(sink.Errors().first().second, 0);
+    }
+
+    void rotationAboutAnchor()
+    {
+        RecordingSink sink;
+        CFixture *f = NewFixture(128, 64, 2, QPointF(10, 10));
+        f->SetAnchorPos(10, 10);
+        QCOMPARE(f->SetRotation(90), -51);
+        QCOMPARE(sink.Errors().size(), 1);
+        QCOMPARE(sink.Errors().first().first, QString("Fixture L0.0 rotated by 90 degrees does not fit in the scene!"));
+        QCOMPARE(f->rotation(), 0.0);
+        QCOMPARE(f->scenePos(), QPointF(10, 10));
+
+        f->setPos(100, 10);
+        f->SetAnchorPos(100, 10);
+        QSignalSpy pos(f, &CFixture::sigPosChange);
+        const QPolygonF predicted = f->ComputePolygon(100, 10, 90, nullptr);
+        QCOMPARE(f->SetRotation(90), 0);
+        QCOMPARE(f->rotation(), 90.0);
+        QCOMPARE(f->scenePos(), QPointF(100, 10));
+        QCOMPARE(f->GetAnchor()->scenePos(), QPointF(100, 10));
+        QCOMPARE(pos.count(), 0);
+        QVERIFY(SamePolygon(RealOutline(*f), predicted));
+        VERIFY_OUTLINE(*f);
+    }
+
+    void rotationAboutCentre_data()
+    {
+        QTest::addColumn<int>("angle");
+        for (int a : {30, 45, 90, -90, 180, -180, 270, 359})
+            QTest::newRow(qPrintable(QString::number(a))) << a;
+    }
+    void rotationAboutCentre()
+    {
+        QFETCH(int, angle);
+        CFixture *f = NewFixture(128, 64, 2, QPointF(800, 500));
+        f->SetAnchorPos(864, 532);
+        QPointF position;
+        const QPolygonF predicted = f->ComputePolygon(800, 500, angle, &position);
+        QCOMPARE(f->SetRotation(angle), 0);
+        QVERIFY(SamePolygon(RealOutline(*f), predicted));
+        QCOMPARE(f->GetAnchor()->scenePos(), QPointF(864, 532));
+        VERIFY_OUTLINE(*f);
+        // A drag after the turn keeps the outline consistent too.
+        Drag(m_pScene, QPointF(864, 532), QPointF(2000, 532));
+        VERIFY_OUTLINE(*f);
+    }
+
+    void convertPolyToRect()
+    {
+        QCOMPARE(CFixture::ConvertPolyToRect(QPolygonF({QPointF(1, 2), QPointF(5, -1), QPointF(3, 7), QPointF(0, 0)})),
+                 QRectF(0, -1, 5, 8));
+        QCOMPARE(CFixture::ConvertPolyToRect(QPolygonF({QPointF(1, 2), QPointF(5, -1), QPointF(3, 7)})),
+                 QRectF(0, 0, 0, 0));
+    }
+
+    void intensity()
+    {
+        CFixture *f = NewFixture();
+        FixtureIntensity_t out = MakeIntensity(0, 0, 0, 0, 0);
+        f->GetIntensity(&out);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(&out), 5).toHex(' '), QByteArray("64 00 08 20 80"));
+        // Bits 8-9 of the value given are not taken.
+        f->SetIntensity(MakeIntensity(50, 100, 200, 300, 3));
+        out = MakeIntensity(0, 0, 0, 0, 0);
+        f->GetIntensity(&out);
+        QCOMPARE(int(out.Reserved()), 0);
+        QCOMPARE(int(out.Luminosity()), 50);
+        QCOMPARE(int(out.Blue()), 300);
+        f->SetIntensity(0xFFFFFF00u | 42, 0x12);
+        f->GetIntensity(&out);
+        QCOMPARE(int(out.Luminosity()), 42);
+        QCOMPARE(int(out.Reserved()), 0);
+        f->ResetIntensity();
+        f->GetIntensity(&out);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(&out), 5).toHex(' '), QByteArray("64 00 08 20 80"));
+    }
+
+    void ungroupedGroupInfo()
+    {
+        CFixture *f = NewFixture(128, 64, 2, QPointF(5, 6));
+        quint16 number = 99;
+        RotationInfo_t info = MakeRotationInfo(1, 2, 3, 4, 5);
+        f->GetGroupInfo(&number, &info);
+        QCOMPARE(number, quint16(0));
+        QCOMPARE(info.x, 0.0);
+        QCOMPARE(info.y, 0.0);
+        QCOMPARE(info.anchorX, 0.0);
+        QCOMPARE(info.anchorY, 0.0);
+        QCOMPARE(info.angle, 0);
+    }
+
+    void cablingView()
+    {
+        CFixture *a = NewFixture(64, 64, 2, QPointF(100, 100));
+        CFixture *b = NewFixture(64, 64, 2, QPointF(300, 100));
+        a->SetNumber(4, 1);
+        a->SetAnchorVisible(true);
+        a->SetNextFixture(b);
+        a->SetArrowVisible(true);
+        CArrow *arrow = nullptr;
+        for (QGraphicsItem *pItem : m_pScene->items())
+            if (pItem->type() == QGraphicsItem::UserType + 4 && pItem->pos() == QPointF(131.5, 131.5))
+                arrow = static_cast<CArrow *>(pItem);
+        QVERIFY(arrow);
+        QVERIFY(!arrow->isVisible()); // not in the cabling view yet
+
+        a->EnterCablingMode();
+        QVERIFY(!a->GetAnchor()->isVisible());
+        QVERIFY(arrow->isVisible());
+        QCOMPARE(a->flags(), QGraphicsItem::GraphicsItemFlags());
+        a->setSelected(true);
+        QVERIFY(!a->isSelected());
+        // Output 4 is magenta, at half opacity over white.
+        QCOMPARE(PixelAt(m_pScene, QPointF(103, 160)), QColor(255, 128, 255));
+        a->SetHighlighted(true);
+        QCOMPARE(PixelAt(m_pScene, QPointF(103, 160)), QColor(255, 128, 128));
+
+        a->LeaveCablingMode();
+        QVERIFY(!arrow->isVisible());
+        QVERIFY(a->flags() & QGraphicsItem::ItemIsMovable);
+        a->setSelected(true);
+        QVERIFY(a->isSelected());
+        QCOMPARE(a->zValue(), 10000.0);
+        // Selected: red, whatever the output.
+        QCOMPARE(PixelAt(m_pScene, QPointF(103, 160)), QColor(255, 128, 128));
+        a->setSelected(false);
+        QCOMPARE(PixelAt(m_pScene, QPointF(103, 160)), QColor(128, 192, 255));
+        QCOMPARE(a->zValue(), 4.0);
+    }
+
+    void deletedNextFixtureDoesNotDangle()
+    {
+        CFixture *a = NewFixture(64, 64, 2, QPointF(100, 100));
+        CFixture *b = NewFixture(64, 64, 2, QPointF(300, 100));
+        a->SetNextFixture(b);
+        delete b;
+        a->EnterCablingMode();
+        a->SetArrowVisible(true);
+        for (QGraphicsItem *pItem : m_pScene->items())
+            if (pItem->type() == QGraphicsItem::UserType + 4)
+                QVERIFY(!pItem->isVisible());
+        // Painting the scene reaches the arrow's paint, which must not touch the dead fixture.
+        PaintedRect(m_pScene);
+        a->setPos(200, 200);
+    }
+
+    void sceneTornDownWithItems()
+    {
+        // Either order of destruction is safe: the scene first, or the items first.
+        auto *scene = new QGraphicsScene;
+        for (int i = 0; i < 10; ++i) {
+            auto *f = new CFixture(scene);
+            f->SetType(TestType(32, 32));
+            scene->addItem(f);
+        }
+        delete scene;
+
+        scene = new QGraphicsScene;
+        QPointer<CFixture> f = new CFixture(scene);
+        scene->addItem(f);
+        QPointer<CAnchor> anchor = f->GetAnchor();
+        delete f.data();
+        QVERIFY(!anchor);
+        QVERIFY(scene->items().isEmpty());
+        delete scene;
+    }
+
+    void setConfig()
+    {
+        TestEnv env;
+        QFile::copy(qEnvironmentVariable("LANTREL_SOURCE_DIR") + "/resources/Lantrel.xml", env.FilePath("Lantrel.xml"));
+        g_SoftConf.Open(env.FilePath("Lantrel.xml"));
+        g_SoftConf.Parse();
+
+        auto *f = new CFixture(m_pScene); // not yet in the scene, as the scene builder does it
+        ProjectFixture_t rec = DefaultProjectFixture();
+        rec.output = 2;
+        rec.number = 5;
+        rec.type = 0x7777;
+        QCOMPARE(f->SetConfig(rec), -50);
+        QCOMPARE(f->GetName(), QString("L2.5"));
+        FixtureType_t t;
+        f->GetType(&t);
+        QCOMPARE(t.width, -1);
+
+        rec.type = 2; // LPU 128x64
+        rec.placement = MakeRotationInfo(1850.5, 20, 1900, 40, 30);
+        rec.intensity = MakeIntensity(80, 100, 200, 300);
+        rec.boardType = 7;
+        QCOMPARE(f->SetConfig(rec), 0);
+        f->GetType(&t);
+        QCOMPARE(t.name, QString("LPU 128x64"));
+        // Taken as stored, not moved inside the screen.
+        QCOMPARE(f->pos(), QPointF(1850.5, 20));
+        QCOMPARE(f->rotation(), 30.0);
+        QCOMPARE(f->GetAnchor()->scenePos(), QPointF(1900, 40));
+        FixtureIntensity_t out;
+        f->GetIntensity(&out);
+        QCOMPARE(int(out.Luminosity()), 80);
+        quint32 board = 0;
+        f->GetBoardType(&board);
+        QCOMPARE(board, 7u);
+        delete f;
+    }
+
+    void paintStaysInBoundingRect_data()
+    {
+        QTest::addColumn<quint32>("code");
+        QTest::addColumn<int>("angle");
+        QTest::newRow("LPU") << 2u << 0;
+        QTest::newRow("SASU") << 0x10000001u << 0;
+        QTest::newRow("LPU turned") << 2u << 30;
+    }
+    void paintStaysInBoundingRect()
+    {
+        QFETCH(quint32, code);
+        QFETCH(int, angle);
+        CFixture *f = NewFixture(128, 64, code, QPointF(500, 500));
+        f->SetType(TestType(128, 64, code, "A long type name that will not fit"));
+        f->SetNumber(3, 123456);
+        f->SetRotation(angle);
+        f->setSelected(true);
+        const QRectF painted = PaintedRect(m_pScene);
+        QVERIFY(!painted.isNull());
+        QVERIFY2(f->sceneBoundingRect().adjusted(-0.5, -0.5, 0.5, 0.5).contains(painted),
+                 qPrintable(QString("painted %1,%2 %3x%4")
+                                .arg(painted.x())
+                                .arg(painted.y())
+                                .arg(painted.width())
+                                .arg(painted.height())));
+    }
+};
+
+QTEST_MAIN(TstFixture)
+#include "tst_fixture.moc"
