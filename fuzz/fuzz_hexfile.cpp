@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     quint32 uiStart = 0, uiLength = 0;
     quint16 usCrc = 0;
     hex.LoadImage(&uiStart, &uiLength, &usCrc);
-    if (uiLength > 0 && (uiStart < CHexFile::IMAGE_BASE || uiStart - CHexFile::IMAGE_BASE + uiLength > CHexFile::IMAGE_SIZE))
+    if (uiLength > 0 &&
+        (uiStart < CHexFile::IMAGE_BASE || uiStart - CHexFile::IMAGE_BASE + uiLength > CHexFile::IMAGE_SIZE))
         __builtin_trap();
     return 0;
 }

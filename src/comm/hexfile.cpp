@@ -204,8 +204,7 @@ quint16 CHexFile::LoadImage(quint32 *puiStart, quint32 *puiLength, quint16 *pusC
         case REC_DATA: {
             // The records hold physical addresses; the image is the device's cached view of
             // program memory, which has bit 31 set.
-            const quint32 uiAddress =
-                (quint32(pRec[1] << 8 | pRec[2]) + uiSegmentBase + uiLinearBase) | 0x80000000u;
+            const quint32 uiAddress = (quint32(pRec[1] << 8 | pRec[2]) + uiSegmentBase + uiLinearBase) | 0x80000000u;
             if (uiAddress >= BOOT_AREA)
                 break;
             // Only what falls inside the image window is programmed and counted in the range.

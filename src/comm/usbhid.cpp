@@ -85,9 +85,10 @@ int CUsbHid::Open(quint16 usVid, quint16 usPid)
         m_iAttached = 1;
         return 1;
     }
-    const QString qsText = QCoreApplication::translate("CUsbHid", "USB Device with VID= 0x%1 and PID= 0x%2 is not found")
-                               .arg(usVid, 0, 16)
-                               .arg(usPid, 0, 16);
+    const QString qsText =
+        QCoreApplication::translate("CUsbHid", "USB Device with VID= 0x%1 and PID= 0x%2 is not found")
+            .arg(usVid, 0, 16)
+            .arg(usPid, 0, 16);
     TraceInfo("%s", qsText.toUtf8().constData());
     return 0;
 }

@@ -200,8 +200,8 @@ void TestBootLoader::receiver_data()
     QTest::newRow("escaped bytes") << QByteArray::fromHex("01100463100190040105") << QByteArray("04 63") << 8;
     QTest::newRow("bad CRC") << QByteArray::fromHex("0103633104") << QByteArray() << 5;
     QTest::newRow("two bytes only") << QByteArray::fromHex("01000004") << QByteArray() << 4;
-    QTest::newRow("padding and noise before") << QByteArray::fromHex("ffff0401ff0103633004ffff") << QByteArray("03")
-                                               << 10;
+    QTest::newRow("padding and noise before")
+        << QByteArray::fromHex("ffff0401ff0103633004ffff") << QByteArray("03") << 10;
     QTest::newRow("early EOT ignored, bytes kept") << QByteArray::fromHex("010363043004") << QByteArray("03") << 6;
 }
 
@@ -531,8 +531,8 @@ void TestBootLoader::refusedCommands_data()
     QTest::newRow("program without a file") << QByteArray() << 3 << CBootLoader::BL_ERR_NO_FILE;
     QTest::newRow("verify without a file") << QByteArray() << 4 << CBootLoader::BL_ERR_NO_FILE;
     QTest::newRow("program a file without records") << QByteArray("\r\n") << 3 << CBootLoader::BL_ERR_NO_RECORD;
-    QTest::newRow("verify a file without data") << QByteArray(":00000001FF\r\n") << 4
-                                                << CBootLoader::BL_ERR_EMPTY_IMAGE;
+    QTest::newRow("verify a file without data")
+        << QByteArray(":00000001FF\r\n") << 4 << CBootLoader::BL_ERR_EMPTY_IMAGE;
 }
 
 void TestBootLoader::refusedCommands()

@@ -2,8 +2,8 @@
 // binary of the same file, the address rules of the image window, and the refusal of
 // damaged files before anything could be erased.
 
-#include "support/bootsim.h"
 #include "comm/hexfile.h"
+#include "support/bootsim.h"
 #include "support/testenv.h"
 
 #include <QProcess>
@@ -103,8 +103,9 @@ void TestHexFile::toolImages()
                          &qsWhy),
                  qPrintable(qsWhy));
     } else {
-        QVERIFY2(RunTool("srec_cat", {"in.bin", "-binary", "-offset", qsAddress, "-o", "in.hex", "-intel",
-                                      "-obs=" + QString::number(recordSize)},
+        QVERIFY2(RunTool("srec_cat",
+                         {"in.bin", "-binary", "-offset", qsAddress, "-o", "in.hex", "-intel",
+                          "-obs=" + QString::number(recordSize)},
                          &qsWhy),
                  qPrintable(qsWhy));
     }
@@ -178,14 +179,17 @@ void TestHexFile::refusedFiles_data()
                                 << QStringLiteral("the byte count does not match the line");
     QTest::newRow("long line") << baGood + ":0100100000112233CA\n" + kEnd << 3
                                << QStringLiteral("the byte count does not match the line");
-    QTest::newRow("bad digit") << baGood + ":04001000001G2233A6\n" + kEnd << 3 << QStringLiteral("invalid hexadecimal digit");
-    QTest::newRow("odd digits") << baGood + ":040010000011223344A\n" + kEnd << 3 << QStringLiteral("odd number of hexadecimal digits");
+    QTest::newRow("bad digit") << baGood + ":04001000001G2233A6\n" + kEnd << 3
+                               << QStringLiteral("invalid hexadecimal digit");
+    QTest::newRow("odd digits") << baGood + ":040010000011223344A\n" + kEnd << 3
+                                << QStringLiteral("odd number of hexadecimal digits");
     QTest::newRow("too short for a record") << QByteArray(":0000\n") << 1 << QStringLiteral("the record is too short");
-    QTest::newRow("unknown type") << baGood + Rec(0x06, 0, QByteArray()) + kEnd << 3 << QStringLiteral("unknown record type 6");
-    QTest::newRow("linear address of one byte") << Rec(0x04, 0, QByteArray(1, '\x1D')) + baGood << 1
-                                                << QStringLiteral("wrong byte count for record type 4");
-    QTest::newRow("not a record in the middle") << baGood + "garbage\n" + Rec(0, 0x10, "ab") + kEnd << 3
-                                                << QStringLiteral("the line does not start with ':'");
+    QTest::newRow("unknown type") << baGood + Rec(0x06, 0, QByteArray()) + kEnd << 3
+                                  << QStringLiteral("unknown record type 6");
+    QTest::newRow("linear address of one byte")
+        << Rec(0x04, 0, QByteArray(1, '\x1D')) + baGood << 1 << QStringLiteral("wrong byte count for record type 4");
+    QTest::newRow("not a record in the middle")
+        << baGood + "garbage\n" + Rec(0, 0x10, "ab") + kEnd << 3 << QStringLiteral("the line does not start with ':'");
 }
 
 void TestHexFile::refusedFiles()
@@ -226,10 +230,9 @@ void TestHexFile::imageRules_data()
         << Rec(0x04, 0, QByteArray::fromHex("0000")) + Linear(0x1D00) + Rec(0, 0, QByteArray::fromHex("A1A2A3A4")) +
                kEnd
         << 0x9D000000u << 4u << QByteArray("a1a2a3a4");
-    QTest::newRow("boot area left out")
-        << Linear(0x1FC0) + Rec(0, 0, QByteArray::fromHex("11223344")) + Linear(0x1D00) +
-               Rec(0, 0x0100, QByteArray::fromHex("55667788")) + kEnd
-        << 0x9D000100u << 4u << QByteArray("55667788");
+    QTest::newRow("boot area left out") << Linear(0x1FC0) + Rec(0, 0, QByteArray::fromHex("11223344")) +
+                                               Linear(0x1D00) + Rec(0, 0x0100, QByteArray::fromHex("55667788")) + kEnd
+                                        << 0x9D000100u << 4u << QByteArray("55667788");
     QTest::newRow("six bytes are padded to eight")
         << Linear(0x1D00) + Rec(0, 0, QByteArray::fromHex("010203040506")) + kEnd << 0x9D000000u << 8u
         << QByteArray("010203040506ffff");
@@ -237,16 +240,17 @@ void TestHexFile::imageRules_data()
         << Linear(0x1D00) + Rec(0x02, 0, QByteArray::fromHex("1000")) + Rec(0, 0, QByteArray::fromHex("AABB")) + kEnd
         << 0u << 0u << QByteArray();
     QTest::newRow("start addresses leave the bases alone")
-        << Linear(0x1D00) + Rec(0x05, 0, QByteArray::fromHex("9D001000")) + Rec(0x03, 0, QByteArray::fromHex("00001000")) +
-               Rec(0, 0x0010, QByteArray::fromHex("CAFEBABE")) + kEnd
+        << Linear(0x1D00) + Rec(0x05, 0, QByteArray::fromHex("9D001000")) +
+               Rec(0x03, 0, QByteArray::fromHex("00001000")) + Rec(0, 0x0010, QByteArray::fromHex("CAFEBABE")) + kEnd
         << 0x9D000010u << 4u << QByteArray("cafebabe");
     QTest::newRow("records after the end record still count")
         << Linear(0x1D00) + Rec(0, 0, QByteArray::fromHex("01020304")) + kEnd + Linear(0x1D00) +
                Rec(0, 0x0004, QByteArray::fromHex("05060708")) + kEnd
         << 0x9D000000u << 8u << QByteArray("0102030405060708");
     QTest::newRow("outside the window left out of image and range")
-        << Linear(0x1C00) + Rec(0, 0, QByteArray::fromHex("EE")) + Linear(0x1D50) + Rec(0, 0, QByteArray::fromHex("EE")) +
-               Linear(0x1D00) + Rec(0, 0x0008, QByteArray::fromHex("0102")) + kEnd
+        << Linear(0x1C00) + Rec(0, 0, QByteArray::fromHex("EE")) + Linear(0x1D50) +
+               Rec(0, 0, QByteArray::fromHex("EE")) + Linear(0x1D00) + Rec(0, 0x0008, QByteArray::fromHex("0102")) +
+               kEnd
         << 0x9D000008u << 4u << QByteArray("0102ffff");
     QTest::newRow("a record across the window's end is cut at it")
         << Linear(0x1D4F) + Rec(0, 0xFFFC, QByteArray::fromHex("0102030405060708")) + kEnd << 0x9D4FFFFCu << 4u

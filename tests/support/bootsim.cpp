@@ -143,8 +143,8 @@ void BootSimCore::Receive(const QByteArray &baBytes)
                 continue;
             }
             const QByteArray baBody = m_baBody.left(m_baBody.size() - 2);
-            const quint16 usGot = quint16(quint8(m_baBody[m_baBody.size() - 2]) |
-                                          quint8(m_baBody[m_baBody.size() - 1]) << 8);
+            const quint16 usGot =
+                quint16(quint8(m_baBody[m_baBody.size() - 2]) | quint8(m_baBody[m_baBody.size() - 1]) << 8);
             if (Crc16(baBody) != usGot) {
                 ++m_iBadCrc;
                 continue;
@@ -226,7 +226,8 @@ void BootSimCore::Program(const QByteArray &baBody)
                 const quint32 a = uiAddress + quint32(i);
                 // Programming can only clear bits of erased flash.
                 if (a >= kFlashBase && a < kFlashBase + kFlashSize)
-                    m_baFlash[int(a - kFlashBase)] = char(quint8(m_baFlash[int(a - kFlashBase)]) & quint8(baBody[o + 4 + i]));
+                    m_baFlash[int(a - kFlashBase)] =
+                        char(quint8(m_baFlash[int(a - kFlashBase)]) & quint8(baBody[o + 4 + i]));
             }
         } else if (ucType == 0x02 && iCount == 2) {
             m_uiUpperAddress = (quint32(quint8(baBody[o + 4])) << 8 | quint8(baBody[o + 5])) << 4;
@@ -388,10 +389,7 @@ public:
             m_pDevice->Close();
         m_bOpen = false;
     }
-    int Write(const quint8 *pReport, int iLength) override
-    {
-        return m_bOpen ? m_pDevice->Write(pReport, iLength) : -1;
-    }
+    int Write(const quint8 *pReport, int iLength) override { return m_bOpen ? m_pDevice->Write(pReport, iLength) : -1; }
     int Read(quint8 *pData, int iLength, int iTimeoutMs) override
     {
         return m_bOpen ? m_pDevice->Read(pData, iLength, iTimeoutMs) : -1;
@@ -418,9 +416,8 @@ BootSimHidDevice::BootSimHidDevice(quint16 usVid, quint16 usPid) : m_usVid(usVid
 
 void BootSimHidDevice::Install(const std::shared_ptr<BootSimHidDevice> &pDevice)
 {
-    CUsbHid::SetPortFactory([pDevice]() -> std::unique_ptr<CHidPort> {
-        return std::make_unique<BootSimHidPort>(pDevice);
-    });
+    CUsbHid::SetPortFactory(
+        [pDevice]() -> std::unique_ptr<CHidPort> { return std::make_unique<BootSimHidPort>(pDevice); });
 }
 
 QList<QByteArray> BootSimHidDevice::Reports() const
