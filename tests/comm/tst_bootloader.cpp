@@ -25,17 +25,7 @@ enum Transport { HID = 0, UDP = 1 };
 
 QByteArray Rec(quint8 ucType, quint16 usAddress, const QByteArray &baData)
 {
-    QByteArray baBytes;
-    baBytes.append(char(baData.size()));
-    baBytes.append(char(usAddress >> 8));
-    baBytes.append(char(usAddress & 0xFF));
-    baBytes.append(char(ucType));
-    baBytes.append(baData);
-    quint8 ucSum = 0;
-    for (char c : std::as_const(baBytes))
-        ucSum = quint8(ucSum + quint8(c));
-    baBytes.append(char(quint8(-ucSum)));
-    return ':' + baBytes.toHex().toUpper() + "\r\n";
+    return HexRecordLine(ucType, usAddress, baData, "\r\n");
 }
 
 // A file of exactly 25 records: the linear address 0x1D00, 23 data records of 16 bytes

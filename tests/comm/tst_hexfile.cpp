@@ -16,17 +16,7 @@ namespace {
 // One record line, checksum included.
 QByteArray Rec(quint8 ucType, quint16 usAddress, const QByteArray &baData)
 {
-    QByteArray baBytes;
-    baBytes.append(char(baData.size()));
-    baBytes.append(char(usAddress >> 8));
-    baBytes.append(char(usAddress & 0xFF));
-    baBytes.append(char(ucType));
-    baBytes.append(baData);
-    quint8 ucSum = 0;
-    for (char c : std::as_const(baBytes))
-        ucSum = quint8(ucSum + quint8(c));
-    baBytes.append(char(quint8(-ucSum)));
-    return ':' + baBytes.toHex().toUpper() + '\n';
+    return HexRecordLine(ucType, usAddress, baData);
 }
 
 QByteArray Linear(quint16 usUpper)

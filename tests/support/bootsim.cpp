@@ -41,6 +41,22 @@ qint64 NowMs()
 
 } // namespace
 
+QByteArray HexRecordLine(quint8 ucType, quint16 usAddress, const QByteArray &baData, const char *pcLineEnd)
+{
+    // Offsets: 0 count, 1-2 address (big-endian), 3 type, 4.. data, then the checksum.
+    QByteArray baBytes;
+    baBytes.append(char(baData.size()));
+    baBytes.append(char(usAddress >> 8));
+    baBytes.append(char(usAddress & 0xFF));
+    baBytes.append(char(ucType));
+    baBytes.append(baData);
+    quint8 ucSum = 0;
+    for (char c : std::as_const(baBytes))
+        ucSum = quint8(ucSum + quint8(c));
+    baBytes.append(char(quint8(-ucSum)));
+    return ':' + baBytes.toHex().toUpper() + pcLineEnd;
+}
+
 // ---------------------------------------------------------------------------------------
 
 BootSimCore::BootSimCore() : m_baFlash(int(kFlashSize), char(0xFF)) {}

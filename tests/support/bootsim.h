@@ -21,6 +21,9 @@
 
 class QSocketNotifier;
 
+// One Intel HEX record line with its checksum, ending in the line end given.
+QByteArray HexRecordLine(quint8 ucType, quint16 usAddress, const QByteArray &baData, const char *pcLineEnd = "\n");
+
 class BootSimCore
 {
 public:
