@@ -75,7 +75,9 @@ bool VpuSimRequest::Reply(quint8 ucId, const QByteArray &baBody)
         if (m_tFault.llReplyLength >= 0)
             uiSentLength = quint32(m_tFault.llReplyLength);
     }
-    return SendPiece(SimHeader(ucSentId, uiSentLength) + baBody);
+    // The host reads the header and the body as two pieces; over USB each is cut into
+    // packets on its own.
+    return SendPiece(SimHeader(ucSentId, uiSentLength) + baBody, 5);
 }
 
 bool VpuSimRequest::ReplyStatus(int iStatus)
@@ -87,10 +89,10 @@ bool VpuSimRequest::ReplyStatus(int iStatus)
 
 bool VpuSimRequest::SendRaw(const QByteArray &baBytes)
 {
-    return SendPiece(baBytes);
+    return SendPiece(baBytes, int(baBytes.size()));
 }
 
-bool VpuSimRequest::SendPiece(QByteArray baPiece)
+bool VpuSimRequest::SendPiece(QByteArray baPiece, int iSplitAt)
 {
     m_bFirstPiece = false;
     bool bClose = false;
@@ -100,7 +102,13 @@ bool VpuSimRequest::SendPiece(QByteArray baPiece)
     }
     m_llSent += baPiece.size();
     m_tModel.AddLog(false, baPiece);
-    const bool bSent = baPiece.isEmpty() || m_tLink.Send(baPiece, m_tFault.bOneByteAtATime);
+    bool bSent = true;
+    const QByteArray baFirst = baPiece.left(iSplitAt);
+    const QByteArray baSecond = baPiece.mid(iSplitAt);
+    if (!baFirst.isEmpty())
+        bSent = m_tLink.Send(baFirst, m_tFault.bOneByteAtATime);
+    if (bSent && !baSecond.isEmpty())
+        bSent = m_tLink.Send(baSecond, m_tFault.bOneByteAtATime);
     if (bClose) {
         m_tLink.Drop();
         return false;

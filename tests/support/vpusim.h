@@ -80,7 +80,7 @@ public:
     bool SendRaw(const QByteArray &baBytes);
 
 private:
-    bool SendPiece(QByteArray baPiece);
+    bool SendPiece(QByteArray baPiece, int iSplitAt);
     VpuSimModel &m_tModel;
     VpuSimLink &m_tLink;
     quint8 m_ucId;
