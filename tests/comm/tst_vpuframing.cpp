@@ -142,9 +142,9 @@ void TestVpuFraming::typedReplyOnTheWire()
              QByteArray("09 18 00 00 00 00 00 00 00 01 02 03 04 05 06 00 00 20 00 00 10 78 56 34 12 4c 54 00 00"));
     VpuConfig_t tConfig;
     QVERIFY(DecodeRecord(baReply, 4, &tConfig));
-    QCOMPARE(tConfig.SoftMinor, quint8(6));
-    QCOMPARE(tConfig.Type, 0x10000020u);
-    QCOMPARE(tConfig.SerialNumber, 0x12345678u);
+    QCOMPARE(quint8(tConfig.SoftMinor), quint8(6));
+    QCOMPARE(quint32(tConfig.Type), 0x10000020u);
+    QCOMPARE(quint32(tConfig.SerialNumber), 0x12345678u);
 }
 
 void TestVpuFraming::bulkWriteCutsDataInBlocks()
