@@ -460,6 +460,21 @@ void VpuSimModel::InstallDefaultHandlers()
                 uiSize = SimGetU32(p, tBulk.iSizeOffset);
             else
                 uiSize = quint32(SimGetU16(p, 4)) * SimGetU16(p, 6) * 3;
+            // Stored before the last status goes out, so a host that has its answer finds
+            // the data in place.
+            auto fnStore = [&](const QByteArray &baAll) {
+                switch (tBulk.ucId) {
+                case 22:
+                    r.Model().SetFlash(SimGetU32(p, 0), baAll);
+                    break;
+                case 30:
+                    r.Model().SetSdram(SimGetU16(p, 0), SimGetU16(p, 2), SimGetU16(p, 4), SimGetU16(p, 6), baAll);
+                    break;
+                default:
+                    r.Model().SetFixtureMemory(p.left(5), SimGetU32(p, 5), baAll);
+                    break;
+                }
+            };
             quint32 uiDone = 0;
             QByteArray baAll;
             while (uiDone < uiSize) {
@@ -468,22 +483,13 @@ void VpuSimModel::InstallDefaultHandlers()
                 if (!r.ReadRaw(int(uiBlock), &baBlock))
                     return false;
                 baAll += baBlock;
+                uiDone += uiBlock;
+                if (uiDone == uiSize && r.Status() == 0)
+                    fnStore(baAll);
                 if (!r.ReplyStatus(r.Status()))
                     return false;
                 if (r.Status() != 0)
                     return true;
-                uiDone += uiBlock;
-            }
-            switch (tBulk.ucId) {
-            case 22:
-                r.Model().SetFlash(SimGetU32(p, 0), baAll);
-                break;
-            case 30:
-                r.Model().SetSdram(SimGetU16(p, 0), SimGetU16(p, 2), SimGetU16(p, 4), SimGetU16(p, 6), baAll);
-                break;
-            default:
-                r.Model().SetFixtureMemory(p.left(5), SimGetU32(p, 5), baAll);
-                break;
             }
             return true;
         };
