@@ -7,14 +7,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
-#include <QReadWriteLock>
 #include <QRegularExpression>
 
 #include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 namespace {
 
@@ -32,10 +33,30 @@ QString s_qsBaseName;
 int s_iFileIndex = 0;
 
 std::atomic<CTraceReceiver *> s_pReceiver{nullptr};
-// Readers hold the lock while they call the sink (the GUI thread for as long as its box is
-// open, recursively if a box reports again); detaching waits for them.
-QReadWriteLock s_SinkLock(QReadWriteLock::Recursive);
+// The sink is called without a lock held (the GUI thread stays in it for as long as its box is
+// open, and a box may report again); detaching waits until no call is in flight.
+std::mutex s_SinkMutex;
+std::condition_variable s_SinkIdle;
 CMainWndSink *s_pSink = nullptr;
+int s_iSinkCalls = 0;
+
+// Runs fn on the attached sink; false when none is attached.
+template <typename Fn> bool WithSink(Fn fn)
+{
+    CMainWndSink *pSink;
+    {
+        std::lock_guard<std::mutex> lock(s_SinkMutex);
+        pSink = s_pSink;
+        if (!pSink)
+            return false;
+        ++s_iSinkCalls;
+    }
+    fn(pSink);
+    std::lock_guard<std::mutex> lock(s_SinkMutex);
+    if (--s_iSinkCalls == 0)
+        s_SinkIdle.notify_all();
+    return true;
+}
 
 QString FileName(int iIndex)
 {
@@ -113,9 +134,11 @@ void TraceLine(int iKind, const char *format, va_list args)
     if (!s_bInitialized)
         return;
     const QString qsText = QString::vasprintf(format, args);
-    const QString qsStamp = QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
 
     QMutexLocker lock(&s_Mutex);
+    // Local time goes through the C library's time-zone state, which is not safe to read from
+    // several threads at once: take the stamp under the lock.
+    const QString qsStamp = QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
     if (s_bSave) {
         const char *marker = iKind == TRACE_KIND_ERROR     ? "[Error]"
                              : iKind == TRACE_KIND_SUCCESS ? "[Success]"
@@ -229,40 +252,28 @@ QString TraceStripControlChars(const QString &qsText)
 
 void SetMainWndSink(CMainWndSink *pSink)
 {
-    QWriteLocker lock(&s_SinkLock);
+    std::unique_lock<std::mutex> lock(s_SinkMutex);
+    s_SinkIdle.wait(lock, [] { return s_iSinkCalls == 0; });
     s_pSink = pSink;
 }
 
 void ErrorMsg(const QString &qsText, int iCode)
 {
-    {
-        QReadLocker lock(&s_SinkLock);
-        if (s_pSink) {
-            s_pSink->SendErrorMsg(qsText, iCode);
-            return;
-        }
-    }
+    if (WithSink([&](CMainWndSink *p) { p->SendErrorMsg(qsText, iCode); }))
+        return;
     // No main window yet (start-up) or any more: the report is not lost, it is traced.
     TraceError("%s (Error Code = %d)", qsText.toUtf8().constData(), iCode);
 }
 
 void StatusMessage(int iKind, const QString &qsText, int iTimeoutMs)
 {
-    QReadLocker lock(&s_SinkLock);
-    if (s_pSink)
-        s_pSink->ShowStatusMessage(iKind, qsText, iTimeoutMs);
+    WithSink([&](CMainWndSink *p) { p->ShowStatusMessage(iKind, qsText, iTimeoutMs); });
 }
 
 void WarningMsg(const QString &qsTitle, const QString &qsText)
 {
-    {
-        QReadLocker lock(&s_SinkLock);
-        if (s_pSink) {
-            s_pSink->ShowWarning(qsTitle, qsText);
-            return;
-        }
-    }
-    TraceError("%s: %s", qsTitle.toUtf8().constData(), qsText.toUtf8().constData());
+    if (!WithSink([&](CMainWndSink *p) { p->ShowWarning(qsTitle, qsText); }))
+        TraceError("%s: %s", qsTitle.toUtf8().constData(), qsText.toUtf8().constData());
 }
 
 QString TraceCurrentFileName()

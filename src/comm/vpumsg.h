@@ -1,0 +1,80 @@
+#pragma once
+// Message ids of the VPU link. A request's id is also its id in the worker's queue; the
+// reply-only ids (STATUS_RSP, DATA_RSP and the *_RSP ids) are never posted.
+
+#include <QtGlobal>
+
+enum VpuMsgId_t : quint8 {
+    VPU_MSG_NONE = 0,
+    VPU_MSG_STATUS_RSP = 1,
+    VPU_MSG_STATUS = 2,
+    VPU_MSG_INIT_COM = 3,
+    VPU_MSG_MCU_FLASH_PROGRAM = 4,
+    VPU_MSG_VPU_SOFT_RESET = 5,
+    VPU_MSG_DATA_RSP = 6,
+    VPU_MSG_SET_FACTORY_PARAM = 7,
+    VPU_MSG_GET_CONFIG = 8,
+    VPU_MSG_GET_CONFIG_RSP = 9,
+    VPU_MSG_SET_VIDEO_SETTINGS = 10,
+    VPU_MSG_GET_VIDEO_INPUT_FORMAT = 11,
+    VPU_MSG_GET_VIDEO_INPUT_FORMAT_RSP = 12,
+    VPU_MSG_SET_VIDEO_IN_CORR = 13,
+    VPU_MSG_SET_GAMMA = 14,
+    VPU_MSG_SET_COLOR_TEMP = 15,
+    VPU_MSG_SET_FULLSCREEN_TEST_COLOR = 16,
+    VPU_MSG_FREEZE_VIDEO_OUTPUT = 17,
+    VPU_MSG_SHOW_FIXT_NUM = 18,
+    VPU_MSG_STOP_TEST_PATTERN = 19,
+    VPU_MSG_FLASH_ERASE = 20,
+    VPU_MSG_FLASH_READ = 21,
+    VPU_MSG_FLASH_WRITE = 22,
+    VPU_MSG_FPGA_REG_READ = 23,
+    VPU_MSG_FPGA_REG_READ_RSP = 24,
+    VPU_MSG_FPGA_REG_WRITE = 25,
+    VPU_MSG_I2C_READ = 26,
+    VPU_MSG_I2C_READ_RSP = 27,
+    VPU_MSG_I2C_WRITE = 28,
+    VPU_MSG_SDRAM_READ = 29,
+    VPU_MSG_SDRAM_WRITE = 30,
+    VPU_MSG_DMX_MAP_WRITE = 31,
+    VPU_MSG_DMX_MAP_READ = 32,
+    VPU_MSG_VIDEO_PRESET_WRITE = 33,
+    VPU_MSG_VIDEO_PRESET_READ = 34,
+    VPU_MSG_VIDEO_PRESET_READ_RSP = 35,
+    VPU_MSG_FIXT_READ_REG = 36,
+    VPU_MSG_FIXT_READ_REG_RSP = 37,
+    VPU_MSG_FIXT_WRITE_REG = 38,
+    VPU_MSG_FIXT_ENUMERATE = 39,
+    VPU_MSG_FIXT_GET_NUMBER = 40,
+    VPU_MSG_FIXT_GET_NUMBER_RSP = 41,
+    VPU_MSG_FIXT_GET_CONFIG = 42,
+    VPU_MSG_FIXT_GET_CONFIG_RSP = 43,
+    VPU_MSG_FIXT_GET_SENSOR_VALUES = 44,
+    VPU_MSG_FIXT_GET_SENSOR_VALUES_RSP = 45,
+    VPU_MSG_SASU_SET_CONFIG = 46,
+    VPU_MSG_SASU_GET_CONFIG = 47,
+    VPU_MSG_SASU_GET_CONFIG_RSP = 48,
+    VPU_MSG_FIXT_SET_ORIGIN = 49,
+    VPU_MSG_FIXT_SET_SCENE = 50,
+    VPU_MSG_FIXT_SET_LUMINOSITY = 51,
+    VPU_MSG_FIXT_SET_ROTATION = 52,
+    VPU_MSG_FIXT_WRITE_FACTORY_PARAM = 53,
+    VPU_MSG_FIXT_WRITE_CONFIG = 54,
+    VPU_MSG_FIXT_REBOOT = 55,
+    VPU_MSG_FIXT_ERASE_FLASH = 56,
+    VPU_MSG_FIXT_WRITE_FLASH = 57,
+    VPU_MSG_RESET_FIXTURES = 58,
+    VPU_MSG_FIXT_READ_MEM = 59,
+    VPU_MSG_FIXT_WRITE_MEM = 60,
+    VPU_MSG_LAST = VPU_MSG_FIXT_WRITE_MEM,
+};
+
+// The message's name as traces print it between "VPU_MSG_" and "_REQ"/"_RSP"
+// ("GET_CONFIG" for 8 and for 9); "UNKNOWN" for an unused id.
+const char *VpuMsgName(quint8 ucId);
+
+// Budget of one request's whole exchange, in milliseconds.
+constexpr quint32 VPU_REQUEST_TIMEOUT_MS = 60000;
+// Largest raw data write of a bulk write, and largest data part of one DATA_RSP chunk.
+constexpr quint32 VPU_BULK_BLOCK_SIZE = 1920;
+constexpr quint32 VPU_CHUNK_DATA_SIZE = 1916;
