@@ -1,9 +1,6 @@
 #include "comm/bootloader.h"
 
-#if __has_include("comm/netcom.h")
 #include "comm/netcom.h"
-#define LANTREL_HAS_NETCOM 1
-#endif
 
 #include <cstring>
 
@@ -131,15 +128,9 @@ int CBootLoader::OpenPort(int iMode, quint16 usVid, quint16 usPid, quint16 usUdp
     if (iMode == BL_MODE_USB_HID)
         return m_UsbHid.Open(usVid, usPid) ? 0 : BL_ERR_NOT_FOUND;
     if (iMode == BL_MODE_UDP) {
-#ifdef LANTREL_HAS_NETCOM
         delete m_pNetCom;
         m_pNetCom = new CNetCom();
         return m_pNetCom->OpenUdp(uiIp, usUdpPort);
-#else
-        Q_UNUSED(usUdpPort);
-        Q_UNUSED(uiIp);
-        return -200;
-#endif
     }
     return 0;
 }
@@ -148,10 +139,8 @@ int CBootLoader::IsPortOpen(int iMode) const
 {
     if (iMode == BL_MODE_USB_HID)
         return m_UsbHid.IsOpen();
-#ifdef LANTREL_HAS_NETCOM
     if (iMode == BL_MODE_UDP)
         return m_pNetCom ? m_pNetCom->IsUdpOpen() : 0;
-#endif
     return 0;
 }
 
@@ -160,11 +149,9 @@ void CBootLoader::ClosePort()
     if (m_iMode == BL_MODE_USB_HID) {
         m_UsbHid.Close();
     } else if (m_iMode == BL_MODE_UDP) {
-#ifdef LANTREL_HAS_NETCOM
         if (m_pNetCom)
             m_pNetCom->Close();
         delete m_pNetCom;
-#endif
         m_pNetCom = nullptr;
     }
 }
@@ -374,12 +361,10 @@ int CBootLoader::ReadPort(quint8 *pBuffer, int iLength)
 {
     if (m_iMode == BL_MODE_USB_HID)
         return m_UsbHid.Read(pBuffer, iLength);
-#ifdef LANTREL_HAS_NETCOM
     if (m_iMode == BL_MODE_UDP && m_pNetCom) {
         const int iRead = int(m_pNetCom->RecvFrom(quint32(iLength), pBuffer));
         return iRead > 0 ? iRead : 0;
     }
-#endif
     return 0;
 }
 
@@ -390,10 +375,8 @@ void CBootLoader::WritePort(const QByteArray &baFrame)
         m_UsbHid.Write(pData, int(baFrame.size()));
         return;
     }
-#ifdef LANTREL_HAS_NETCOM
     if (m_iMode == BL_MODE_UDP && m_pNetCom)
         m_pNetCom->SendTo(quint32(baFrame.size()), pData);
-#endif
 }
 
 void CBootLoader::DiscardInput()
@@ -402,12 +385,13 @@ void CBootLoader::DiscardInput()
         m_UsbHid.Discard();
         return;
     }
-#ifdef LANTREL_HAS_NETCOM
     if (m_iMode == BL_MODE_UDP && m_pNetCom) {
-        // Bounded, so that a flood of datagrams cannot hold the thread here.
+        // Only what has already arrived matters: a short wait keeps the extra time per
+        // program block small. Bounded, so that a flood cannot hold the thread here.
+        m_pNetCom->SetUdpReceiveTimeoutMs(1);
         quint8 buffer[RX_READ_SIZE];
         for (int i = 0; i < 16 && m_pNetCom->RecvFrom(RX_READ_SIZE, buffer) > 0; ++i) {
         }
+        m_pNetCom->SetUdpReceiveTimeoutMs(CNetCom::DEFAULT_UDP_RECV_TIMEOUT_MS);
     }
-#endif
 }

@@ -140,9 +140,7 @@ void TestBootLoader::transports()
 {
     QTest::addColumn<int>("transport");
     QTest::newRow("usb hid") << int(HID);
-#if __has_include("comm/netcom.h")
     QTest::newRow("udp") << int(UDP);
-#endif
 }
 
 void TestBootLoader::crc16()
