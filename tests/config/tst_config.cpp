@@ -1,0 +1,548 @@
+// The XML base: section and key model, typed getters with their reports, file round trips,
+// and the protection of files the program cannot parse or write.
+#include "config/config.h"
+#include "support/testenv.h"
+#include "tracerecorder.h"
+#include "xmlcanon.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+class TestConf : public CConfig
+{
+public:
+    explicit TestConf(const QString &qsRoot = QStringLiteral("Root")) { m_qsRootName = qsRoot; }
+    ~TestConf() = default;
+    int Parse() override { return 0; }
+    int Write() override { return 0; }
+    QDomDocument &Doc() { return m_Document; }
+};
+
+// Writes the XML to a file and opens it, as the program does.
+int Load(TestConf &conf, const QByteArray &xml, const QString &qsName = QStringLiteral("test.xml"))
+{
+    WriteTestFile(qsName, xml);
+    return conf.Open(qsName);
+}
+
+QStringList Texts(const QList<ConfigKey_t> &keys)
+{
+    QStringList out;
+    for (const ConfigKey_t &k : keys)
+        out.append(k.text);
+    return out;
+}
+
+QStringList ChildTexts(const QDomElement &parent, const QString &qsTag)
+{
+    QStringList out;
+    for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+        out.append(e.tagName() == qsTag ? e.text() : QLatin1Char('<') + e.tagName() + QLatin1Char('>'));
+    return out;
+}
+
+} // namespace
+
+class TstConfig : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestEnv m_Env;
+    TraceRecorder m_Trace;
+    RecordingSink m_Sink;
+
+private slots:
+    void init()
+    {
+        m_Trace.Reset();
+        m_Sink.Reset();
+    }
+
+    void readKey_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QString>("selAttr");
+        QTest::addColumn<QString>("selValue");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("single key") << QByteArray("<Root><S><K a='1'>one</K></S></Root>") << ""
+                                    << "" << 0 << "one";
+        QTest::newRow("section twice") << QByteArray("<Root><S><K>one</K></S><S><K>two</K></S></Root>") << ""
+                                       << "" << -20 << "";
+        QTest::newRow("section missing") << QByteArray("<Root><T><K>one</K></T></Root>") << ""
+                                         << "" << -20 << "";
+        QTest::newRow("key missing") << QByteArray("<Root><S><L>one</L></S></Root>") << ""
+                                     << "" << -20 << "";
+        QTest::newRow("two keys, no selector") << QByteArray("<Root><S><K>one</K><K>two</K></S></Root>") << ""
+                                               << "" << -20 << "";
+        QTest::newRow("selector picks one")
+            << QByteArray("<Root><S><K id='0'>one</K><K id='1'>two</K></S></Root>") << "id"
+            << "1" << 0 << "two";
+        QTest::newRow("selector is case-sensitive")
+            << QByteArray("<Root><S><K id='a'>one</K><K id='A'>two</K></S></Root>") << "id"
+            << "A" << 0 << "two";
+        QTest::newRow("first key lacks selector, later matches")
+            << QByteArray("<Root><S><K>one</K><K id='1'>two</K></S></Root>") << "id"
+            << "1" << -1 << "";
+        QTest::newRow("selector matches twice")
+            << QByteArray("<Root><S><K id='1'>one</K><K id='1'>two</K></S></Root>") << "id"
+            << "1" << -20 << "";
+        QTest::newRow("selector matches none") << QByteArray("<Root><S><K id='0'>one</K></S></Root>") << "id"
+                                               << "1" << -20 << "";
+        QTest::newRow("section and key at any depth")
+            << QByteArray("<Root><G><S><H><K>deep</K></H></S></G></Root>") << ""
+            << "" << 0 << "deep";
+        QTest::newRow("empty document") << QByteArray() << ""
+                                        << "" << -20 << "";
+    }
+    void readKey()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(QString, selAttr);
+        QFETCH(QString, selValue);
+        QFETCH(int, status);
+        QFETCH(QString, text);
+        TestConf conf;
+        Load(conf, xml);
+        ConfigKey_t key;
+        key.attributes.append({QStringLiteral("stale"), QStringLiteral("x")});
+        QCOMPARE(conf.ReadKey(QStringLiteral("S"), QStringLiteral("K"), selAttr, selValue, key), status);
+        if (status == 0) {
+            QCOMPARE(key.text, text);
+            for (const ConfigAttr_t &a : key.attributes)
+                QVERIFY(a.name != QLatin1String("stale"));
+        } else {
+            QVERIFY(key.attributes.isEmpty());
+        }
+        QVERIFY(m_Sink.Errors().isEmpty());
+    }
+
+    void readKeyAttributes()
+    {
+        TestConf conf;
+        Load(conf, "<Root><S><K b='2' a='1'>t</K></S></Root>");
+        ConfigKey_t key;
+        QCOMPARE(conf.ReadKey(QStringLiteral("S"), QStringLiteral("K"), QString(), QString(), key), 0);
+        QMap<QString, QString> attrs;
+        for (const ConfigAttr_t &a : key.attributes)
+            attrs.insert(a.name, a.value);
+        QCOMPARE(attrs, (QMap<QString, QString>{{"a", "1"}, {"b", "2"}}));
+    }
+
+    void readKeys_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QString>("selAttr");
+        QTest::addColumn<QString>("selValue");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("texts");
+
+        QTest::newRow("all keys in order") << QByteArray("<Root><S><K>a</K><X>x</X><K>b</K></S></Root>") << ""
+                                           << "" << 0 << QStringList{"a", "b"};
+        QTest::newRow("section twice: nothing") << QByteArray("<Root><S><K>a</K></S><S><K>b</K></S></Root>") << ""
+                                                << "" << 0 << QStringList();
+        QTest::newRow("no section") << QByteArray("<Root/>") << ""
+                                    << "" << 0 << QStringList();
+        QTest::newRow("selector skips others")
+            << QByteArray("<Root><S><K t='x'>a</K><K t='y'>b</K><K t='x'>c</K></S></Root>") << "t"
+            << "x" << 0 << QStringList{"a", "c"};
+        QTest::newRow("key without selector ends the walk")
+            << QByteArray("<Root><S><K t='x'>a</K><K>b</K><K t='x'>c</K></S></Root>") << "t"
+            << "x" << -20 << QStringList{"a"};
+    }
+    void readKeys()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(QString, selAttr);
+        QFETCH(QString, selValue);
+        QFETCH(int, status);
+        QFETCH(QStringList, texts);
+        TestConf conf;
+        Load(conf, xml);
+        QList<ConfigKey_t> keys{ConfigKey_t{{}, QStringLiteral("stale")}};
+        QCOMPARE(conf.ReadKeys(QStringLiteral("S"), QStringLiteral("K"), selAttr, selValue, keys), status);
+        QCOMPARE(Texts(keys), texts);
+    }
+
+    void writeKeys()
+    {
+        TestConf conf;
+        Load(conf, "<Root><A/><B/></Root>");
+        const QList<ConfigKey_t> keys{{{{"id", "0"}, {"z", "9"}}, "first"}, {{{"id", "1"}}, "second"}};
+        QCOMPARE(conf.WriteKeys(QStringLiteral("S"), QStringLiteral("K"), keys), 0);
+        const QDomElement root = conf.Doc().documentElement();
+        QCOMPARE(ChildTexts(root, QStringLiteral("S")), (QStringList{"<A>", "<B>", "firstsecond"}));
+        const QDomElement first = root.lastChildElement().firstChildElement();
+        QCOMPARE(first.attribute(QStringLiteral("id")), QStringLiteral("0"));
+        QCOMPARE(first.attribute(QStringLiteral("z")), QStringLiteral("9"));
+
+        // Existing keys stay: writing the same list again doubles it.
+        QCOMPARE(conf.WriteKeys(QStringLiteral("S"), QStringLiteral("K"), keys), 0);
+        QCOMPARE(ChildTexts(root.lastChildElement(), QStringLiteral("K")),
+                 (QStringList{"first", "second", "first", "second"}));
+    }
+
+    void writeKeysRefused_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::newRow("section twice") << QByteArray("<Root><S/><G><S/></G></Root>");
+        QTest::newRow("empty document") << QByteArray();
+    }
+    void writeKeysRefused()
+    {
+        QFETCH(QByteArray, xml);
+        TestConf conf;
+        Load(conf, xml);
+        const QString qsBefore = conf.Doc().toString();
+        QCOMPARE(conf.WriteKeys(QStringLiteral("S"), QStringLiteral("K"), {{{}, "x"}}), -20);
+        QCOMPARE(conf.Doc().toString(), qsBefore);
+    }
+
+    void removeKeys_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QString>("selAttr");
+        QTest::addColumn<QString>("selValue");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("after");
+
+        QTest::newRow("no selector removes every K and nothing else")
+            << QByteArray("<Root><S><K>a</K><L>l</L><K>b</K></S><K>out</K></Root>") << ""
+            << "" << 0 << "<Root><S><L>l</L></S><K>out</K></Root>";
+        QTest::newRow("selector removes matches only")
+            << QByteArray("<Root><S><K t='x'>a</K><K t='y'>b</K></S></Root>") << "t"
+            << "x" << 0 << "<Root><S><K t=\"y\">b</K></S></Root>";
+        QTest::newRow("key without selector ends the walk")
+            << QByteArray("<Root><S><K t='x'>a</K><K>b</K><K t='x'>c</K></S></Root>") << "t"
+            << "x" << -1 << "<Root><S><K>b</K><K t=\"x\">c</K></S></Root>";
+        QTest::newRow("section twice: nothing") << QByteArray("<Root><S><K>a</K></S><S><K>b</K></S></Root>") << ""
+                                                << "" << 0 << "<Root><S><K>a</K></S><S><K>b</K></S></Root>";
+        QTest::newRow("nested keys are taken from their own parent")
+            << QByteArray("<Root><S><G><K>a</K></G><K>b<K>c</K></K></S></Root>") << ""
+            << "" << 0 << "<Root><S><G/></S></Root>";
+    }
+    void removeKeys()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(QString, selAttr);
+        QFETCH(QString, selValue);
+        QFETCH(int, status);
+        QFETCH(QString, after);
+        TestConf conf;
+        Load(conf, xml);
+        QCOMPARE(conf.RemoveKeys(QStringLiteral("S"), QStringLiteral("K"), selAttr, selValue), status);
+        QCOMPARE(conf.Doc().toString(-1), after);
+    }
+
+    // kind: u unsigned, i int, f float, s string. A null text means the attribute is missing.
+    void getters_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("base");
+        QTest::addColumn<bool>("check");
+        QTest::addColumn<double>("min");
+        QTest::addColumn<double>("max");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+
+        const QString qsHead = QStringLiteral("Invalid configuration file 'f.xml'! (Section='Sec' - Key='Key' - "
+                                              "Attr='Att') - ");
+        QTest::newRow("uint hex with 0x") << "u"
+                                          << "0x1F" << 16 << false << 0.0 << 0.0 << 0 << "31"
+                                          << "";
+        QTest::newRow("uint hex without 0x") << "u"
+                                             << "12" << 16 << false << 0.0 << 0.0 << 0 << "18"
+                                             << "";
+        QTest::newRow("uint hex lower case") << "u"
+                                             << "4d8" << 16 << false << 0.0 << 0.0 << 0 << "1240"
+                                             << "";
+        QTest::newRow("uint hex max") << "u"
+                                      << "FFFFFFFF" << 16 << false << 0.0 << 0.0 << 0 << "4294967295"
+                                      << "";
+        QTest::newRow("uint not a number") << "u"
+                                           << "abc" << 10 << false << 0.0 << 0.0 << -21 << "7"
+                                           << qsHead + "'abc' is not a valid unsigned int value in base 10!";
+        QTest::newRow("uint overflow") << "u"
+                                       << "100000000" << 16 << false << 0.0 << 0.0 << -21 << "7"
+                                       << qsHead + "'100000000' is not a valid unsigned int value in base 16!";
+        QTest::newRow("uint negative") << "u"
+                                       << "-1" << 10 << false << 0.0 << 0.0 << -21 << "7"
+                                       << qsHead + "'-1' is not a valid unsigned int value in base 10!";
+        QTest::newRow("uint lower bound") << "u"
+                                          << "2" << 10 << true << 2.0 << 5.0 << 0 << "2"
+                                          << "";
+        QTest::newRow("uint upper bound") << "u"
+                                          << "5" << 10 << true << 2.0 << 5.0 << 0 << "5"
+                                          << "";
+        QTest::newRow("uint above") << "u"
+                                    << "6" << 10 << true << 2.0 << 5.0 << -21 << "7"
+                                    << qsHead + "'6' is not in range [2;5]!";
+        QTest::newRow("uint missing") << "u" << QString() << 10 << false << 0.0 << 0.0 << -21 << "7"
+                                      << "Invalid configuration file 'f.xml'! (Section='Sec' - Key='Key') - "
+                                         "Attribute 'Att' is missing!";
+        QTest::newRow("int in range") << "i"
+                                      << "4" << 10 << true << 0.0 << 4.0 << 0 << "4"
+                                      << "";
+        QTest::newRow("int negative in range") << "i"
+                                               << "-3" << 10 << true << -3.0 << 4.0 << 0 << "-3"
+                                               << "";
+        QTest::newRow("int above range") << "i"
+                                         << "5" << 10 << true << 0.0 << 4.0 << -21 << "7"
+                                         << qsHead + "'5' is not in range [0;4]!";
+        QTest::newRow("int range check off") << "i"
+                                             << "5" << 10 << false << 0.0 << 4.0 << 0 << "5"
+                                             << "";
+        QTest::newRow("int hex refused") << "i"
+                                         << "0x10" << 10 << false << 0.0 << 0.0 << -21 << "7"
+                                         << qsHead + "'0x10' is not a valid int value!";
+        QTest::newRow("float upper bound") << "f"
+                                           << "3.3" << 0 << true << 0.0 << 3.3 << 0 << "3.3"
+                                           << "";
+        QTest::newRow("float lower bound") << "f"
+                                           << "0" << 0 << true << 0.0 << 3.3 << 0 << "0"
+                                           << "";
+        QTest::newRow("float above") << "f"
+                                     << "3.31" << 0 << true << 0.0 << 3.3 << -21 << "7"
+                                     << qsHead + "'3.31' is not in range [0;3.3]!";
+        QTest::newRow("float not a number")
+            << "f"
+            << "x1" << 0 << false << 0.0 << 0.0 << -21 << "7" << qsHead + "'x1' is not a valid float value!";
+        QTest::newRow("float nan") << "f"
+                                   << "nan" << 0 << false << 0.0 << 0.0 << -21 << "7"
+                                   << qsHead + "'nan' is not a valid float value!";
+        QTest::newRow("string length ok") << "s"
+                                          << "abc" << 0 << true << 1.0 << 32.0 << 0 << "abc"
+                                          << "";
+        QTest::newRow("string empty") << "s"
+                                      << "" << 0 << true << 1.0 << 32.0 << -21 << "7"
+                                      << qsHead + "'' size is not in range [1;32]!";
+        QTest::newRow("string length 33") << "s" << QString(33, 'x') << 0 << true << 1.0 << 32.0 << -21 << "7"
+                                          << qsHead + "'" + QString(33, 'x') + "' size is not in range [1;32]!";
+        QTest::newRow("string no check") << "s"
+                                         << "" << 0 << false << 1.0 << 32.0 << 0 << ""
+                                         << "";
+        QTest::newRow("placeholders in the value stay")
+            << "i"
+            << "%1%2" << 10 << false << 0.0 << 0.0 << -21 << "7" << qsHead + "'%1%2' is not a valid int value!";
+    }
+    void getters()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        QFETCH(int, base);
+        QFETCH(bool, check);
+        QFETCH(double, min);
+        QFETCH(double, max);
+        QFETCH(int, status);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+
+        QList<ConfigAttr_t> attrs{{QStringLiteral("Other"), QStringLiteral("1")}};
+        if (!text.isNull())
+            attrs.append({QStringLiteral("Att"), text});
+        const QString f = QStringLiteral("f.xml"), s = QStringLiteral("Sec"), k = QStringLiteral("Key"),
+                      a = QStringLiteral("Att");
+        int iStatus = 0;
+        QString qsGot;
+        if (kind == QLatin1String("u")) {
+            unsigned int u = 1;
+            iStatus = CConfig::GetAttrUInt(f, s, k, a, attrs, base, &u, 7, check, uint(min), uint(max));
+            qsGot = QString::number(u);
+        } else if (kind == QLatin1String("i")) {
+            int i = 1;
+            iStatus = CConfig::GetAttrInt(f, s, k, a, attrs, &i, 7, check, int(min), int(max));
+            qsGot = QString::number(i);
+        } else if (kind == QLatin1String("f")) {
+            float v = 1;
+            iStatus = CConfig::GetAttrFloat(f, s, k, a, attrs, &v, 7, check, float(min), float(max));
+            qsGot = QString::number(v);
+        } else {
+            QString v = QStringLiteral("1");
+            iStatus = CConfig::GetAttrString(f, s, k, a, attrs, &v, QStringLiteral("7"), check, int(min), int(max));
+            qsGot = v;
+        }
+        QCOMPARE(iStatus, status);
+        QCOMPARE(qsGot, value);
+        if (message.isEmpty()) {
+            QVERIFY(m_Sink.Errors().isEmpty());
+        } else {
+            QCOMPARE(m_Sink.Errors().size(), 1);
+            QCOMPARE(m_Sink.Errors().first().first, message);
+            QCOMPARE(m_Sink.Errors().first().second, -21);
+        }
+    }
+
+    void fileNameAndDir()
+    {
+        TestConf conf;
+        QString qsOut = QStringLiteral("x");
+        QCOMPARE(conf.GetFileName(qsOut), -4);
+        QVERIFY(qsOut.isEmpty());
+        QCOMPARE(conf.GetFileDir(qsOut), -4);
+
+        const QString qsPath = m_Env.FilePath(QStringLiteral("x/y.prj"));
+        QCOMPARE(Load(conf, "<Root/>", qsPath), 0);
+        QCOMPARE(conf.GetFileName(qsOut), 0);
+        QCOMPARE(qsOut, qsPath);
+        QCOMPARE(conf.GetFileDir(qsOut), 0);
+        QCOMPARE(qsOut, m_Env.FilePath(QStringLiteral("x")));
+
+        TestConf bare;
+        QCOMPARE(Load(bare, "<Root/>", QStringLiteral("y.prj")), 0);
+        qsOut = QStringLiteral("x");
+        QCOMPARE(bare.GetFileDir(qsOut), -4);
+        QVERIFY(qsOut.isEmpty());
+    }
+
+    void makeRelativePath_data()
+    {
+        const QString qsApp = QCoreApplication::applicationDirPath();
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("inside") << qsApp + "/Projects/a.prj"
+                                << "Projects/a.prj";
+        QTest::newRow("directly inside") << qsApp + "/a.prj"
+                                         << "a.prj";
+        QTest::newRow("the directory itself") << qsApp << qsApp;
+        QTest::newRow("the directory and its slash") << qsApp + "/" << qsApp + "/";
+        QTest::newRow("in the middle") << "/mnt/copy" + qsApp + "/a.prj"
+                                       << "/mnt/copy" + qsApp + "/a.prj";
+        QTest::newRow("sibling sharing the prefix") << qsApp + "2/a.prj" << qsApp + "2/a.prj";
+        QTest::newRow("other case") << qsApp.toUpper() + "/a.prj" << qsApp.toUpper() + "/a.prj";
+        QTest::newRow("relative") << "Projects/a.prj"
+                                  << "Projects/a.prj";
+    }
+    void makeRelativePath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, expected);
+        CConfig::MakeRelativePath(path);
+        QCOMPARE(path, expected);
+    }
+
+    void saveOpenRoundTrip()
+    {
+        TestConf conf;
+        QCOMPARE(Load(conf, "<?xml version=\"1.0\"?>\n<Root><S><K a=\"1\">t &amp; u</K><L/></S><T>x</T></Root>"), 0);
+        QCOMPARE(conf.Save(QStringLiteral("out.xml")), 0);
+        const QByteArray saved = ReadTestFile(QStringLiteral("out.xml"));
+        QCOMPARE(saved, QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                   "<Root>\n"
+                                   "    <S>\n"
+                                   "        <K a=\"1\">t &amp; u</K>\n"
+                                   "        <L/>\n"
+                                   "    </S>\n"
+                                   "    <T>x</T>\n"
+                                   "</Root>\n"));
+        TestConf again;
+        QCOMPARE(again.Open(QStringLiteral("out.xml")), 0);
+        QCOMPARE(CanonicalXml(again.Doc().documentElement()), CanonicalXml(conf.Doc().documentElement()));
+        QCOMPARE(again.Save(QStringLiteral("out2.xml")), 0);
+        QCOMPARE(ReadTestFile(QStringLiteral("out2.xml")), saved);
+    }
+
+    // A file declared in another encoding is read in that encoding and must come back as
+    // UTF-8 under a UTF-8 declaration, not as UTF-8 bytes under the old declaration.
+    void saveWritesUtf8Declaration_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::newRow("latin-1 declared") << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"
+                                                        "<Root><K>caf\xe9</K></Root>");
+        QTest::newRow("utf-8 declared") << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                                                      "<Root><K>caf\xc3\xa9</K></Root>");
+        QTest::newRow("no declaration") << QByteArray("<Root><K>caf\xc3\xa9</K></Root>");
+    }
+    void saveWritesUtf8Declaration()
+    {
+        QFETCH(QByteArray, xml);
+        TestConf conf;
+        QCOMPARE(Load(conf, xml), 0);
+        const QString qsCafe = QStringLiteral("caf\u00e9");
+        QCOMPARE(conf.Doc().documentElement().text(), qsCafe);
+        for (int round = 0; round < 2; ++round) {
+            QCOMPARE(conf.Save(QStringLiteral("out.xml")), 0);
+            const QByteArray saved = ReadTestFile(QStringLiteral("out.xml"));
+            QVERIFY2(saved.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Root>"), saved.constData());
+            QVERIFY(saved.contains("<K>caf\xc3\xa9</K>"));
+            QCOMPARE(conf.Open(QStringLiteral("out.xml")), 0);
+            QCOMPARE(conf.Doc().documentElement().text(), qsCafe);
+        }
+    }
+
+    void openMissingFile()
+    {
+        TestConf conf;
+        QCOMPARE(Load(conf, "<Root><S/></Root>"), 0);
+        QCOMPARE(conf.Open(QStringLiteral("nothing.xml")), -10);
+        QCOMPARE(m_Sink.Errors(), (QList<QPair<QString, int>>{{"Can't open file : nothing.xml", 0}}));
+        QString qsName;
+        conf.GetFileName(qsName);
+        QCOMPARE(qsName, QStringLiteral("test.xml"));
+        QVERIFY(conf.HasRoot());
+    }
+
+    // A damaged file is reported with its position and never replaced by what the program
+    // could make of it; once the program rebuilds the document itself it may save again.
+    void brokenFileIsNotWrittenOver()
+    {
+        const QByteArray broken("<Root>\n  <S><K>one</K>\n  <T>\n</Root>\n");
+        WriteTestFile(QStringLiteral("broken.xml"), broken);
+        TestConf conf;
+        QCOMPARE(conf.Open(QStringLiteral("broken.xml")), -20);
+        QVERIFY(!conf.HasRoot());
+        QCOMPARE(m_Trace.Errors().size(), 1);
+        QVERIFY2(m_Trace.Errors().first().startsWith("XML error in file 'broken.xml' at line 4, column"),
+                 qPrintable(m_Trace.Errors().first()));
+        QString qsName;
+        QCOMPARE(conf.GetFileName(qsName), -4);
+
+        conf.CreateRoot();
+        QCOMPARE(conf.WriteKeys(QStringLiteral("S"), QStringLiteral("K"), {{{}, "new"}}), 0);
+        m_Trace.Reset();
+        QCOMPARE(conf.Save(QStringLiteral("broken.xml")), -13);
+        QCOMPARE(m_Trace.Errors().size(), 1);
+        QCOMPARE(ReadTestFile(QStringLiteral("broken.xml")), broken);
+
+        conf.Clear();
+        conf.CreateRoot();
+        QCOMPARE(conf.Save(QStringLiteral("broken.xml")), 0);
+        QCOMPARE(ReadTestFile(QStringLiteral("broken.xml")),
+                 QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Root/>\n"));
+    }
+
+    void saveFailureIsTraced_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("missing folder") << "no/such/folder/out.xml";
+        QTest::newRow("a folder") << ".";
+    }
+    void saveFailureIsTraced()
+    {
+        QFETCH(QString, path);
+        TestConf conf;
+        Load(conf, "<Root/>");
+        QCOMPARE(conf.Save(path), -13);
+        QCOMPARE(m_Trace.Errors().size(), 1);
+        QVERIFY2(m_Trace.Errors().first().contains(path), qPrintable(m_Trace.Errors().first()));
+    }
+
+    void savedFilePassesXmllint()
+    {
+        TestConf conf;
+        Load(conf, "<Root><S><K a='&lt;&quot;'>x &gt; y</K></S></Root>");
+        QCOMPARE(conf.Save(QStringLiteral("lint.xml")), 0);
+        QCOMPARE(QProcess::execute(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("lint.xml")}),
+                 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstConfig)
+#include "tst_config.moc"
