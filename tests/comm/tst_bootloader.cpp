@@ -70,6 +70,8 @@ struct Rig
     }
     bool Open()
     {
+        if (pUdp && !pUdp->IsListening())
+            return false;
         const int iResult = eTransport == HID ? pBoot->OpenPort(CBootLoader::BL_MODE_USB_HID, kVid, kPid, 0, 0)
                                               : pBoot->OpenPort(CBootLoader::BL_MODE_UDP, 0, 0, kSimPort, kSimIp);
         if (iResult != 0 || !pBoot->IsPortOpen(eTransport))

@@ -334,8 +334,8 @@ BootSimUdp::BootSimUdp(const char *pcAddress, quint16 usPort)
     addr.sin_family = AF_INET;
     addr.sin_port = htons(usPort);
     ::inet_pton(AF_INET, pcAddress, &addr.sin_addr);
-    const int iOne = 1;
-    ::setsockopt(m_iSocket, SOL_SOCKET, SO_REUSEADDR, &iOne, sizeof iOne);
+    // No SO_REUSEADDR: on UDP it would let two simulators share the port and split the
+    // datagrams between them; a second one must fail to bind instead.
     if (m_iSocket < 0 || ::bind(m_iSocket, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0) {
         if (m_iSocket >= 0)
             ::close(m_iSocket);
