@@ -1,5 +1,6 @@
 #include "comm/vpucom.h"
 
+#include "comm/condwait.h"
 #include "comm/netcom.h"
 #include "comm/usbcom.h"
 #include "config/softconf.h"
@@ -121,6 +122,12 @@ void CVpuCom::Close()
         m_WakeWorker.wakeAll();
     }
     wait();
+    {
+        // The worker's last act was to give the mutex up: taking it orders everything the
+        // worker did before the transport is deleted (QThread::wait alone is invisible to
+        // a ThreadSanitizer build).
+        QMutexLocker lock(&m_Mutex);
+    }
     if (m_pCom != nullptr) {
         m_pCom->Close();
         delete m_pCom;
@@ -160,7 +167,7 @@ void CVpuCom::run()
     for (;;) {
         m_bBusy = false;
         while (!m_bStop && (m_lRequests.isEmpty() || m_bLinkFailed))
-            m_WakeWorker.wait(&m_Mutex);
+            CondWait(m_WakeWorker, m_Mutex);
         if (m_bStop)
             return;
         Request_t tRequest = m_lRequests.takeFirst();
@@ -170,7 +177,7 @@ void CVpuCom::run()
         m_baCurrentPayload = std::move(tRequest.baPayload);
         m_uiCurrentTimeoutMs = tRequest.uiTimeoutMs;
         const int iResult = Execute(tRequest.eId);
-        m_baCurrentPayload.clear();
+        m_baCurrentPayload = QByteArray();
 
         lock.relock();
         if (iResult != COM_OK) {

@@ -381,12 +381,10 @@ private slots:
         tFault.iStatus = -9;
         H().Model().SetFault(11, tFault);
         QList<QString> lOrder;
-        connect(
-            &H().Com(), &CVpuCom::sigGetVideoInputFormat, this,
-            [&](int iStatus, VideoInFormat_t) { lOrder.append(QString::number(iStatus)); }, Qt::DirectConnection);
-        connect(
-            &H().Com(), &CVpuCom::sigRestartComMsg, this,
-            [&](int iReturn) { lOrder.append(QStringLiteral("restart %1").arg(iReturn)); }, Qt::DirectConnection);
+        connect(&H().Com(), &CVpuCom::sigGetVideoInputFormat, this,
+                [&](int iStatus, VideoInFormat_t) { lOrder.append(QString::number(iStatus)); });
+        connect(&H().Com(), &CVpuCom::sigRestartComMsg, this,
+                [&](int iReturn) { lOrder.append(QStringLiteral("restart %1").arg(iReturn)); });
         H().Com().GetVideoInputFormat(0);
         QTRY_COMPARE(lOrder, (QList<QString>{QStringLiteral("-9"), QStringLiteral("restart -9")}));
         QCOMPARE(H().Sink().Errors(),
