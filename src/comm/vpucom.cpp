@@ -4,6 +4,7 @@
 #include "comm/netcom.h"
 #include "comm/usbcom.h"
 #include "config/softconf.h"
+#include "config/texttables.h"
 #include "trace/trace.h"
 
 #include <QCoreApplication>
@@ -34,6 +35,12 @@ void RegisterMetaTypes()
 template <typename T> void Append(QByteArray &baPayload, T tValue)
 {
     AppendRecord(baPayload, tValue);
+}
+
+// The slot's name as traces show it (the untranslated text).
+QByteArray SlotName(quint32 uiSlot)
+{
+    return VpuMemorySlotNames.value(int(uiSlot), QString::number(uiSlot)).toUtf8();
 }
 
 } // namespace
@@ -214,20 +221,6 @@ void CVpuCom::s_OnRestartComMsg(int iReturn)
     if (iStatus == COM_OK)
         InitCom();
     m_bRestarting = false;
-}
-
-QString CVpuCom::SlotName(quint32 uiSlot)
-{
-    static const char *const s_apcNames[] = {
-        "Current (Volatile)",   "Default (Permanent loaded on system boot)",
-        "Preset 1 (Permanent)", "Preset 2 (Permanent)",
-        "Preset 3 (Permanent)", "Preset 4 (Permanent)",
-        "Preset 5 (Permanent)", "Preset 6 (Permanent)",
-        "Preset 7 (Permanent)", "Preset 8 (Permanent)",
-    };
-    if (uiSlot < sizeof(s_apcNames) / sizeof(s_apcNames[0]))
-        return QString::fromLatin1(s_apcNames[uiSlot]);
-    return QString::number(uiSlot);
 }
 
 void CVpuCom::TracePreset(const VideoPreset_t &tPreset)
@@ -517,7 +510,7 @@ int CVpuCom::DmxMapRead(quint32 uiSlot)
 
 int CVpuCom::VideoPresetWrite(quint32 uiSlot, VideoPreset_t tPreset)
 {
-    TraceInfo("Writing video setting on VPU setting '%s'...", SlotName(uiSlot).toUtf8().constData());
+    TraceInfo("Writing video setting on VPU setting '%s'...", SlotName(uiSlot).constData());
     TracePreset(tPreset);
     QByteArray ba;
     Append(ba, uiSlot);
@@ -527,7 +520,7 @@ int CVpuCom::VideoPresetWrite(quint32 uiSlot, VideoPreset_t tPreset)
 
 int CVpuCom::VideoPresetRead(quint32 uiSlot)
 {
-    TraceInfo("Read video setting on VPU setting '%s'...", SlotName(uiSlot).toUtf8().constData());
+    TraceInfo("Read video setting on VPU setting '%s'...", SlotName(uiSlot).constData());
     QByteArray ba;
     Append(ba, uiSlot);
     return Post(VPU_MSG_VIDEO_PRESET_READ, ba);

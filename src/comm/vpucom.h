@@ -11,9 +11,9 @@
 // itself (s_OnRestartComMsg) runs on the GUI thread while the main window has it armed.
 
 #include "comm/com.h"
-#include "comm/dmxmapping.h"
 #include "comm/vpumsg.h"
 #include "comm/vpurecords.h"
+#include "config/dmxconf.h"
 
 #include <QByteArray>
 #include <QList>
@@ -278,7 +278,6 @@ private:
                         int *piStatus, const char *pcChunkFailTrace, bool *pbSent);
 
     void TracePreset(const VideoPreset_t &tPreset);
-    static QString SlotName(quint32 uiSlot);
 
     // Link parameters and transport (GUI thread; the worker uses the transport while it runs).
     quint16 m_usPort = 0;

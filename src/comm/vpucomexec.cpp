@@ -4,6 +4,7 @@
 
 #include "comm/usbcom.h"
 #include "comm/vpucom.h"
+#include "config/texttables.h"
 #include "trace/trace.h"
 
 #include <QCoreApplication>
@@ -599,7 +600,7 @@ int CVpuCom::ExecDmxMapRead()
         const qint16 sWireCount = Field<qint16>(baReply, 0);
         // A count no mapping can have would make the entries' length meaningless: the rest
         // of the reply is left unread and the link is restarted like after any framing error.
-        if (sWireCount < 0 || sWireCount > DMX_MAPPING_MAX_ENTRIES) {
+        if (sWireCount < 0 || sWireCount > kDmxCommandCount) {
             TraceError("VPU_MSG_DMX_MAP_READ_RSP: invalid number of DMX commands (%d)!", sWireCount);
             iResult = COM_ERR_MSG_LENGTH;
         } else {
