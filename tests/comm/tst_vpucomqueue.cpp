@@ -1,7 +1,9 @@
 // The request queue and its worker against the simulated VPU: posting order, exactly one
 // completion per request, requests posted while closed, Open and Close rules, the time-out
 // and the restart that follows it, and that a restart is carried out once.
+#include "comm/usbcom.h"
 #include "comm/vpucom.h"
+#include "support/fakeusb.h"
 #include "support/vpucomharness.h"
 
 #include <QElapsedTimer>
@@ -144,6 +146,77 @@ private slots:
         QCOMPARE(lOrder, lExpected);
         for (int i = 0; i < lSeenBySim.size(); ++i)
             QCOMPARE(lSeenBySim.at(i), i + 1);
+    }
+
+    // Failures complete like successes: once each, in posting order. After a time-out the
+    // requests behind it wait for the link to be reopened instead of reading its late reply.
+    void failuresCompleteOnceInOrder()
+    {
+        VpuComHarness h(kAddress);
+        QVERIFY(h.Start());
+        CVpuCom &c = h.Com();
+        VpuSimFault tError;
+        tError.iStatus = -5;
+        h.Model().SetFault(14, tError);
+        VpuSimFault tLate;
+        tLate.iDelayMs = 400; // answered, but after the budget
+        h.Model().SetFault(8, tLate);
+        QStringList lOrder;
+        connect(&c, &CVpuCom::sigStatusMsg, this, [&](int i) { lOrder.append(QStringLiteral("status %1").arg(i)); });
+        connect(&c, &CVpuCom::sigSetGamma, this, [&](int i) { lOrder.append(QStringLiteral("gamma %1").arg(i)); });
+        connect(&c, &CVpuCom::sigGetConfig, this,
+                [&](int i, VpuConfig_t) { lOrder.append(QStringLiteral("config %1").arg(i)); });
+        connect(&c, &CVpuCom::sigFixturesNumbersMsg, this,
+                [&](int i, FixturesNum_t) { lOrder.append(QStringLiteral("numbers %1").arg(i)); });
+        c.GetStatus();
+        c.SetGamma(0, 1, 2, 3);
+        c.SetRequestTimeoutMs(150);
+        c.GetConfig();
+        c.SetRequestTimeoutMs(VPU_REQUEST_TIMEOUT_MS);
+        c.FixtGetNumber();
+        QTRY_COMPARE(lOrder, (QStringList{"status 0", "gamma -5", "config -202"}));
+        // The late GET_CONFIG reply is on its way: nothing more goes out on this stream.
+        QTest::qWait(600);
+        QCOMPARE(lOrder.size(), 3);
+        QCOMPARE(h.Model().Requests().size(), 3);
+        c.Close();
+        QCOMPARE(c.Open(), 0);
+        QTRY_COMPARE(lOrder.size(), 4);
+        QCOMPARE(lOrder.last(), QStringLiteral("numbers 0"));
+        QTest::qWait(50);
+        QCOMPARE(lOrder.size(), 4);
+    }
+
+    // The same worker over the USB transport: device index, INIT_COM and a typed request.
+    void usbLink()
+    {
+        TestEnv tEnv;
+        const UsbDeviceId_t tVpu{0x04D8, 0x0204};
+        FakeUsbBus tBus({tVpu});
+        VpuSimDevice tDevice(tBus.Model());
+        CUsbCom::SetDefaultBackendFactory([&tBus] { return tBus.MakeBackend(); });
+        {
+            CVpuCom c;
+            c.SetUsbParams(0x04D8, 0x0204, 1);
+            QCOMPARE(c.Open(), -206);
+            QVERIFY(!c.isRunning());
+            c.SetUsbParams(0x04D8, 0x0204, 0);
+            quint32 uiType = 0;
+            c.GetComType(&uiType);
+            QCOMPARE(uiType, quint32(CVpuCom::COM_TYPE_USB));
+            QCOMPARE(c.Open(), 0);
+            SignalLog init(&c, &CVpuCom::sigInitCom);
+            SignalLog config(&c, &CVpuCom::sigGetConfig);
+            c.InitCom();
+            c.GetConfig();
+            QVERIFY(config.wait());
+            QCOMPARE(init.count(), 1);
+            QCOMPARE(init.first().at(0).toInt(), 0);
+            QCOMPARE(config.first().at(0).toInt(), 0);
+            QCOMPARE(config.first().at(1).value<VpuConfig_t>().SerialNumber, 0x12345678u);
+            c.Close();
+        }
+        CUsbCom::SetDefaultBackendFactory(nullptr);
     }
 
     void closeWaitsForTheRunningRequest()
