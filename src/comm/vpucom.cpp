@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QMutexLocker>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -30,11 +31,6 @@ void RegisterMetaTypes()
         return true;
     }();
     Q_UNUSED(s_bDone);
-}
-
-template <typename T> void Append(QByteArray &baPayload, T tValue)
-{
-    AppendRecord(baPayload, tValue);
 }
 
 // The slot's name as traces show it (the untranslated text).
@@ -238,6 +234,43 @@ void CVpuCom::TracePreset(const VideoPreset_t &tPreset)
 
 // ---- Request functions (GUI thread): build the payload in wire order and queue it ----
 
+namespace {
+
+// The fields' bytes one after the other, each as it lies on the wire (the records are
+// packed and the host is little-endian). By value: fields of packed records are unaligned.
+template <typename... T> QByteArray Fields(T... tFields)
+{
+    QByteArray ba;
+    (AppendRecord(ba, tFields), ...);
+    return ba;
+}
+
+// Raw data that follows a parameter block; nothing when there is none to take.
+QByteArray Data(const void *pData, quint64 ullSize)
+{
+    if (pData == nullptr || ullSize == 0 || ullSize > quint64(std::numeric_limits<qsizetype>::max()))
+        return QByteArray();
+    return QByteArray(static_cast<const char *>(pData), qsizetype(ullSize));
+}
+
+// A rectangle's pixel bytes; false when they do not fit the 32-bit sizes of the wire.
+bool SdramByteCount(const SdramRect_t &tRect, quint32 *puiBytes)
+{
+    const quint64 ullBytes = quint64(tRect.Width) * tRect.Height * sizeof(Color_t);
+    *puiBytes = ullBytes > 0xFFFFFFFFull ? 0 : quint32(ullBytes);
+    return ullBytes <= 0xFFFFFFFFull;
+}
+
+bool FixtFlashReadOnly(bool bFactoryMode, quint32 uiOffset)
+{
+    if (bFactoryMode || uiOffset >= CVpuCom::FIXT_FLASH_READ_ONLY_END)
+        return false;
+    TraceError("Fixture FLASH offset is read-only!");
+    return true;
+}
+
+} // namespace
+
 int CVpuCom::GetStatus()
 {
     return Post(VPU_MSG_STATUS, QByteArray());
@@ -252,10 +285,7 @@ int CVpuCom::InitCom()
 
 int CVpuCom::McuFlashProgram(quint32 uiAddress, quint32 uiValue)
 {
-    QByteArray ba;
-    Append(ba, uiAddress);
-    Append(ba, uiValue);
-    return Post(VPU_MSG_MCU_FLASH_PROGRAM, ba);
+    return Post(VPU_MSG_MCU_FLASH_PROGRAM, Fields(uiAddress, uiValue));
 }
 
 int CVpuCom::VpuSoftReset()
@@ -270,11 +300,7 @@ int CVpuCom::SetFactoryParam(quint32 uiType, quint32 uiSerialNumber, quint32 uiM
     TraceInfo("    Type: 0x%08X", uiType);
     TraceInfo("    Serial Number: 0x%08X", uiSerialNumber);
     TraceInfo("    Manufacturer Code: 0x%08X", uiManufacturerCode);
-    QByteArray ba;
-    Append(ba, uiType);
-    Append(ba, uiSerialNumber);
-    Append(ba, uiManufacturerCode);
-    return Post(VPU_MSG_SET_FACTORY_PARAM, ba);
+    return Post(VPU_MSG_SET_FACTORY_PARAM, Fields(uiType, uiSerialNumber, uiManufacturerCode));
 }
 
 int CVpuCom::GetConfig()
@@ -288,23 +314,13 @@ int CVpuCom::SetVideoSettings(VideoSettings_t tSettings)
     TraceInfo("Applying video settings on VPU...");
     TraceInfo("    Channel=%d; Offset: X=%d, Y=%d; Size: Width=%d, Height=%d; Rotation=%d", tSettings.Channel,
               tSettings.OffsetX, tSettings.OffsetY, tSettings.Width, tSettings.Height, tSettings.Rotation);
-    QByteArray ba;
-    Append(ba, tSettings.Channel);
-    Append(ba, tSettings.ScalingEnabled);
-    Append(ba, tSettings.Rotation);
-    Append(ba, tSettings.OffsetX);
-    Append(ba, tSettings.OffsetY);
-    Append(ba, tSettings.Width);
-    Append(ba, tSettings.Height);
-    return Post(VPU_MSG_SET_VIDEO_SETTINGS, ba);
+    return Post(VPU_MSG_SET_VIDEO_SETTINGS, Fields(tSettings));
 }
 
 int CVpuCom::GetVideoInputFormat(quint8 ucInput)
 {
     TraceInfo("Getting video format on video input %d...", ucInput);
-    QByteArray ba;
-    Append(ba, ucInput);
-    return Post(VPU_MSG_GET_VIDEO_INPUT_FORMAT, ba);
+    return Post(VPU_MSG_GET_VIDEO_INPUT_FORMAT, Fields(ucInput));
 }
 
 int CVpuCom::SetVideoInCorr(InputCorr_t tInputCorr)
@@ -312,13 +328,7 @@ int CVpuCom::SetVideoInCorr(InputCorr_t tInputCorr)
     TraceInfo("Applying input color correction on VPU! (Brightness=0x%02X, Contrast=0x%02X, Hue=0x%02X, "
               "Saturation=0x%02X)...",
               tInputCorr.brightness, tInputCorr.contrast, tInputCorr.hue, tInputCorr.saturation);
-    QByteArray ba;
-    Append(ba, tInputCorr.source);
-    Append(ba, tInputCorr.brightness);
-    Append(ba, tInputCorr.contrast);
-    Append(ba, tInputCorr.saturation);
-    Append(ba, tInputCorr.hue);
-    return Post(VPU_MSG_SET_VIDEO_IN_CORR, ba);
+    return Post(VPU_MSG_SET_VIDEO_IN_CORR, Fields(tInputCorr));
 }
 
 int CVpuCom::SetGamma(quint8 ucMode, quint16 usGammaRed, quint16 usGammaGreen, quint16 usGammaBlue)
@@ -326,32 +336,18 @@ int CVpuCom::SetGamma(quint8 ucMode, quint16 usGammaRed, quint16 usGammaGreen, q
     TraceInfo("Applying Gamma correction on LPUs in mode %d (0=volatile - sram; 1=permanent - flash)...", ucMode);
     TraceInfo("    Gamma_R=%0.1f, Gamma_G=%0.1f, Gamma_B=%0.1f", usGammaRed / 100.0, usGammaGreen / 100.0,
               usGammaBlue / 100.0);
-    QByteArray ba;
-    Append(ba, ucMode);
-    Append(ba, usGammaRed);
-    Append(ba, usGammaGreen);
-    Append(ba, usGammaBlue);
-    return Post(VPU_MSG_SET_GAMMA, ba);
+    return Post(VPU_MSG_SET_GAMMA, Fields(ucMode, usGammaRed, usGammaGreen, usGammaBlue));
 }
 
 int CVpuCom::SetColorTemp(const OutputCorr_t &tOutputCorr)
 {
-    QByteArray ba;
-    Append(ba, tOutputCorr.whiteMode);
-    Append(ba, tOutputCorr.colorTemp);
-    Append(ba, tOutputCorr.coefRed);
-    Append(ba, tOutputCorr.coefGreen);
-    Append(ba, tOutputCorr.coefBlue);
-    return Post(VPU_MSG_SET_COLOR_TEMP, ba);
+    const OutputCorr_t &o = tOutputCorr;
+    return Post(VPU_MSG_SET_COLOR_TEMP, Fields(o.whiteMode, o.colorTemp, o.coefRed, o.coefGreen, o.coefBlue));
 }
 
 int CVpuCom::SetFullScreenTestColor(Color_t tColor)
 {
-    QByteArray ba;
-    Append(ba, tColor.red);
-    Append(ba, tColor.green);
-    Append(ba, tColor.blue);
-    return Post(VPU_MSG_SET_FULLSCREEN_TEST_COLOR, ba);
+    return Post(VPU_MSG_SET_FULLSCREEN_TEST_COLOR, Fields(tColor));
 }
 
 int CVpuCom::FreezeVideoOutput()
@@ -375,172 +371,88 @@ int CVpuCom::StopTestPattern()
 int CVpuCom::FlashErase(quint32 uiOffset, quint32 uiSize)
 {
     TraceInfo("        Erasing VPU's Flash at offset 0x%08X - size = 0x%08X ...", uiOffset, uiSize);
-    QByteArray ba;
-    Append(ba, uiOffset);
-    Append(ba, uiSize);
-    Append(ba, quint8(0));
-    return Post(VPU_MSG_FLASH_ERASE, ba);
+    return Post(VPU_MSG_FLASH_ERASE, Fields(uiOffset, uiSize, quint8(0)));
 }
 
 int CVpuCom::FlashRead(quint32 uiOffset, quint32 uiSize)
 {
-    QByteArray ba;
-    Append(ba, uiOffset);
-    Append(ba, uiSize);
-    Append(ba, quint8(0));
-    return Post(VPU_MSG_FLASH_READ, ba);
+    return Post(VPU_MSG_FLASH_READ, Fields(uiOffset, uiSize, quint8(0)));
 }
 
 int CVpuCom::FlashWrite(quint32 uiOffset, quint32 uiSize, quint8 ucFlag, const char *pcData)
 {
     TraceInfo("        Writing VPU's Flash at offset 0x%08X - size = 0x%08X ...", uiOffset, uiSize);
-    QByteArray ba;
-    Append(ba, uiOffset);
-    Append(ba, uiSize);
-    Append(ba, ucFlag);
-    if (uiSize != 0 && pcData != nullptr)
-        ba.append(pcData, qsizetype(uiSize));
-    return Post(VPU_MSG_FLASH_WRITE, ba);
+    return Post(VPU_MSG_FLASH_WRITE, Fields(uiOffset, uiSize, ucFlag) + Data(pcData, uiSize));
 }
 
 int CVpuCom::FpgaRegRead(quint8 ucFirst, quint16 usSecond)
 {
-    QByteArray ba;
-    Append(ba, ucFirst);
-    Append(ba, usSecond);
-    return Post(VPU_MSG_FPGA_REG_READ, ba);
+    return Post(VPU_MSG_FPGA_REG_READ, Fields(ucFirst, usSecond));
 }
 
 int CVpuCom::FpgaRegWrite(quint8 ucFirst, quint16 usSecond, quint8 ucMask, quint8 ucValue)
 {
-    QByteArray ba;
-    Append(ba, ucFirst);
-    Append(ba, usSecond);
-    Append(ba, ucMask);
-    Append(ba, ucValue);
-    return Post(VPU_MSG_FPGA_REG_WRITE, ba);
+    return Post(VPU_MSG_FPGA_REG_WRITE, Fields(ucFirst, usSecond, ucMask, ucValue));
 }
 
 int CVpuCom::I2cRead(I2cRegister_t tI2cReg)
 {
-    QByteArray ba;
-    Append(ba, tI2cReg.Link);
-    Append(ba, tI2cReg.ChipAddress);
-    Append(ba, tI2cReg.SubAddress);
-    return Post(VPU_MSG_I2C_READ, ba);
+    return Post(VPU_MSG_I2C_READ, Fields(tI2cReg.Link, tI2cReg.ChipAddress, tI2cReg.SubAddress));
 }
 
 int CVpuCom::I2cWrite(I2cRegister_t tI2cReg)
 {
-    QByteArray ba;
-    Append(ba, tI2cReg.Link);
-    Append(ba, tI2cReg.ChipAddress);
-    Append(ba, tI2cReg.SubAddress);
-    Append(ba, tI2cReg.Mask);
-    Append(ba, tI2cReg.Value);
-    return Post(VPU_MSG_I2C_WRITE, ba);
+    return Post(VPU_MSG_I2C_WRITE, Fields(tI2cReg));
 }
-
-namespace {
-
-void AppendRect(QByteArray &ba, const SdramRect_t &tRect)
-{
-    Append(ba, tRect.X);
-    Append(ba, tRect.Y);
-    Append(ba, tRect.Width);
-    Append(ba, tRect.Height);
-}
-
-void AppendAddr(QByteArray &ba, const FixtureAddr_t &tAddr)
-{
-    Append(ba, tAddr.output);
-    Append(ba, tAddr.number);
-}
-
-// Bytes of a rectangle's pixels; false when they would not fit the 32-bit sizes of the wire.
-bool SdramByteCount(const SdramRect_t &tRect, quint32 *puiBytes)
-{
-    const quint64 ullBytes = quint64(tRect.Width) * tRect.Height * sizeof(Color_t);
-    if (ullBytes > 0xFFFFFFFFull)
-        return false;
-    *puiBytes = quint32(ullBytes);
-    return true;
-}
-
-} // namespace
 
 int CVpuCom::SdramRead(SdramRect_t tRect)
 {
-    QByteArray ba;
-    AppendRect(ba, tRect);
-    return Post(VPU_MSG_SDRAM_READ, ba);
+    return Post(VPU_MSG_SDRAM_READ, Fields(tRect));
 }
 
 int CVpuCom::SdramWrite(SdramRect_t tRect, const Color_t *ptPixels)
 {
-    QByteArray ba;
-    AppendRect(ba, tRect);
     // A rectangle too large for the wire goes without pixels: the worker refuses it and
     // answers through the completion signal like any other failure.
     quint32 uiBytes = 0;
-    if (SdramByteCount(tRect, &uiBytes) && uiBytes != 0 && ptPixels != nullptr)
-        ba.append(reinterpret_cast<const char *>(ptPixels), qsizetype(uiBytes));
-    return Post(VPU_MSG_SDRAM_WRITE, ba);
+    SdramByteCount(tRect, &uiBytes);
+    return Post(VPU_MSG_SDRAM_WRITE, Fields(tRect) + Data(ptPixels, uiBytes));
 }
 
 int CVpuCom::DmxMapWrite(quint32 uiSlot, const QList<DMX_Mapping_t> &lMapping)
 {
-    QByteArray ba;
-    Append(ba, uiSlot);
-    Append(ba, quint16(lMapping.size()));
-    for (const DMX_Mapping_t &tEntry : lMapping) {
-        Append(ba, tEntry.command);
-        Append(ba, tEntry.channel);
-        Append(ba, tEntry.size);
-    }
+    QByteArray ba = Fields(uiSlot, quint16(lMapping.size()));
+    for (const DMX_Mapping_t &tEntry : lMapping)
+        ba += Fields(tEntry.command, tEntry.channel, tEntry.size);
     return Post(VPU_MSG_DMX_MAP_WRITE, ba);
 }
 
 int CVpuCom::DmxMapRead(quint32 uiSlot)
 {
-    QByteArray ba;
-    Append(ba, uiSlot);
-    return Post(VPU_MSG_DMX_MAP_READ, ba);
+    return Post(VPU_MSG_DMX_MAP_READ, Fields(uiSlot));
 }
 
 int CVpuCom::VideoPresetWrite(quint32 uiSlot, VideoPreset_t tPreset)
 {
     TraceInfo("Writing video setting on VPU setting '%s'...", SlotName(uiSlot).constData());
     TracePreset(tPreset);
-    QByteArray ba;
-    Append(ba, uiSlot);
-    AppendRecord(ba, tPreset);
-    return Post(VPU_MSG_VIDEO_PRESET_WRITE, ba);
+    return Post(VPU_MSG_VIDEO_PRESET_WRITE, Fields(uiSlot, tPreset));
 }
 
 int CVpuCom::VideoPresetRead(quint32 uiSlot)
 {
     TraceInfo("Read video setting on VPU setting '%s'...", SlotName(uiSlot).constData());
-    QByteArray ba;
-    Append(ba, uiSlot);
-    return Post(VPU_MSG_VIDEO_PRESET_READ, ba);
+    return Post(VPU_MSG_VIDEO_PRESET_READ, Fields(uiSlot));
 }
 
 int CVpuCom::FixtReadReg(FixtureAddr_t tAddr, quint32 uiRegister)
 {
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    Append(ba, uiRegister);
-    return Post(VPU_MSG_FIXT_READ_REG, ba);
+    return Post(VPU_MSG_FIXT_READ_REG, Fields(tAddr, uiRegister));
 }
 
 int CVpuCom::FixtWriteReg(FixtureAddr_t tAddr, quint32 uiRegister, quint32 uiValue)
 {
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    Append(ba, uiRegister);
-    Append(ba, uiValue);
-    return Post(VPU_MSG_FIXT_WRITE_REG, ba);
+    return Post(VPU_MSG_FIXT_WRITE_REG, Fields(tAddr, uiRegister, uiValue));
 }
 
 int CVpuCom::FixtEnumerate()
@@ -558,86 +470,56 @@ int CVpuCom::FixtGetNumber()
 int CVpuCom::FixtGetConfig(FixtureAddr_t tAddr)
 {
     TraceInfo("Getting configuration of fixture F%d.%d...", tAddr.output, int(tAddr.number));
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    return Post(VPU_MSG_FIXT_GET_CONFIG, ba);
+    return Post(VPU_MSG_FIXT_GET_CONFIG, Fields(tAddr));
 }
 
 int CVpuCom::FixtGetSensorValues(FixtureAddr_t tAddr)
 {
     TraceInfo("    Reading fixture's sensors values (F%d.%d)...", tAddr.output, int(tAddr.number));
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    return Post(VPU_MSG_FIXT_GET_SENSOR_VALUES, ba);
+    return Post(VPU_MSG_FIXT_GET_SENSOR_VALUES, Fields(tAddr));
 }
 
 int CVpuCom::SasuSetConfig(FixtureAddr_t tAddr, SasuConfig_t tSasuConfig)
 {
     TraceInfo("    Setting Sasu Configuration (F%d.%d)...", tAddr.output, int(tAddr.number));
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    AppendRecord(ba, tSasuConfig);
-    return Post(VPU_MSG_SASU_SET_CONFIG, ba);
+    return Post(VPU_MSG_SASU_SET_CONFIG, Fields(tAddr, tSasuConfig));
 }
 
 int CVpuCom::SasuGetConfig(FixtureAddr_t tAddr)
 {
     TraceInfo("    Getting Sasu Configuration (F%d.%d)...", tAddr.output, int(tAddr.number));
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    return Post(VPU_MSG_SASU_GET_CONFIG, ba);
+    return Post(VPU_MSG_SASU_GET_CONFIG, Fields(tAddr));
 }
 
 int CVpuCom::FixtSetOrigin(FixtureAddr_t tAddr, quint32 uiOrigin)
 {
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    Append(ba, quint16(uiOrigin & 0xFFFF));
-    Append(ba, quint16(uiOrigin >> 16));
-    return Post(VPU_MSG_FIXT_SET_ORIGIN, ba);
+    // x in the low half, y in the high half: on the wire u16 x then u16 y.
+    return Post(VPU_MSG_FIXT_SET_ORIGIN, Fields(tAddr, uiOrigin));
 }
 
 int CVpuCom::FixtSetScene(FixtureAddr_t tAddr, const QByteArray &baScene)
 {
     if (baScene.size() != FIXT_SCENE_BLOCK_SIZE)
         return COM_ERR_PARAM;
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    ba.append(baScene);
-    return Post(VPU_MSG_FIXT_SET_SCENE, ba);
+    return Post(VPU_MSG_FIXT_SET_SCENE, Fields(tAddr) + baScene);
 }
 
 int CVpuCom::FixtSetLuminosity(FixtureAddr_t tAddr, quint32 uiRegister)
 {
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    Append(ba, uiRegister);
-    return Post(VPU_MSG_FIXT_SET_LUMINOSITY, ba);
+    return Post(VPU_MSG_FIXT_SET_LUMINOSITY, Fields(tAddr, uiRegister));
 }
 
 int CVpuCom::FixtSetRotation(FixtureAddr_t tAddr, quint32 uiOrigin, qint16 sAngle, quint16 usAnchorX, quint16 usAnchorY,
                              const quint8 *pucTiles)
 {
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    Append(ba, quint16(uiOrigin & 0xFFFF));
-    Append(ba, quint16(uiOrigin >> 16));
-    Append(ba, sAngle);
-    Append(ba, usAnchorX);
-    Append(ba, usAnchorY);
-    if (pucTiles != nullptr)
-        ba.append(reinterpret_cast<const char *>(pucTiles), 16);
-    else
-        ba.append(16, '\0');
-    return Post(VPU_MSG_FIXT_SET_ROTATION, ba);
+    QByteArray baTiles = Data(pucTiles, 16);
+    baTiles.resize(16, '\0');
+    return Post(VPU_MSG_FIXT_SET_ROTATION, Fields(tAddr, uiOrigin, sAngle, usAnchorX, usAnchorY) + baTiles);
 }
 
 int CVpuCom::FixtWriteFactoryParam(FixtureAddr_t tAddr, FixtureFactoryParam_t tParam)
 {
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    AppendRecord(ba, tParam);
-    return Post(VPU_MSG_FIXT_WRITE_FACTORY_PARAM, ba);
+    return Post(VPU_MSG_FIXT_WRITE_FACTORY_PARAM, Fields(tAddr, tParam));
 }
 
 int CVpuCom::FixtWriteConfig(const QByteArray &baBlock)
@@ -649,41 +531,25 @@ int CVpuCom::FixtWriteConfig(const QByteArray &baBlock)
 
 int CVpuCom::FixtReboot(FixtureAddr_t tAddr)
 {
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    return Post(VPU_MSG_FIXT_REBOOT, ba);
+    return Post(VPU_MSG_FIXT_REBOOT, Fields(tAddr));
 }
 
 int CVpuCom::FixtEraseFlash(FixtureAddr_t tAddr, quint32 uiOffset, quint32 uiSize)
 {
     TraceInfo("        Erasing fixture's Flash (F%d.%d) at offset 0x%08X - size = 0x%08X ...", tAddr.output,
               int(tAddr.number), uiOffset, uiSize);
-    if (!m_bFactoryMode && uiOffset < FIXT_FLASH_READ_ONLY_END) {
-        TraceError("Fixture FLASH offset is read-only!");
+    if (FixtFlashReadOnly(m_bFactoryMode, uiOffset))
         return COM_ERR_PARAM;
-    }
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    Append(ba, uiOffset);
-    Append(ba, uiSize);
-    return Post(VPU_MSG_FIXT_ERASE_FLASH, ba);
+    return Post(VPU_MSG_FIXT_ERASE_FLASH, Fields(tAddr, uiOffset, uiSize));
 }
 
 int CVpuCom::FixtWriteFlash(FixtureAddr_t tAddr, quint32 uiOffset, quint32 uiSize, const char *pcData)
 {
     TraceInfo("        Writing fixture's Flash (F%d.%d) at offset 0x%08X - size = 0x%08X ...", tAddr.output,
               int(tAddr.number), uiOffset, uiSize);
-    if (!m_bFactoryMode && uiOffset < FIXT_FLASH_READ_ONLY_END) {
-        TraceError("Fixture FLASH offset is read-only!");
+    if (FixtFlashReadOnly(m_bFactoryMode, uiOffset))
         return COM_ERR_PARAM;
-    }
-    QByteArray ba;
-    AppendAddr(ba, tAddr);
-    Append(ba, uiOffset);
-    Append(ba, uiSize);
-    if (uiSize != 0 && pcData != nullptr)
-        ba.append(pcData, qsizetype(uiSize));
-    return Post(VPU_MSG_FIXT_WRITE_FLASH, ba);
+    return Post(VPU_MSG_FIXT_WRITE_FLASH, Fields(tAddr, uiOffset, uiSize) + Data(pcData, uiSize));
 }
 
 int CVpuCom::ResetFixtures()
@@ -694,20 +560,10 @@ int CVpuCom::ResetFixtures()
 
 int CVpuCom::FixtReadMem(FixtureMemReq_t tReq)
 {
-    QByteArray ba;
-    AppendAddr(ba, tReq.Addr);
-    Append(ba, tReq.Offset);
-    Append(ba, tReq.Size);
-    return Post(VPU_MSG_FIXT_READ_MEM, ba);
+    return Post(VPU_MSG_FIXT_READ_MEM, Fields(tReq));
 }
 
 int CVpuCom::FixtWriteMem(FixtureMemReq_t tReq, const char *pcData)
 {
-    QByteArray ba;
-    AppendAddr(ba, tReq.Addr);
-    Append(ba, tReq.Offset);
-    Append(ba, tReq.Size);
-    if (tReq.Size != 0 && pcData != nullptr)
-        ba.append(pcData, qsizetype(tReq.Size));
-    return Post(VPU_MSG_FIXT_WRITE_MEM, ba);
+    return Post(VPU_MSG_FIXT_WRITE_MEM, Fields(tReq) + Data(pcData, tReq.Size));
 }
