@@ -24,17 +24,6 @@
 
 #pragma pack(push, 1)
 
-// One sensor channel of a fixture's factory parameters (18 bytes).
-struct FixtureFactorySensor_t
-{
-    quint16 type; // 0 none, 1 temperature, 2 humidity, 3 luminosity
-    float VInMax;
-    float VInMin;
-    float SensorMax;
-    float SensorMin;
-};
-static_assert(sizeof(FixtureFactorySensor_t) == 18);
-
 // What a fixture keeps of its making, written once by the factory tools (146 bytes).
 struct FixtureFactoryParam_t
 {
@@ -44,14 +33,14 @@ struct FixtureFactoryParam_t
     quint8 SizeX;
     quint8 SizeY;
     quint8 Reserved1[2];
-    quint8 tiles[16]; // four tiles: width, height, horizontal offset, vertical offset
-    FixtureFactorySensor_t sensor0;
+    FixtureTileWire_t tiles[4];
+    FixtureSensorWire_t sensor0;
     quint8 Reserved2[14];
-    FixtureFactorySensor_t sensor1;
+    FixtureSensorWire_t sensor1;
     quint8 Reserved3[14];
-    FixtureFactorySensor_t sensor2;
+    FixtureSensorWire_t sensor2;
     quint8 Reserved4[14];
-    FixtureFactorySensor_t sensor3;
+    FixtureSensorWire_t sensor3;
 };
 static_assert(sizeof(FixtureFactoryParam_t) == 146);
 

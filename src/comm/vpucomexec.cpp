@@ -324,8 +324,9 @@ int CVpuCom::ExecInitCom()
         if (iResult != COM_OK)
             TraceError("VPU_MSG_INIT_COM_REQ Failed to read data!");
     }
-    if (iResult == COM_OK && m_uiComType == COM_TYPE_USB)
-        static_cast<CUsbCom *>(m_pCom)->ResetEndpointRotation();
+    // Over USB both sides start their endpoint rotation afresh after the synchronisation.
+    if (auto *pUsb = dynamic_cast<CUsbCom *>(m_pCom); iResult == COM_OK && pUsb != nullptr)
+        pUsb->ResetEndpointRotation();
     if (iResult != COM_OK)
         TraceError("Failed to init COM with VPU! (Error = %d)", iResult);
     emit sigInitCom(iResult);

@@ -64,9 +64,9 @@ FixtureFactoryParam_t FactoryParam()
     t.ManufacturerCode = 0x544C;
     t.SizeX = 64;
     t.SizeY = 32;
-    for (int i = 0; i < 16; ++i)
-        t.tiles[i] = quint8(i + 1);
-    t.sensor0 = FixtureFactorySensor_t{1, 5.0f, 0.0f, 100.0f, -40.0f};
+    for (int i = 0; i < 4; ++i)
+        t.tiles[i] = FixtureTileWire_t{quint8(4 * i + 1), quint8(4 * i + 2), quint8(4 * i + 3), quint8(4 * i + 4)};
+    t.sensor0 = FixtureSensorWire_t{1, 5.0f, 0.0f, 100.0f, -40.0f};
     return t;
 }
 
