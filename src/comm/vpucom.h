@@ -46,8 +46,6 @@ static_assert(sizeof(FixtureFactoryParam_t) == 146);
 
 #pragma pack(pop)
 
-Q_DECLARE_METATYPE(FixtureFactoryParam_t)
-
 class CCom;
 
 class CVpuCom : public QThread

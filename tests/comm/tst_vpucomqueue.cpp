@@ -99,6 +99,21 @@ private slots:
         QCOMPARE(h.Com().CloseIfOpen(), 0);
     }
 
+    // An id nothing executes (a reply id, an unused one) is dropped without a word on the
+    // wire; the request behind it runs as usual.
+    void unknownIdsDropped()
+    {
+        VpuComHarness h(kAddress);
+        QVERIFY(h.Start());
+        SignalLog status(&h.Com(), &CVpuCom::sigStatusMsg);
+        QCOMPARE(h.Com().PostRequest(VPU_MSG_GET_CONFIG_RSP, 0, nullptr, 1000), 0);
+        QCOMPARE(h.Com().PostRequest(VpuMsgId_t(61), 3, "abc", 1000), 0);
+        QCOMPARE(h.Com().PostRequest(VPU_MSG_STATUS, 0, nullptr, 1000), 0);
+        QVERIFY(status.wait());
+        QCOMPARE(status.first().at(0).toInt(), 0);
+        QCOMPARE(Hex(h.Model().Requests().join()), QByteArray("02 00 00 00 00"));
+    }
+
     // Many requests of several kinds: their signals come in posting order, one each, and
     // request n+1 reaches the VPU only after request n's signal was emitted.
     void fifoOrderAndOneSignalEach()
