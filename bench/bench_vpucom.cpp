@@ -3,6 +3,7 @@
 // a blocking socket ping-pong of the same bytes; and a 4 MB flash write in 128 KB requests
 // (1920-byte blocks, each acknowledged) beside a raw loop of the same blocks and
 // acknowledgements. Prints both figures and their ratios.
+#include "comm/netcom.h"
 #include "comm/vpucom.h"
 #include "support/testenv.h"
 #include "support/vpusim.h"
@@ -97,6 +98,24 @@ double RawPingUs(quint16 usPort)
     const double dUs = double(t.nsecsElapsed()) / 1000.0 / kPings;
     ::close(iSocket);
     return dUs;
+}
+
+// The transport alone, on this thread: what CNetCom's framing and waits cost over the raw
+// socket, before any queue.
+double TransportPingUs(quint16 usPort)
+{
+    CNetCom tNet;
+    if (tNet.Connect(kAddress, usPort) != 0)
+        return -1;
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < kPings; ++i) {
+        quint32 uiBudget = 60000;
+        int iVpuStatus = 0;
+        if (tNet.ExchangeStatus(VpuMsgHeader_t{VPU_MSG_STATUS, 0}, nullptr, &iVpuStatus, &uiBudget) != 0)
+            return -1;
+    }
+    return double(t.nsecsElapsed()) / 1000.0 / kPings;
 }
 
 double RawWriteMBps(quint16 usPort, const QByteArray &baData)
@@ -212,9 +231,10 @@ int main(int argc, char **argv)
     RawWriteMBps(tSim.Port(), baData);
     CVpuCom tCom;
     tCom.SetNetParams(tSim.Address(), tSim.Port());
-    QList<double> lRawPing, lLinkPing, lLinkPingDirect, lRawWrite, lLinkWrite;
+    QList<double> lRawPing, lTransportPing, lLinkPing, lLinkPingDirect, lRawWrite, lLinkWrite;
     for (int iRound = 0; iRound < kRounds; ++iRound) {
         lRawPing.append(RawPingUs(tSim.Port()));
+        lTransportPing.append(TransportPingUs(tSim.Port()));
         lRawWrite.append(RawWriteMBps(tSim.Port(), baData));
         if (tCom.Open() != 0) {
             std::fprintf(stderr, "link did not open\n");
@@ -227,12 +247,14 @@ int main(int argc, char **argv)
     }
     tSim.Stop();
     const double dRawPing = Median(lRawPing), dLinkPing = Median(lLinkPing);
-    const double dLinkPingDirect = Median(lLinkPingDirect);
+    const double dLinkPingDirect = Median(lLinkPingDirect), dTransportPing = Median(lTransportPing);
     const double dRawWrite = Median(lRawWrite), dLinkWrite = Median(lLinkWrite);
 
     std::printf("medians of %d rounds\n", kRounds);
     std::printf("status round trip: CVpuCom %.1f us, raw socket %.1f us, ratio %.2f (goal <= 1.5)\n", dLinkPing,
                 dRawPing, dLinkPing / dRawPing);
+    std::printf("status round trip, CNetCom alone on the calling thread: %.1f us, ratio %.2f\n", dTransportPing,
+                dTransportPing / dRawPing);
     std::printf("status round trip, answer taken on the worker: CVpuCom %.1f us, ratio %.2f\n", dLinkPingDirect,
                 dLinkPingDirect / dRawPing);
     std::printf("4 MB flash write: CVpuCom %.1f MB/s, raw socket %.1f MB/s, ratio %.2f (goal >= 0.8)\n", dLinkWrite,
