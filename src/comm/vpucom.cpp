@@ -108,7 +108,6 @@ int CVpuCom::Open()
     {
         QMutexLocker lock(&m_Mutex);
         m_bStop = false;
-        m_bBusy = false;
         m_bLinkFailed = false;
     }
     start();
@@ -168,13 +167,11 @@ void CVpuCom::run()
 {
     QMutexLocker lock(&m_Mutex);
     for (;;) {
-        m_bBusy = false;
         while (!m_bStop && (m_lRequests.isEmpty() || m_bLinkFailed))
             CondWait(m_WakeWorker, m_Mutex);
         if (m_bStop)
             return;
         Request_t tRequest = m_lRequests.takeFirst();
-        m_bBusy = true;
         lock.unlock();
 
         m_baCurrentPayload = std::move(tRequest.baPayload);

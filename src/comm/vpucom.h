@@ -278,7 +278,6 @@ private:
     // Guarded by m_Mutex.
     QList<Request_t> m_lRequests;
     bool m_bStop = false;
-    bool m_bBusy = false;
     bool m_bLinkFailed = false; // the current opening has lost its stream position
     mutable QMutex m_Mutex;
     QWaitCondition m_WakeWorker;

@@ -153,6 +153,23 @@ private slots:
         QCOMPARE(status.first().at(0).toInt(), 0);
     }
 
+    // Data missing for the size announced: refused before a byte goes out (the VPU would
+    // otherwise wait for blocks that never come).
+    void writeWithoutDataRefused()
+    {
+        SignalLog flash(&H().Com(), &CVpuCom::sigFlashWriteMsg);
+        SignalLog fixture(&H().Com(), &CVpuCom::sigWriteFixtureFlashMsg);
+        SignalLog mem(&H().Com(), &CVpuCom::sigWriteFixtureMemMsg);
+        H().Com().FlashWrite(0x100, 100, 0, nullptr);
+        H().Com().FixtWriteFlash(kF11, 0xC0000, 100, nullptr);
+        H().Com().FixtWriteMem(FixtureMemReq_t{kF11, 0, 100}, nullptr);
+        QVERIFY(mem.wait());
+        QCOMPARE(flash.first().at(0).toInt(), -4);
+        QCOMPARE(fixture.first().at(0).toInt(), -4);
+        QCOMPARE(mem.first().at(0).toInt(), -4);
+        QCOMPARE(H().Model().Requests().size(), 0);
+    }
+
     void fixtureFlashAndMemoryRoundTrip()
     {
         const QByteArray baData = Random(5000, 3);
