@@ -46,8 +46,6 @@ static_assert(sizeof(FixtureFactoryParam_t) == 146);
 
 #pragma pack(pop)
 
-class CCom;
-
 class CVpuCom : public QThread
 {
     Q_OBJECT
