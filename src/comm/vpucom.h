@@ -229,7 +229,6 @@ private:
     // Exchange helpers over the current payload and budget. They return the transport code;
     // *piStatus receives the status to emit (the transport code on failure, else the VPU's).
     int ExchangeStatus(VpuMsgId_t eId, int *piStatus);
-    int ExchangeStatus(VpuMsgId_t eId, int *piStatus, const char *pcFailMsg, const char *pcSuccess);
     int ExchangeTyped(VpuMsgId_t eId, quint8 ucReplyId, quint32 uiReplyLength, QByteArray *pbaReply);
     int ExchangeBulk(VpuMsgId_t eId, quint32 uiParamLength, int *piStatus, const char *pcVpuFailTrace);
     void Report(int iStatus, const char *pcFailMsg, const char *pcSuccess);

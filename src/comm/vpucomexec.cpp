@@ -40,97 +40,92 @@ quint32 UnscaleGain(quint32 uiGain, quint16 usGlobal)
 
 } // namespace
 
+namespace {
+
+// The messages answered by STATUS_RSP alone: what the user is told when the status is not 0,
+// what is traced when it is (both optional), and the completion signal.
+struct StatusMessage_t
+{
+    VpuMsgId_t eId;
+    const char *pcFailMsg;
+    const char *pcSuccess;
+    void (CVpuCom::*pfnSignal)(int);
+    bool bSuccessIsInfo = false;
+};
+
+const StatusMessage_t s_atStatusMessages[] = {
+    {VPU_MSG_STATUS, nullptr, nullptr, &CVpuCom::sigStatusMsg},
+    {VPU_MSG_MCU_FLASH_PROGRAM, QT_TRANSLATE_NOOP("CVpuCom", "    Failed to program MCU Flash!"),
+     "    MCU Flash programmed!", &CVpuCom::sigMcuFlashProgram},
+    {VPU_MSG_VPU_SOFT_RESET, QT_TRANSLATE_NOOP("CVpuCom", "VPU sofware reset request failed!"),
+     "    Software reset acknowledged by VPU!", &CVpuCom::sigVpuSoftReset},
+    {VPU_MSG_SET_FACTORY_PARAM, QT_TRANSLATE_NOOP("CVpuCom", "Failed to program VPU factory parameters!"),
+     "VPU factory parameters programmed!", &CVpuCom::sigSetFactoryParam},
+    {VPU_MSG_SET_VIDEO_SETTINGS, QT_TRANSLATE_NOOP("CVpuCom", "Applying video settings on VPU Failed!"),
+     "Applying video settings on VPU Done!", &CVpuCom::sigSetVideoSettings},
+    {VPU_MSG_SET_VIDEO_IN_CORR, QT_TRANSLATE_NOOP("CVpuCom", "Applying input color correction on VPU Failed!"),
+     "Applying input color correction on VPU Done!", &CVpuCom::sigSetVideoInCorrection},
+    {VPU_MSG_SET_GAMMA, QT_TRANSLATE_NOOP("CVpuCom", "Applying Gamma on LPUs Failed!"), "Applying Gamma on LPUs Done!",
+     &CVpuCom::sigSetGamma},
+    {VPU_MSG_SET_COLOR_TEMP, QT_TRANSLATE_NOOP("CVpuCom", "Applying white temperature correction on VPU Failed!"),
+     "Applying white temperature correction on VPU Done!", &CVpuCom::sigSetColorTemp},
+    {VPU_MSG_SET_FULLSCREEN_TEST_COLOR, QT_TRANSLATE_NOOP("CVpuCom", "Failed to set Full screen test color!"),
+     "Full screen test color activated!", &CVpuCom::sigSetFullScreenTestColor},
+    {VPU_MSG_FREEZE_VIDEO_OUTPUT, QT_TRANSLATE_NOOP("CVpuCom", "Failed to Freeze Current Video Output!"),
+     "Current Video Output Freezed!", &CVpuCom::sigSetFreezeVideoOutput},
+    {VPU_MSG_SHOW_FIXT_NUM, QT_TRANSLATE_NOOP("CVpuCom", "Failed to show fixtures number on!"),
+     "Show fixtures number on!", &CVpuCom::sigShowFixtNumber},
+    {VPU_MSG_STOP_TEST_PATTERN, QT_TRANSLATE_NOOP("CVpuCom", "Failed to stop tests functions!"),
+     "Tests functions stopped!", &CVpuCom::sigStopTestPattern},
+    {VPU_MSG_FPGA_REG_WRITE, nullptr, nullptr, &CVpuCom::sigFpgaRegWriteMsg},
+    {VPU_MSG_VIDEO_PRESET_WRITE, QT_TRANSLATE_NOOP("CVpuCom", "Failed to write video setting on VPU!"),
+     "Video setting writen on VPU!", &CVpuCom::sigVideoPresetWrite},
+    {VPU_MSG_FIXT_WRITE_REG, nullptr, nullptr, &CVpuCom::sigWriteFixtureRegMsg},
+    {VPU_MSG_FIXT_ENUMERATE, QT_TRANSLATE_NOOP("CVpuCom", "Failed to enumerate fixtures on VPU!"), "Enumeration done!",
+     &CVpuCom::sigEnumerateFixturesMsg},
+    {VPU_MSG_SASU_SET_CONFIG, QT_TRANSLATE_NOOP("CVpuCom", "    Failed to write SASU configuration!"),
+     "    SASU configuration written!", &CVpuCom::sigSetSasuConfigMsg},
+    {VPU_MSG_FIXT_SET_ORIGIN, QT_TRANSLATE_NOOP("CVpuCom", "Fixture's origin configuration failed!"),
+     "Fixture's origin configuration done! (volatile)", &CVpuCom::sigSetFixtureOriginMsg},
+    {VPU_MSG_FIXT_SET_SCENE, nullptr, nullptr, &CVpuCom::sigSetFixtureSceneMsg},
+    {VPU_MSG_FIXT_SET_LUMINOSITY, QT_TRANSLATE_NOOP("CVpuCom", "Failed to set intensity on fixture!"),
+     "Intensity set on fixture (volatile)!", &CVpuCom::sigSetFixtureLuminosityMsg, true},
+    {VPU_MSG_FIXT_SET_ROTATION, QT_TRANSLATE_NOOP("CVpuCom", "Fixture rotation configuration failed!"),
+     "Fixture rotation configuration done!", &CVpuCom::sigSetFixtureRotationMsg},
+    {VPU_MSG_FIXT_WRITE_FACTORY_PARAM, nullptr, nullptr, &CVpuCom::sigWriteFixtureFactoryParamMsg},
+    {VPU_MSG_FIXT_WRITE_CONFIG, QT_TRANSLATE_NOOP("CVpuCom", "Failed to write configuration in fixture!"),
+     "Configuration writen on fixture!", &CVpuCom::sigWriteFixtureConfigMsg},
+    {VPU_MSG_FIXT_REBOOT, QT_TRANSLATE_NOOP("CVpuCom", "Failed to reset fixture(s) on VPU!"), "Reset fixtures done!",
+     &CVpuCom::sigRebootFixtureMsg},
+    {VPU_MSG_RESET_FIXTURES, nullptr, nullptr, &CVpuCom::sigResetFixturesMsg},
+};
+
+} // namespace
+
 int CVpuCom::Execute(VpuMsgId_t eId)
 {
-    int iStatus = 0;
-    switch (eId) {
-    case VPU_MSG_STATUS: {
+    for (const StatusMessage_t &t : s_atStatusMessages) {
+        if (t.eId != eId)
+            continue;
+        int iStatus = 0;
         const int iResult = ExchangeStatus(eId, &iStatus);
-        emit sigStatusMsg(iStatus);
+        if (iStatus != 0 && t.pcFailMsg != nullptr)
+            ErrorMsg(QCoreApplication::translate("CVpuCom", t.pcFailMsg), iStatus);
+        else if (iStatus == 0 && t.pcSuccess != nullptr && t.bSuccessIsInfo)
+            TraceInfo("%s", t.pcSuccess);
+        else if (iStatus == 0 && t.pcSuccess != nullptr)
+            TraceSuccess("%s", t.pcSuccess);
+        emit(this->*t.pfnSignal)(iStatus);
         return iResult;
     }
+
+    switch (eId) {
     case VPU_MSG_INIT_COM:
         return ExecInitCom();
-    case VPU_MSG_MCU_FLASH_PROGRAM: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "    Failed to program MCU Flash!"),
-                           "    MCU Flash programmed!");
-        emit sigMcuFlashProgram(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_VPU_SOFT_RESET: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "VPU sofware reset request failed!"),
-                           "    Software reset acknowledged by VPU!");
-        emit sigVpuSoftReset(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_SET_FACTORY_PARAM: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Failed to program VPU factory parameters!"),
-                           "VPU factory parameters programmed!");
-        emit sigSetFactoryParam(iStatus);
-        return iResult;
-    }
     case VPU_MSG_GET_CONFIG:
         return ExecGetConfig();
-    case VPU_MSG_SET_VIDEO_SETTINGS: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Applying video settings on VPU Failed!"),
-                           "Applying video settings on VPU Done!");
-        emit sigSetVideoSettings(iStatus);
-        return iResult;
-    }
     case VPU_MSG_GET_VIDEO_INPUT_FORMAT:
         return ExecGetVideoInputFormat();
-    case VPU_MSG_SET_VIDEO_IN_CORR: {
-        const int iResult = ExchangeStatus(
-            eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Applying input color correction on VPU Failed!"),
-            "Applying input color correction on VPU Done!");
-        emit sigSetVideoInCorrection(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_SET_GAMMA: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Applying Gamma on LPUs Failed!"),
-                           "Applying Gamma on LPUs Done!");
-        emit sigSetGamma(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_SET_COLOR_TEMP: {
-        const int iResult = ExchangeStatus(
-            eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Applying white temperature correction on VPU Failed!"),
-            "Applying white temperature correction on VPU Done!");
-        emit sigSetColorTemp(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_SET_FULLSCREEN_TEST_COLOR: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Failed to set Full screen test color!"),
-                           "Full screen test color activated!");
-        emit sigSetFullScreenTestColor(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_FREEZE_VIDEO_OUTPUT: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Failed to Freeze Current Video Output!"),
-                           "Current Video Output Freezed!");
-        emit sigSetFreezeVideoOutput(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_SHOW_FIXT_NUM: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Failed to show fixtures number on!"),
-                           "Show fixtures number on!");
-        emit sigShowFixtNumber(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_STOP_TEST_PATTERN: {
-        const int iResult = ExchangeStatus(
-            eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Failed to stop tests functions!"), "Tests functions stopped!");
-        emit sigStopTestPattern(iStatus);
-        return iResult;
-    }
     case VPU_MSG_FLASH_ERASE:
         return ExecFlashErase();
     case VPU_MSG_FLASH_READ:
@@ -139,11 +134,6 @@ int CVpuCom::Execute(VpuMsgId_t eId)
         return ExecFlashWrite();
     case VPU_MSG_FPGA_REG_READ:
         return ExecFpgaRegRead();
-    case VPU_MSG_FPGA_REG_WRITE: {
-        const int iResult = ExchangeStatus(eId, &iStatus);
-        emit sigFpgaRegWriteMsg(iStatus);
-        return iResult;
-    }
     case VPU_MSG_I2C_READ:
         return ExecI2cRead();
     case VPU_MSG_I2C_WRITE:
@@ -156,104 +146,28 @@ int CVpuCom::Execute(VpuMsgId_t eId)
         return ExecDmxMapWrite();
     case VPU_MSG_DMX_MAP_READ:
         return ExecDmxMapRead();
-    case VPU_MSG_VIDEO_PRESET_WRITE: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Failed to write video setting on VPU!"),
-                           "Video setting writen on VPU!");
-        emit sigVideoPresetWrite(iStatus);
-        return iResult;
-    }
     case VPU_MSG_VIDEO_PRESET_READ:
         return ExecVideoPresetRead();
     case VPU_MSG_FIXT_READ_REG:
         return ExecFixtReadReg();
-    case VPU_MSG_FIXT_WRITE_REG: {
-        const int iResult = ExchangeStatus(eId, &iStatus);
-        emit sigWriteFixtureRegMsg(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_FIXT_ENUMERATE: {
-        const int iResult = ExchangeStatus(
-            eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Failed to enumerate fixtures on VPU!"), "Enumeration done!");
-        emit sigEnumerateFixturesMsg(iStatus);
-        return iResult;
-    }
     case VPU_MSG_FIXT_GET_NUMBER:
         return ExecFixtGetNumber();
     case VPU_MSG_FIXT_GET_CONFIG:
         return ExecFixtGetConfig();
     case VPU_MSG_FIXT_GET_SENSOR_VALUES:
         return ExecFixtGetSensorValues();
-    case VPU_MSG_SASU_SET_CONFIG: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "    Failed to write SASU configuration!"),
-                           "    SASU configuration written!");
-        emit sigSetSasuConfigMsg(iStatus);
-        return iResult;
-    }
     case VPU_MSG_SASU_GET_CONFIG:
         return ExecSasuGetConfig();
-    case VPU_MSG_FIXT_SET_ORIGIN: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Fixture's origin configuration failed!"),
-                           "Fixture's origin configuration done! (volatile)");
-        emit sigSetFixtureOriginMsg(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_FIXT_SET_SCENE: {
-        const int iResult = ExchangeStatus(eId, &iStatus);
-        emit sigSetFixtureSceneMsg(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_FIXT_SET_LUMINOSITY: {
-        const int iResult = ExchangeStatus(eId, &iStatus);
-        if (iResult == COM_OK && iStatus == 0)
-            TraceInfo("Intensity set on fixture (volatile)!");
-        else
-            ErrorMsg(tr("Failed to set intensity on fixture!"), iStatus);
-        emit sigSetFixtureLuminosityMsg(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_FIXT_SET_ROTATION: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Fixture rotation configuration failed!"),
-                           "Fixture rotation configuration done!");
-        emit sigSetFixtureRotationMsg(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_FIXT_WRITE_FACTORY_PARAM: {
-        const int iResult = ExchangeStatus(eId, &iStatus);
-        emit sigWriteFixtureFactoryParamMsg(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_FIXT_WRITE_CONFIG: {
-        const int iResult =
-            ExchangeStatus(eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Failed to write configuration in fixture!"),
-                           "Configuration writen on fixture!");
-        emit sigWriteFixtureConfigMsg(iStatus);
-        return iResult;
-    }
-    case VPU_MSG_FIXT_REBOOT: {
-        const int iResult = ExchangeStatus(
-            eId, &iStatus, QT_TRANSLATE_NOOP("CVpuCom", "Failed to reset fixture(s) on VPU!"), "Reset fixtures done!");
-        emit sigRebootFixtureMsg(iStatus);
-        return iResult;
-    }
     case VPU_MSG_FIXT_ERASE_FLASH:
         return ExecFixtEraseFlash();
     case VPU_MSG_FIXT_WRITE_FLASH:
         return ExecFixtWriteFlash();
-    case VPU_MSG_RESET_FIXTURES: {
-        const int iResult = ExchangeStatus(eId, &iStatus);
-        emit sigResetFixturesMsg(iStatus);
-        return iResult;
-    }
     case VPU_MSG_FIXT_READ_MEM:
         return ExecFixtReadMem();
     case VPU_MSG_FIXT_WRITE_MEM:
         return ExecFixtWriteMem();
     default:
-        // Reply-only and unused ids are never answered by anything: dropped.
+        // Reply-only and unused ids: nothing answers them, they are dropped.
         return COM_OK;
     }
 }
@@ -266,13 +180,6 @@ int CVpuCom::ExchangeStatus(VpuMsgId_t eId, int *piStatus)
     const int iResult = m_pCom->ExchangeStatus(VpuMsgHeader_t{quint8(eId), quint32(m_baCurrentPayload.size())},
                                                Bytes(m_baCurrentPayload), &iVpuStatus, &m_uiCurrentTimeoutMs);
     *piStatus = iResult != COM_OK ? iResult : iVpuStatus;
-    return iResult;
-}
-
-int CVpuCom::ExchangeStatus(VpuMsgId_t eId, int *piStatus, const char *pcFailMsg, const char *pcSuccess)
-{
-    const int iResult = ExchangeStatus(eId, piStatus);
-    Report(*piStatus, pcFailMsg, pcSuccess);
     return iResult;
 }
 
