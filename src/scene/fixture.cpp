@@ -6,7 +6,6 @@
 #include "scene/sceneitems.h"
 #include "trace/trace.h"
 
-#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
@@ -35,14 +34,17 @@ CFixture::CFixture(QGraphicsScene *pScene) : m_pScene(pScene)
     m_SasuConfig = DefaultSasuConfig();
     m_Versions = DefaultVersions();
 
+    // Hidden before they join the scene: a hidden item enters it without being scheduled
+    // for a repaint, and the scene holds them hidden either way.
     m_pAnchor = new CAnchor(this, Qt::green);
     m_pArrow = new CArrow();
+    m_pAnchor->hide();
+    m_pArrow->hide();
     if (m_pScene) {
         m_pScene->addItem(m_pAnchor);
         m_pScene->addItem(m_pArrow);
     }
-    m_pAnchor->hide();
-    m_pArrow->hide();
+    m_NameLabel.SetText(GetName());
 
     setRotation(0);
     setFlags(MOVABLE_FLAGS);
@@ -102,6 +104,14 @@ void CFixture::SetType(const FixtureType_t &tType)
     prepareGeometryChange();
     m_Type = tType;
     m_iKind = IsSasuType(tType.type) ? KIND_SASU : KIND_LPU;
+    m_TypeLabel.SetText(QStringLiteral("%1").arg(m_Type.name));
+    LabelChanged();
+}
+
+void CFixture::LabelChanged()
+{
+    m_NameLabel.SetText(GetName());
+    // The item may be drawn from a cached picture: the new label must replace it.
     update();
 }
 
@@ -117,6 +127,7 @@ int CFixture::SetConfig(ProjectFixture_t tConfig)
     m_uNumber = tConfig.number;
     if (m_pArrow)
         m_pArrow->SetOutput(tConfig.output);
+    LabelChanged();
 
     FixtureType_t type;
     const int iStatus = g_SoftConf.GetFixtureType(tConfig.type, &type);
@@ -176,6 +187,7 @@ int CFixture::SetNumber(quint32 uOutput, quint32 uNumber)
 {
     m_uOutput = uOutput;
     m_uNumber = uNumber;
+    LabelChanged(); // the label, and in the cabling view the colour
     return m_pArrow ? m_pArrow->SetOutput(uOutput) : 0;
 }
 
@@ -407,7 +419,6 @@ void CFixture::PlaceAtScenePos(const QPointF &scenePoint)
 {
     const GraphicsItemFlags oldFlags = flags();
     setFlags(QUIET_FLAGS);
-    NotifyGroup();
     setPos(parentItem() ? parentItem()->mapFromScene(scenePoint) : scenePoint);
     setFlags(oldFlags);
 }
@@ -561,28 +572,26 @@ void CFixture::paint(QPainter *pPainter, const QStyleOptionGraphicsItem *pOption
 
     const FixtureFonts &fonts = Fonts();
     {
-        const QString label = GetName();
         pPainter->setFont(fonts.name);
-        const QSizeF n = QFontMetricsF(fonts.name).size(0, label);
+        const QSizeF n = m_NameLabel.Size(fonts.name);
         const qreal sx = n.width() + 4 > W ? W / (n.width() + 4) : 1;
         const qreal sy = n.height() > m ? m / n.height() : 1;
         const qreal s = qMin(sx, sy);
         pPainter->save();
         pPainter->scale(s, s);
-        pPainter->drawText(QRectF(0, t / s, W / s, (H - t - b) / s), Qt::AlignCenter, label);
+        m_NameLabel.Draw(pPainter, QRectF(0, t / s, W / s, (H - t - b) / s), Qt::AlignCenter);
         pPainter->restore();
     }
     {
-        const QString typeName = QStringLiteral("%1").arg(m_Type.name);
         pPainter->setFont(fonts.type);
-        const QSizeF n = QFontMetricsF(fonts.type).size(0, typeName);
+        const QSizeF n = m_TypeLabel.Size(fonts.type);
         const qreal sx = n.width() + 4 > W ? W / (n.width() + 4) : 1;
         const qreal sy = n.height() > b ? b / n.height() : 1;
         const qreal s = qMin(sx, sy);
         pPainter->save();
         pPainter->scale(s, s);
-        pPainter->drawText(QRectF(0, std::trunc((t + m) / s), std::trunc(W / s), std::trunc((H - t - m) / s)),
-                           Qt::AlignHCenter | Qt::AlignBottom, typeName);
+        m_TypeLabel.Draw(pPainter, QRectF(0, std::trunc((t + m) / s), std::trunc(W / s), std::trunc((H - t - m) / s)),
+                         Qt::AlignHCenter | Qt::AlignBottom);
         pPainter->restore();
     }
 

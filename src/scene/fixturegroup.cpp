@@ -151,7 +151,7 @@ int CFixtureGroup::GetRotationInfo(RotationInfo_t *pInfo) const
 
 void CFixtureGroup::TakeIn(CFixture *pFixture, const QPointF &scenePoint)
 {
-    prepareGeometryChange();
+    // The caller has announced the frame's change once for all the fixtures it adds.
     pFixture->setParentItem(this);
     pFixture->SetGroupNumber(m_uNumber);
     // The fixture stays where it is on the screen, now placed relative to the group. This is
@@ -165,6 +165,7 @@ int CFixtureGroup::AddFixture(CFixture *pFixture)
         return 0;
     const QPointF s = pFixture->scenePos();
     m_Fixtures.append(pFixture);
+    prepareGeometryChange();
     TakeIn(pFixture, s);
     return 0;
 }
@@ -177,6 +178,8 @@ int CFixtureGroup::AddFixtures(const QList<CFixture *> &fixtures)
         if (pFixture)
             m_Fixtures.append(pFixture);
     }
+    // One announcement covers the whole batch: nothing is drawn until it is in.
+    prepareGeometryChange();
     for (int i = 0; i < fixtures.size(); ++i)
         if (fixtures.at(i))
             TakeIn(fixtures.at(i), places.at(i));
