@@ -8,6 +8,7 @@
 
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
+#include <QHash>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
@@ -16,6 +17,20 @@
 using namespace SceneItems;
 
 namespace {
+
+// Fixtures of one type show the same type name: they share its label, laid out once. A
+// label lives as long as a fixture uses it.
+std::shared_ptr<CTextLabel> SharedTypeLabel(const QString &qsText)
+{
+    static QHash<QString, std::weak_ptr<CTextLabel>> labels;
+    std::shared_ptr<CTextLabel> pLabel = labels.value(qsText).lock();
+    if (!pLabel) {
+        pLabel = std::make_shared<CTextLabel>();
+        pLabel->SetText(qsText);
+        labels.insert(qsText, pLabel);
+    }
+    return pLabel;
+}
 
 // The screen with a margin of 150 on every side: what a grouped fixture's move may touch.
 QRectF AroundScreen(const QRectF &limit)
@@ -45,6 +60,7 @@ CFixture::CFixture(QGraphicsScene *pScene) : m_pScene(pScene)
         m_pScene->addItem(m_pArrow);
     }
     m_NameLabel.SetText(GetName());
+    m_pTypeLabel = SharedTypeLabel(QString());
 
     setRotation(0);
     setFlags(MOVABLE_FLAGS);
@@ -104,7 +120,7 @@ void CFixture::SetType(const FixtureType_t &tType)
     prepareGeometryChange();
     m_Type = tType;
     m_iKind = IsSasuType(tType.type) ? KIND_SASU : KIND_LPU;
-    m_TypeLabel.SetText(QStringLiteral("%1").arg(m_Type.name));
+    m_pTypeLabel = SharedTypeLabel(QStringLiteral("%1").arg(m_Type.name));
     LabelChanged();
 }
 
@@ -584,14 +600,14 @@ void CFixture::paint(QPainter *pPainter, const QStyleOptionGraphicsItem *pOption
     }
     {
         pPainter->setFont(fonts.type);
-        const QSizeF n = m_TypeLabel.Size(fonts.type);
+        const QSizeF n = m_pTypeLabel->Size(fonts.type);
         const qreal sx = n.width() + 4 > W ? W / (n.width() + 4) : 1;
         const qreal sy = n.height() > b ? b / n.height() : 1;
         const qreal s = qMin(sx, sy);
         pPainter->save();
         pPainter->scale(s, s);
-        m_TypeLabel.Draw(pPainter, QRectF(0, std::trunc((t + m) / s), std::trunc(W / s), std::trunc((H - t - m) / s)),
-                         Qt::AlignHCenter | Qt::AlignBottom);
+        m_pTypeLabel->Draw(pPainter, QRectF(0, std::trunc((t + m) / s), std::trunc(W / s), std::trunc((H - t - m) / s)),
+                           Qt::AlignHCenter | Qt::AlignBottom);
         pPainter->restore();
     }
 

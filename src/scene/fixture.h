@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <QPolygonF>
 
+#include <memory>
+
 class CAnchor;
 class CArrow;
 class QGraphicsScene;
@@ -126,5 +128,5 @@ private:
     QPointer<CFixture> m_pNextFixture;
     // The two texts drawn on the fixture, laid out once and kept until they change.
     CTextLabel m_NameLabel;
-    CTextLabel m_TypeLabel;
+    std::shared_ptr<CTextLabel> m_pTypeLabel; // shared by the fixtures of one type
 };

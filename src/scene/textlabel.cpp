@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QRectF>
 #include <QTextLine>
-#include <QtMath>
 
 namespace {
 
@@ -71,13 +70,12 @@ void CTextLabel::LayOut(const QPainter *pPainter)
     option.setAlignment(Qt::AlignLeft);
     m_pLayout->setTextOption(option);
     m_pLayout->setCacheEnabled(true);
-    const qreal leading = QFontMetricsF(m_LayoutFont).leading();
     m_pLayout->beginLayout();
     QTextLine line = m_pLayout->createLine();
     line.setLineWidth(0x01000000);
-    const qreal top = qCeil(-leading + leading);
-    line.setPosition(QPointF(0, top));
-    m_dHeight = top + line.ascent() + line.descent();
+    // drawText puts its first line at the ceiling of (-leading + leading): 0.
+    line.setPosition(QPointF(0, 0));
+    m_dHeight = line.ascent() + line.descent();
     m_dWidth = line.naturalTextWidth();
     m_pLayout->endLayout();
 }
