@@ -59,7 +59,6 @@ CFixture::CFixture(QGraphicsScene *pScene) : m_pScene(pScene)
         m_pScene->addItem(m_pAnchor);
         m_pScene->addItem(m_pArrow);
     }
-    m_NameLabel.SetText(GetName());
     m_pTypeLabel = SharedTypeLabel(QString());
 
     setRotation(0);
@@ -126,7 +125,9 @@ void CFixture::SetType(const FixtureType_t &tType)
 
 void CFixture::LabelChanged()
 {
-    m_NameLabel.SetText(GetName());
+    // The text itself is made when it is next drawn: a fixture being set up changes it
+    // several times before it is first shown.
+    m_bNameChanged = true;
     // The item may be drawn from a cached picture: the new label must replace it.
     update();
 }
@@ -588,6 +589,10 @@ void CFixture::paint(QPainter *pPainter, const QStyleOptionGraphicsItem *pOption
 
     const FixtureFonts &fonts = Fonts();
     {
+        if (m_bNameChanged) {
+            m_NameLabel.SetText(GetName());
+            m_bNameChanged = false;
+        }
         pPainter->setFont(fonts.name);
         const QSizeF n = m_NameLabel.Size(fonts.name);
         const qreal sx = n.width() + 4 > W ? W / (n.width() + 4) : 1;

@@ -128,5 +128,6 @@ private:
     QPointer<CFixture> m_pNextFixture;
     // The two texts drawn on the fixture, laid out once and kept until they change.
     CTextLabel m_NameLabel;
+    bool m_bNameChanged = true;
     std::shared_ptr<CTextLabel> m_pTypeLabel; // shared by the fixtures of one type
 };
