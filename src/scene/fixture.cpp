@@ -6,9 +6,9 @@
 #include "scene/sceneitems.h"
 #include "trace/trace.h"
 
-#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
+#include <QHash>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
@@ -17,6 +17,20 @@
 using namespace SceneItems;
 
 namespace {
+
+// Fixtures of one type show the same type name: they share its label, laid out once. A
+// label lives as long as a fixture uses it.
+std::shared_ptr<CTextLabel> SharedTypeLabel(const QString &qsText)
+{
+    static QHash<QString, std::weak_ptr<CTextLabel>> labels;
+    std::shared_ptr<CTextLabel> pLabel = labels.value(qsText).lock();
+    if (!pLabel) {
+        pLabel = std::make_shared<CTextLabel>();
+        pLabel->SetText(qsText);
+        labels.insert(qsText, pLabel);
+    }
+    return pLabel;
+}
 
 // The screen with a margin of 150 on every side: what a grouped fixture's move may touch.
 QRectF AroundScreen(const QRectF &limit)
@@ -35,14 +49,17 @@ CFixture::CFixture(QGraphicsScene *pScene) : m_pScene(pScene)
     m_SasuConfig = DefaultSasuConfig();
     m_Versions = DefaultVersions();
 
+    // Hidden before they join the scene: a hidden item enters it without being scheduled
+    // for a repaint, and the scene holds them hidden either way.
     m_pAnchor = new CAnchor(this, Qt::green);
     m_pArrow = new CArrow();
+    m_pAnchor->hide();
+    m_pArrow->hide();
     if (m_pScene) {
         m_pScene->addItem(m_pAnchor);
         m_pScene->addItem(m_pArrow);
     }
-    m_pAnchor->hide();
-    m_pArrow->hide();
+    m_pTypeLabel = SharedTypeLabel(QString());
 
     setRotation(0);
     setFlags(MOVABLE_FLAGS);
@@ -102,6 +119,16 @@ void CFixture::SetType(const FixtureType_t &tType)
     prepareGeometryChange();
     m_Type = tType;
     m_iKind = IsSasuType(tType.type) ? KIND_SASU : KIND_LPU;
+    m_pTypeLabel = SharedTypeLabel(QStringLiteral("%1").arg(m_Type.name));
+    LabelChanged();
+}
+
+void CFixture::LabelChanged()
+{
+    // The text itself is made when it is next drawn: a fixture being set up changes it
+    // several times before it is first shown.
+    m_bNameChanged = true;
+    // The item may be drawn from a cached picture: the new label must replace it.
     update();
 }
 
@@ -117,6 +144,7 @@ int CFixture::SetConfig(ProjectFixture_t tConfig)
     m_uNumber = tConfig.number;
     if (m_pArrow)
         m_pArrow->SetOutput(tConfig.output);
+    LabelChanged();
 
     FixtureType_t type;
     const int iStatus = g_SoftConf.GetFixtureType(tConfig.type, &type);
@@ -176,6 +204,7 @@ int CFixture::SetNumber(quint32 uOutput, quint32 uNumber)
 {
     m_uOutput = uOutput;
     m_uNumber = uNumber;
+    LabelChanged(); // the label, and in the cabling view the colour
     return m_pArrow ? m_pArrow->SetOutput(uOutput) : 0;
 }
 
@@ -407,7 +436,6 @@ void CFixture::PlaceAtScenePos(const QPointF &scenePoint)
 {
     const GraphicsItemFlags oldFlags = flags();
     setFlags(QUIET_FLAGS);
-    NotifyGroup();
     setPos(parentItem() ? parentItem()->mapFromScene(scenePoint) : scenePoint);
     setFlags(oldFlags);
 }
@@ -561,28 +589,30 @@ void CFixture::paint(QPainter *pPainter, const QStyleOptionGraphicsItem *pOption
 
     const FixtureFonts &fonts = Fonts();
     {
-        const QString label = GetName();
+        if (m_bNameChanged) {
+            m_NameLabel.SetText(GetName());
+            m_bNameChanged = false;
+        }
         pPainter->setFont(fonts.name);
-        const QSizeF n = QFontMetricsF(fonts.name).size(0, label);
+        const QSizeF n = m_NameLabel.Size(fonts.name);
         const qreal sx = n.width() + 4 > W ? W / (n.width() + 4) : 1;
         const qreal sy = n.height() > m ? m / n.height() : 1;
         const qreal s = qMin(sx, sy);
         pPainter->save();
         pPainter->scale(s, s);
-        pPainter->drawText(QRectF(0, t / s, W / s, (H - t - b) / s), Qt::AlignCenter, label);
+        m_NameLabel.Draw(pPainter, QRectF(0, t / s, W / s, (H - t - b) / s), Qt::AlignCenter);
         pPainter->restore();
     }
     {
-        const QString typeName = QStringLiteral("%1").arg(m_Type.name);
         pPainter->setFont(fonts.type);
-        const QSizeF n = QFontMetricsF(fonts.type).size(0, typeName);
+        const QSizeF n = m_pTypeLabel->Size(fonts.type);
         const qreal sx = n.width() + 4 > W ? W / (n.width() + 4) : 1;
         const qreal sy = n.height() > b ? b / n.height() : 1;
         const qreal s = qMin(sx, sy);
         pPainter->save();
         pPainter->scale(s, s);
-        pPainter->drawText(QRectF(0, std::trunc((t + m) / s), std::trunc(W / s), std::trunc((H - t - m) / s)),
-                           Qt::AlignHCenter | Qt::AlignBottom, typeName);
+        m_pTypeLabel->Draw(pPainter, QRectF(0, std::trunc((t + m) / s), std::trunc(W / s), std::trunc((H - t - m) / s)),
+                           Qt::AlignHCenter | Qt::AlignBottom);
         pPainter->restore();
     }
 

@@ -9,6 +9,7 @@
 #include "config/softconf.h"
 #include "project/projectrecords.h"
 #include "project/scenerecords.h"
+#include "scene/textlabel.h"
 
 #include <QGraphicsItem>
 #include <QImage>
@@ -16,6 +17,8 @@
 #include <QPoint>
 #include <QPointer>
 #include <QPolygonF>
+
+#include <memory>
 
 class CAnchor;
 class CArrow;
@@ -83,7 +86,8 @@ public:
     int SetRotation(int iDegrees);
 
     // Places the fixture at a scene point without the position rules (used when a group
-    // takes it, so that it stays where it is on the screen).
+    // takes it, so that it stays where it is on the screen). The group announces the change
+    // of its frame itself.
     void PlaceAtScenePos(const QPointF &scenePoint);
 
     static const QImage &SpeakerImage();
@@ -103,6 +107,7 @@ private:
     int TotalAngle() const;
     void RepaintAroundScreen();
     void NotifyGroup();
+    void LabelChanged();
 
     QGraphicsScene *m_pScene;
     int m_iKind = KIND_LPU;
@@ -121,4 +126,8 @@ private:
     bool m_bCablingMode = false;
     bool m_bHighlighted = false;
     QPointer<CFixture> m_pNextFixture;
+    // The two texts drawn on the fixture, laid out once and kept until they change.
+    CTextLabel m_NameLabel;
+    bool m_bNameChanged = true;
+    std::shared_ptr<CTextLabel> m_pTypeLabel; // shared by the fixtures of one type
 };

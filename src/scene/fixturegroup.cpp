@@ -5,7 +5,6 @@
 #include "scene/sceneitems.h"
 #include "trace/trace.h"
 
-#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
@@ -54,6 +53,7 @@ void CFixtureGroup::SetUngroupService(UngroupService service)
 CFixtureGroup::CFixtureGroup(QGraphicsScene *pScene) : m_pScene(pScene)
 {
     m_qsName = tr("Group 0");
+    m_TitleLabel.SetText(QStringLiteral("G%1").arg(m_uNumber));
     m_pAnchor = new CAnchor(this, Qt::darkCyan);
     if (m_pScene)
         m_pScene->addItem(m_pAnchor);
@@ -133,6 +133,7 @@ int CFixtureGroup::SetInfo(const GroupInfo_t &tInfo)
     }
     m_uNumber = tInfo.number;
     m_qsName = tInfo.name;
+    m_TitleLabel.SetText(QStringLiteral("G%1").arg(m_uNumber));
     for (CFixture *pFixture : Members())
         pFixture->SetGroupNumber(m_uNumber);
     update();
@@ -151,7 +152,7 @@ int CFixtureGroup::GetRotationInfo(RotationInfo_t *pInfo) const
 
 void CFixtureGroup::TakeIn(CFixture *pFixture, const QPointF &scenePoint)
 {
-    prepareGeometryChange();
+    // The caller has announced the frame's change once for all the fixtures it adds.
     pFixture->setParentItem(this);
     pFixture->SetGroupNumber(m_uNumber);
     // The fixture stays where it is on the screen, now placed relative to the group. This is
@@ -165,6 +166,7 @@ int CFixtureGroup::AddFixture(CFixture *pFixture)
         return 0;
     const QPointF s = pFixture->scenePos();
     m_Fixtures.append(pFixture);
+    prepareGeometryChange();
     TakeIn(pFixture, s);
     return 0;
 }
@@ -177,6 +179,8 @@ int CFixtureGroup::AddFixtures(const QList<CFixture *> &fixtures)
         if (pFixture)
             m_Fixtures.append(pFixture);
     }
+    // One announcement covers the whole batch: nothing is drawn until it is in.
+    prepareGeometryChange();
     for (int i = 0; i < fixtures.size(); ++i)
         if (fixtures.at(i))
             TakeIn(fixtures.at(i), places.at(i));
@@ -379,8 +383,7 @@ void CFixtureGroup::paint(QPainter *pPainter, const QStyleOptionGraphicsItem *pO
         f.setWeight(QFont::Bold);
         return f;
     }();
-    const QString title = QStringLiteral("G%1").arg(m_uNumber);
-    const QSizeF ts = QFontMetricsF(titleFont).size(0, title);
+    const QSizeF ts = m_TitleLabel.Size(titleFont);
     const qreal B = qMin(qMin(ts.width() + 4, c.width()), 32.0);
     pPainter->fillRect(QRectF(c.x(), c.y() + c.height(), B, TITLE_HEIGHT), m_TitleColor);
 
@@ -392,8 +395,8 @@ void CFixtureGroup::paint(QPainter *pPainter, const QStyleOptionGraphicsItem *pO
         pPainter->setFont(titleFont);
         pPainter->save();
         pPainter->scale(s, s);
-        pPainter->drawText(QRectF(c.x() / s, (c.y() + c.height()) / s, B / s, TITLE_HEIGHT / s), Qt::AlignCenter,
-                           title);
+        m_TitleLabel.Draw(pPainter, QRectF(c.x() / s, (c.y() + c.height()) / s, B / s, TITLE_HEIGHT / s),
+                          Qt::AlignCenter);
         pPainter->restore();
     }
     pPainter->setBrush(oldBrush);

@@ -6,6 +6,7 @@
 // separate top-level scene item that it owns.
 
 #include "project/scenerecords.h"
+#include "scene/textlabel.h"
 
 #include <QColor>
 #include <QGraphicsItem>
@@ -90,4 +91,5 @@ private:
     QColor m_TitleColor = Qt::magenta;
     int m_iPenWidth = 3;
     bool m_bCablingMode = false;
+    CTextLabel m_TitleLabel; // "G<number>", laid out again only when the number changes
 };
