@@ -273,6 +273,23 @@ int AttrIndex(const char *pszKey, const QString &qsName)
     return -1;
 }
 
+// The attributes of a key in their written order, unknown names last. Qt's DOM hands them out
+// in hash order, which changes from run to run; checks that depend on order (a sum tested on
+// the later of two attributes, the first problem of a fixture) must not.
+QList<ConfigAttr_t> InWrittenOrder(const char *pszKey, const QList<ConfigAttr_t> &lAttrs)
+{
+    QList<QPair<unsigned, const ConfigAttr_t *>> lIndexed;
+    lIndexed.reserve(lAttrs.size());
+    for (const ConfigAttr_t &tAttr : lAttrs)
+        lIndexed.append({unsigned(AttrIndex(pszKey, tAttr.name)), &tAttr});
+    std::stable_sort(lIndexed.begin(), lIndexed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<ConfigAttr_t> lSorted;
+    lSorted.reserve(lAttrs.size());
+    for (const auto &entry : lIndexed)
+        lSorted.append(*entry.second);
+    return lSorted;
+}
+
 PixelRect_t RectFrom(int iX, int iY, int iWidth, int iHeight)
 {
     return MakePixelRect(iX, iY, iX + iWidth - 1, iY + iHeight - 1);
@@ -357,7 +374,7 @@ int CProjectConf::ParseWorkspace()
         bool bShown = false;
         int iValues[4] = {0, 0, 0, 0}; // hor, ver, width, height
         if (bOk) {
-            for (const ConfigAttr_t &tAttr : tKey.attributes) {
+            for (const ConfigAttr_t &tAttr : InWrittenOrder("border", tKey.attributes)) {
                 const int iIndex = AttrIndex("border", tAttr.name);
                 if (iIndex < 0) {
                     r.UnknownAttr(tAttr);
@@ -415,7 +432,7 @@ int CProjectConf::ParseWorkspace()
         bool bShown = false;
         int iSpacing = 128;
         if (bOk) {
-            for (const ConfigAttr_t &tAttr : tKey.attributes) {
+            for (const ConfigAttr_t &tAttr : InWrittenOrder("grid", tKey.attributes)) {
                 const int iIndex = AttrIndex("grid", tAttr.name);
                 if (iIndex < 0) {
                     r.UnknownAttr(tAttr);
@@ -453,7 +470,7 @@ int CProjectConf::ParseWorkspace()
         int iValues[4] = {0, 0, 0, 0};
         bool bRead[4] = {false, false, false, false};
         if (bOk) {
-            for (const ConfigAttr_t &tAttr : tKey.attributes) {
+            for (const ConfigAttr_t &tAttr : InWrittenOrder("Background", tKey.attributes)) {
                 const int iIndex = AttrIndex("Background", tAttr.name);
                 if (iIndex < 0) {
                     r.UnknownAttr(tAttr);
@@ -573,7 +590,7 @@ int CProjectConf::ParseVideoInput()
             r.FetchFailed();
         bOk = bOk && r.CheckCount(tKey, 4);
         if (bOk) {
-            for (const ConfigAttr_t &tAttr : tKey.attributes) {
+            for (const ConfigAttr_t &tAttr : InWrittenOrder("resize", tKey.attributes)) {
                 const int iIndex = AttrIndex("resize", tAttr.name);
                 int iValue = 0;
                 if (iIndex < 0) {
@@ -628,7 +645,7 @@ int CProjectConf::ParseVideoInput()
                 r.Problem("Value is not valid (Must be 'true' or 'false'!");
                 bOk = false;
             }
-            for (const ConfigAttr_t &tAttr : tKey.attributes) {
+            for (const ConfigAttr_t &tAttr : InWrittenOrder("top-left-pos", tKey.attributes)) {
                 const int iIndex = AttrIndex("top-left-pos", tAttr.name);
                 int iValue = 0;
                 if (iIndex < 0) {
@@ -717,7 +734,7 @@ int CProjectConf::ParseOutputCorr()
             r.FetchFailed();
         bOk = bOk && r.CheckCount(tKey, 5);
         if (bOk) {
-            for (const ConfigAttr_t &tAttr : tKey.attributes) {
+            for (const ConfigAttr_t &tAttr : InWrittenOrder("ColorTemp", tKey.attributes)) {
                 const int iIndex = AttrIndex("ColorTemp", tAttr.name);
                 int iValue = 0;
                 if (iIndex < 0) {
@@ -762,7 +779,7 @@ int CProjectConf::ParseOutputCorr()
             r.FetchFailed();
         bOk = bOk && r.CheckCount(tKey, 3);
         if (bOk) {
-            for (const ConfigAttr_t &tAttr : tKey.attributes) {
+            for (const ConfigAttr_t &tAttr : InWrittenOrder("Gamma", tKey.attributes)) {
                 const int iIndex = AttrIndex("Gamma", tAttr.name);
                 int iValue = 0;
                 if (iIndex < 0) {
@@ -882,7 +899,7 @@ int CProjectConf::ParseFixtures()
         }
         int iValues[GA_COUNT] = {};
         bool bGiven[GA_COUNT] = {};
-        for (const ConfigAttr_t &tAttr : tKey.attributes) {
+        for (const ConfigAttr_t &tAttr : InWrittenOrder(kGroup, tKey.attributes)) {
             const int iAttr = AttrIndex(kGroup, tAttr.name);
             if (iAttr < 0) {
                 r.UnknownAttr(tAttr);
@@ -950,7 +967,7 @@ int CProjectConf::ParseFixtures()
         int iValues[FA_COUNT] = {};
         bool bGiven[FA_COUNT] = {};
         quint32 uType = 0;
-        for (const ConfigAttr_t &tAttr : tKey.attributes) {
+        for (const ConfigAttr_t &tAttr : InWrittenOrder(kFixture, tKey.attributes)) {
             const int iAttr = AttrIndex(kFixture, tAttr.name);
             if (iAttr < 0) {
                 r.UnknownAttr(tAttr);
