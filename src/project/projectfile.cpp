@@ -957,6 +957,7 @@ int CProjectConf::ParseFixtures()
             KeyReader(kFixtures, kFixture).FetchFailed();
     }
     QSet<quint64> addresses;
+    QHash<quint32, QByteArray> typeNames;
     QList<int> groupMembers(m_Groups.size(), 0);
     for (const ConfigKey_t &tKey : (iStatus == 0 ? lFixtureKeys : QList<ConfigKey_t>())) {
         const KeyReader r(kFixtures, kFixture);
@@ -1005,12 +1006,17 @@ int CProjectConf::ParseFixtures()
             iStatus = -21;
             break;
         }
-        FixtureType_t tType;
-        iStatus = g_SoftConf.GetFixtureType(uType, &tType);
-        if (iStatus != 0) {
-            TraceError("Invalid configuration! (Section='%s' - Key='%s') - Fixture type 0x%08X is unkown!", kFixtures,
-                       kFixture, uType);
-            break;
+        // Projects hold a handful of types over many fixtures: each is looked up once.
+        auto itType = typeNames.constFind(uType);
+        if (itType == typeNames.constEnd()) {
+            FixtureType_t tType;
+            iStatus = g_SoftConf.GetFixtureType(uType, &tType);
+            if (iStatus != 0) {
+                TraceError("Invalid configuration! (Section='%s' - Key='%s') - Fixture type 0x%08X is unkown!",
+                           kFixtures, kFixture, uType);
+                break;
+            }
+            itType = typeNames.insert(uType, U8(tType.name));
         }
         const quint8 uOutput = quint8(iValues[FA_CHN]);
         const quint32 uNumber = quint32(iValues[FA_POS]);
@@ -1053,7 +1059,7 @@ int CProjectConf::ParseFixtures()
         tFixture.sasuConfig.FanTempOff = qint8(quint8(iValues[FA_FAN_OFF] & 0xFF));
         TraceInfo("    Fixture F%d.%d - Type: '%s' Position: X=%d, Y=%d - Anchor Position: X=%d, Y=%d - Rotation = %d "
                   "- Group: %d - Lumi: Global=%d%%, Red=%d, Green=%d, Blue=%d",
-                  int(uOutput), int(uNumber), U8(tType.name).constData(), iValues[FA_X], iValues[FA_Y], iValues[FA_AX],
+                  int(uOutput), int(uNumber), itType.value().constData(), iValues[FA_X], iValues[FA_Y], iValues[FA_AX],
                   iValues[FA_AY], tFixture.placement.angle, int(uGroup), iValues[FA_GLOBAL], iValues[FA_RED],
                   iValues[FA_GREEN], iValues[FA_BLUE]);
         m_Fixtures.append(tFixture);
