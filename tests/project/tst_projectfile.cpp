@@ -4,6 +4,7 @@
 #include "project/projectconf.h"
 #include "support/projectsupport.h"
 #include "support/testenv.h"
+#include "support/vpucomharness.h"
 
 #include <QDir>
 #include <QFile>
@@ -277,7 +278,7 @@ void TestProjectFile::cleanupTestCase()
 
 void TestProjectFile::init()
 {
-    m_pTraces->Reset();
+    m_pTraces->Clear();
     m_pSink->Reset();
     g_ProjectConf.ClearRecords();
 }
@@ -301,7 +302,7 @@ void TestProjectFile::saveLoadSaveIsAFixedPoint()
     }
     QCOMPARE(ReadTestFile(QStringLiteral("in.prj")), QByteArray(kFullProject));
     QVERIFY(m_pSink->Errors().isEmpty());
-    QVERIFY(m_pTraces->Errors().isEmpty());
+    QVERIFY(m_pTraces->Lines(TRACE_KIND_ERROR).isEmpty());
 }
 
 void TestProjectFile::loadReadsEveryValue()
@@ -358,11 +359,13 @@ void TestProjectFile::loadReadsEveryValue()
     QCOMPARE(int(f6.sasuConfig.BlackoutTempOn), -1);
     QCOMPARE(int(f6.sasuConfig.FanTempOn), -128);
     QCOMPARE(records.fixtures[5].number, 300u);
-    QVERIFY(m_pTraces->Infos().contains(
-        QStringLiteral("    Fixture F1.1 - Type: 'LPU 128x64' Position: X=100, Y=101 - Anchor Position: X=150, Y=120 - "
-                       "Rotation = 0 - Group: 1 - Lumi: Global=80%, Red=500, Green=400, Blue=300")));
-    QVERIFY(m_pTraces->Infos().contains(QStringLiteral("    Group 2: Name='Right & <top>' - Position: X=900, Y=300 - "
-                                                       "Anchor Position: X=1000, Y=400 - Rotation = -90")));
+    QVERIFY(m_pTraces->Lines(TRACE_KIND_INFO)
+                .contains(QStringLiteral(
+                    "    Fixture F1.1 - Type: 'LPU 128x64' Position: X=100, Y=101 - Anchor Position: X=150, Y=120 - "
+                    "Rotation = 0 - Group: 1 - Lumi: Global=80%, Red=500, Green=400, Blue=300")));
+    QVERIFY(m_pTraces->Lines(TRACE_KIND_INFO)
+                .contains(QStringLiteral("    Group 2: Name='Right & <top>' - Position: X=900, Y=300 - "
+                                         "Anchor Position: X=1000, Y=400 - Rotation = -90")));
 }
 
 void TestProjectFile::snapshotBringsValuesIntoRange()
@@ -601,11 +604,12 @@ void TestProjectFile::refusals()
     // A good project is loaded first: nothing of it may survive the bad one.
     QVERIFY(WriteTestFile(QStringLiteral("good.prj"), kFullProject));
     QCOMPARE(LoadProject(QStringLiteral("good.prj")), 0);
-    m_pTraces->Reset();
+    m_pTraces->Clear();
 
     QVERIFY(WriteTestFile(QStringLiteral("bad.prj"), file));
     QCOMPARE(LoadProject(QStringLiteral("bad.prj")), status);
-    QVERIFY2(m_pTraces->Errors().contains(message), qPrintable(m_pTraces->Errors().join(QLatin1Char('\n'))));
+    QVERIFY2(m_pTraces->Lines(TRACE_KIND_ERROR).contains(message),
+             qPrintable(m_pTraces->Lines(TRACE_KIND_ERROR).join(QLatin1Char('\n'))));
     QCOMPARE(m_pSink->Errors().last(), qMakePair(QStringLiteral("Failed to parse configuration file!"), status));
 
     const Captured records = Records();
@@ -638,12 +642,12 @@ void TestProjectFile::settingsSectionsReadAllTheirKeys()
     QCOMPARE(int(oc.colorTemp), 6500);
 
     // Every problem of a key is logged, and a failed workspace key falls back to its defaults.
-    m_pTraces->Reset();
+    m_pTraces->Clear();
     QVERIFY(WriteTestFile(QStringLiteral("border.prj"),
                           Edited("top-left_hor=\"10\" top-left_ver=\"20\" width=\"1000\" height=\"500\"",
                                  "top-left_hor=\"x\" top-left_ver=\"2000\" width=\"1000\" height=\"500\"")));
     QCOMPARE(LoadProject(QStringLiteral("border.prj")), -20);
-    QCOMPARE(m_pTraces->Errors().size(), 2);
+    QCOMPARE(m_pTraces->Lines(TRACE_KIND_ERROR).size(), 2);
     WorkspaceSettings_t ws;
     g_ProjectConf.GetWorkspace(&ws);
     QVERIFY(!ws.borderShown);

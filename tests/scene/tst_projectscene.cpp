@@ -6,6 +6,7 @@
 #include "scene/fixturegroup.h"
 #include "support/projectsupport.h"
 #include "support/testenv.h"
+#include "support/vpucomharness.h"
 
 #include <QGraphicsScene>
 #include <QRegularExpression>
@@ -222,7 +223,7 @@ void TestProjectScene::turnedGroupDoesNotCreep()
     }
     qDeleteAll(lGroups);
     qDeleteAll(lLoose);
-    QVERIFY(m_pTraces->Errors().isEmpty());
+    QVERIFY(m_pTraces->Lines(TRACE_KIND_ERROR).isEmpty());
 }
 
 QTEST_MAIN(TestProjectScene)

@@ -2,6 +2,7 @@
 
 #include "config/softconf.h"
 #include "testenv.h"
+#include "trace/trace.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,35 +36,4 @@ bool LoadProjectTestCatalogue()
     g_SoftConf.Parse();
     FixtureType_t tType;
     return iEnabled == 1 && g_SoftConf.GetFixtureType(0xFFFFFFFFu, &tType) == 0;
-}
-
-void TraceCollector::PostTraceMessage(int iKind, const QString &qsText)
-{
-    // Lines come as "dd/MM/yyyy HH:mm:ss - text".
-    const int iDash = qsText.indexOf(QLatin1String(" - "));
-    const QString qsLine = iDash >= 0 ? qsText.mid(iDash + 3) : qsText;
-    QMutexLocker lock(&m_Mutex);
-    if (iKind == TRACE_KIND_ERROR)
-        m_Errors.append(qsLine);
-    else if (iKind == TRACE_KIND_INFO)
-        m_Infos.append(qsLine);
-}
-
-QStringList TraceCollector::Errors() const
-{
-    QMutexLocker lock(&m_Mutex);
-    return m_Errors;
-}
-
-QStringList TraceCollector::Infos() const
-{
-    QMutexLocker lock(&m_Mutex);
-    return m_Infos;
-}
-
-void TraceCollector::Reset()
-{
-    QMutexLocker lock(&m_Mutex);
-    m_Errors.clear();
-    m_Infos.clear();
 }
