@@ -96,6 +96,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void snapshotTakesGroupsFirst();
+    void emptyGroupNameIsRefused();
     void turnedGroupDoesNotCreep();
 
 private:
@@ -160,6 +161,20 @@ void TestProjectScene::snapshotTakesGroupsFirst()
                           "rotation=\"0\" group=\"0\""));
     QVERIFY(text.contains("cabling_pos=\"1\" X_pos=\"100\" Y_pos=\"100\" X_anchor=\"100\" Y_anchor=\"100\" "
                           "rotation=\"0\" group=\"9\""));
+}
+
+void TestProjectScene::emptyGroupNameIsRefused()
+{
+    QGraphicsScene scene(-0.5, -0.5, 1920, 1080);
+    RecordingSink sink;
+    CFixtureGroup group(&scene);
+    QCOMPARE(group.SetInfo(MakeGroupInfo(3, QStringLiteral("Stage"))), 0);
+    QCOMPARE(group.SetInfo(MakeGroupInfo(3, QString())), -4);
+    GroupInfo_t tInfo;
+    group.GetInfo(&tInfo);
+    QCOMPARE(tInfo.name, QStringLiteral("Stage"));
+    // Refused quietly: the name edit passes every keystroke on, an emptied edit included.
+    QVERIFY(sink.Errors().isEmpty());
 }
 
 void TestProjectScene::turnedGroupDoesNotCreep()
