@@ -105,114 +105,6 @@ bool ToHexUInt(QString qsText, quint32 *puValue)
     return bOk;
 }
 
-// The checks of one key, traced with its section and key names.
-class KeyReader
-{
-public:
-    KeyReader(const char *pszSection, const char *pszKey) : m_pszSection(pszSection), m_pszKey(pszKey) {}
-
-    const char *Section() const { return m_pszSection; }
-    const char *Key() const { return m_pszKey; }
-
-    void FetchFailed() const
-    {
-        TraceError("Invalid configuration file! (Section='%s' - Key='%s')", m_pszSection, m_pszKey);
-    }
-    bool CheckCount(const ConfigKey_t &tKey, int iCount) const
-    {
-        if (tKey.attributes.size() == iCount)
-            return true;
-        TraceError("Invalid configuration file! (Section='%s' - Key='%s') - Number of attributes is not equal to %d!",
-                   m_pszSection, m_pszKey, iCount);
-        return false;
-    }
-    void UnknownAttr(const ConfigAttr_t &tAttr) const
-    {
-        TraceError("Invalid configuration! (Section='%s' - Key='%s') - Attr='%s' is not valid!", m_pszSection, m_pszKey,
-                   U8(tAttr.name).constData());
-    }
-    bool Int(const ConfigAttr_t &tAttr, int *piValue) const
-    {
-        if (ToInt(tAttr.value, piValue))
-            return true;
-        TraceError("Invalid configuration file! (Section='%s' - Key='%s' - Attr='%s') - '%s' is not a valid int value!",
-                   m_pszSection, m_pszKey, U8(tAttr.name).constData(), U8(tAttr.value).constData());
-        return false;
-    }
-    bool HexUInt(const ConfigAttr_t &tAttr, quint32 *puValue) const
-    {
-        if (ToHexUInt(tAttr.value, puValue))
-            return true;
-        TraceError("Invalid configuration file! (Section='%s' - Key='%s' - Attr='%s') - '%s' is not a valid unsigned "
-                   "int value!",
-                   m_pszSection, m_pszKey, U8(tAttr.name).constData(), U8(tAttr.value).constData());
-        return false;
-    }
-    // [iMin;iMax]
-    bool Range(const ConfigAttr_t &tAttr, int iValue, int iMin, int iMax) const
-    {
-        if (iValue >= iMin && iValue <= iMax)
-            return true;
-        TraceError("Invalid configuration file! (Section='%s' - Key='%s' - Attr='%s') - '%s' is not in the range "
-                   "[%d;%d]!",
-                   m_pszSection, m_pszKey, U8(tAttr.name).constData(), U8(tAttr.value).constData(), iMin, iMax);
-        return false;
-    }
-    // [0;iMax]
-    bool RangeUpTo(const ConfigAttr_t &tAttr, int iValue, int iMax) const
-    {
-        if (iValue >= 0 && iValue <= iMax)
-            return true;
-        TraceError("Invalid configuration file! (Section='%s' - Key='%s' - Attr='%s') - '%s' is not in the range "
-                   "[0;%d]!",
-                   m_pszSection, m_pszKey, U8(tAttr.name).constData(), U8(tAttr.value).constData(), iMax);
-        return false;
-    }
-    // [0;iLimit-1], the corner of something iLimit wide.
-    bool RangeBelow(const ConfigAttr_t &tAttr, bool bOk, int iLimit) const
-    {
-        if (bOk)
-            return true;
-        TraceError("Invalid configuration file! (Section='%s' - Key='%s' - Attr='%s') - '%s' is not in the range "
-                   "[0;%d-1]!",
-                   m_pszSection, m_pszKey, U8(tAttr.name).constData(), U8(tAttr.value).constData(), iLimit);
-        return false;
-    }
-    // [1;iLimit], a width or height.
-    bool RangeSize(const ConfigAttr_t &tAttr, bool bOk, int iLimit) const
-    {
-        if (bOk)
-            return true;
-        TraceError("Invalid configuration file! (Section='%s' - Key='%s' - Attr='%s') - '%s' is not in the range "
-                   "[1;%d]!",
-                   m_pszSection, m_pszKey, U8(tAttr.name).constData(), U8(tAttr.value).constData(), iLimit);
-        return false;
-    }
-    bool RangeLiteral(const ConfigAttr_t &tAttr, int iValue, int iMax) const
-    {
-        if (iValue >= 0 && iValue <= iMax)
-            return true;
-        TraceError("Invalid configuration file! (Section='%s' - Key='%s' - Attr='%s') - '%s' is not in the range "
-                   "[0;%s]!",
-                   m_pszSection, m_pszKey, U8(tAttr.name).constData(), U8(tAttr.value).constData(),
-                   iMax == 1 ? "1" : "100");
-        return false;
-    }
-    void NotValidName(const ConfigAttr_t &tAttr) const
-    {
-        TraceError("Invalid configuration file! (Section='%s' - Key='%s' - Attr='%s') - '%s' is not a valid!",
-                   m_pszSection, m_pszKey, U8(tAttr.name).constData(), U8(tAttr.value).constData());
-    }
-    void Problem(const char *pszWhat) const
-    {
-        TraceError("Invalid configuration file! (Section='%s' - Key='%s') - %s", m_pszSection, m_pszKey, pszWhat);
-    }
-
-private:
-    const char *m_pszSection;
-    const char *m_pszKey;
-};
-
 // The written order of each key's attributes: the writer follows it and so does the file,
 // since the document itself does not keep attribute order.
 struct KeyOrder_t
@@ -290,6 +182,115 @@ QList<ConfigAttr_t> InWrittenOrder(const char *pszKey, const QList<ConfigAttr_t>
     return lSorted;
 }
 
+// The checks of one key, traced with its section and key names.
+class KeyReader
+{
+public:
+    KeyReader(const char *pszSection, const char *pszKey) : m_pszSection(pszSection), m_pszKey(pszKey) {}
+
+    const char *Section() const { return m_pszSection; }
+    const char *Key() const { return m_pszKey; }
+
+    // The key, which must be there exactly once, with exactly iCount attributes.
+    bool Fetch(const CConfig &conf, int iCount, ConfigKey_t &tKey) const
+    {
+        if (conf.ReadKey(QString::fromLatin1(m_pszSection), QString::fromLatin1(m_pszKey), QString(), QString(),
+                         tKey) != 0) {
+            FetchFailed();
+            return false;
+        }
+        return CheckCount(tKey, iCount);
+    }
+    // Calls fn(index in the written order, attribute) for every attribute, in written order,
+    // and fails when any call does; a name the key does not have is traced and fails too.
+    // Every attribute is looked at, so that all problems of a key are logged at once.
+    template <class F> bool EachAttr(const ConfigKey_t &tKey, F fn) const
+    {
+        bool bOk = true;
+        for (const ConfigAttr_t &tAttr : InWrittenOrder(m_pszKey, tKey.attributes)) {
+            const int iIndex = AttrIndex(m_pszKey, tAttr.name);
+            if (iIndex < 0) {
+                UnknownAttr(tAttr);
+                bOk = false;
+            } else if (!fn(iIndex, tAttr)) {
+                bOk = false;
+            }
+        }
+        return bOk;
+    }
+    // A whole number in [iMin;iMax].
+    bool IntIn(const ConfigAttr_t &tAttr, int *piValue, int iMin, int iMax) const
+    {
+        return Int(tAttr, piValue) && Range(tAttr, *piValue, iMin, iMax);
+    }
+    // One of a list of names; its index, or -1 after tracing the name as not valid.
+    template <size_t N> int Name(const ConfigAttr_t &tAttr, const char *const (&names)[N]) const
+    {
+        const int iIndex = IndexOfName(names, tAttr.value);
+        if (iIndex < 0)
+            NotValidName(tAttr);
+        return iIndex;
+    }
+    void FetchFailed() const
+    {
+        TraceError("Invalid configuration file! (Section='%s' - Key='%s')", m_pszSection, m_pszKey);
+    }
+    bool CheckCount(const ConfigKey_t &tKey, int iCount) const
+    {
+        if (tKey.attributes.size() == iCount)
+            return true;
+        TraceError("Invalid configuration file! (Section='%s' - Key='%s') - Number of attributes is not equal to %d!",
+                   m_pszSection, m_pszKey, iCount);
+        return false;
+    }
+    void UnknownAttr(const ConfigAttr_t &tAttr) const
+    {
+        TraceError("Invalid configuration! (Section='%s' - Key='%s') - Attr='%s' is not valid!", m_pszSection, m_pszKey,
+                   U8(tAttr.name).constData());
+    }
+    bool Int(const ConfigAttr_t &tAttr, int *piValue) const
+    {
+        return Check(tAttr, ToInt(tAttr.value, piValue), "is not a valid int value!");
+    }
+    bool HexUInt(const ConfigAttr_t &tAttr, quint32 *puValue) const
+    {
+        return Check(tAttr, ToHexUInt(tAttr.value, puValue), "is not a valid unsigned int value!");
+    }
+    // [iMin;iMax]
+    bool Range(const ConfigAttr_t &tAttr, int iValue, int iMin, int iMax) const
+    {
+        return Check(tAttr, iValue >= iMin && iValue <= iMax,
+                     QStringLiteral("is not in the range [%1;%2]!").arg(iMin).arg(iMax).toLatin1());
+    }
+    // [0;iLimit-1], the corner of something iLimit wide.
+    bool RangeBelow(const ConfigAttr_t &tAttr, bool bOk, int iLimit) const
+    {
+        return Check(tAttr, bOk, QStringLiteral("is not in the range [0;%1-1]!").arg(iLimit).toLatin1());
+    }
+    // [1;iLimit], a width or height.
+    bool RangeSize(const ConfigAttr_t &tAttr, bool bOk, int iLimit) const
+    {
+        return Check(tAttr, bOk, QStringLiteral("is not in the range [1;%1]!").arg(iLimit).toLatin1());
+    }
+    void NotValidName(const ConfigAttr_t &tAttr) const { Check(tAttr, false, "is not a valid!"); }
+    // Traces "'value' <what>" for the attribute unless bOk.
+    bool Check(const ConfigAttr_t &tAttr, bool bOk, const QByteArray &baWhat) const
+    {
+        if (!bOk)
+            TraceError("Invalid configuration file! (Section='%s' - Key='%s' - Attr='%s') - '%s' %s", m_pszSection,
+                       m_pszKey, U8(tAttr.name).constData(), U8(tAttr.value).constData(), baWhat.constData());
+        return bOk;
+    }
+    void Problem(const char *pszWhat) const
+    {
+        TraceError("Invalid configuration file! (Section='%s' - Key='%s') - %s", m_pszSection, m_pszKey, pszWhat);
+    }
+
+private:
+    const char *m_pszSection;
+    const char *m_pszKey;
+};
+
 PixelRect_t RectFrom(int iX, int iY, int iWidth, int iHeight)
 {
     return MakePixelRect(iX, iY, iX + iWidth - 1, iY + iHeight - 1);
@@ -362,43 +363,27 @@ int CProjectConf::Parse()
 int CProjectConf::ParseWorkspace()
 {
     bool bFailed = false;
+    const auto shown = [](const ConfigAttr_t &tAttr) { return tAttr.value == QLatin1String("true"); };
 
-    // border
+    // border: corner and size each in range, then the two sums.
     {
         const KeyReader r(kWorkspace, "border");
         ConfigKey_t tKey;
-        bool bOk = ReadKey(QString::fromLatin1(kWorkspace), QStringLiteral("border"), QString(), QString(), tKey) == 0;
-        if (!bOk)
-            r.FetchFailed();
-        bOk = bOk && r.CheckCount(tKey, 5);
         bool bShown = false;
         int iValues[4] = {0, 0, 0, 0}; // hor, ver, width, height
-        if (bOk) {
-            for (const ConfigAttr_t &tAttr : InWrittenOrder("border", tKey.attributes)) {
-                const int iIndex = AttrIndex("border", tAttr.name);
-                if (iIndex < 0) {
-                    r.UnknownAttr(tAttr);
-                    bOk = false;
-                } else if (iIndex == 0) {
-                    bShown = tAttr.value == QLatin1String("true");
-                } else {
-                    int iValue = 0;
-                    if (!r.Int(tAttr, &iValue)) {
-                        bOk = false;
-                        continue;
-                    }
-                    iValues[iIndex - 1] = iValue;
-                    if (iIndex == 1)
-                        bOk &= r.RangeBelow(tAttr, iValue >= 0 && iValue < kScreenWidth, kScreenWidth);
-                    else if (iIndex == 2)
-                        bOk &= r.RangeBelow(tAttr, iValue >= 0 && iValue < kScreenHeight, kScreenHeight);
-                    else if (iIndex == 3)
-                        bOk &= r.RangeSize(tAttr, iValue >= 1 && iValue <= kScreenWidth, kScreenWidth);
-                    else
-                        bOk &= r.RangeSize(tAttr, iValue >= 1 && iValue <= kScreenHeight, kScreenHeight);
-                }
+        bool bOk = r.Fetch(*this, 5, tKey) && r.EachAttr(tKey, [&](int iIndex, const ConfigAttr_t &tAttr) {
+            if (iIndex == 0) {
+                bShown = shown(tAttr);
+                return true;
             }
-        }
+            int &iValue = iValues[iIndex - 1];
+            if (!r.Int(tAttr, &iValue))
+                return false;
+            const int iLimit = (iIndex % 2) ? kScreenWidth : kScreenHeight;
+            if (iIndex <= 2)
+                return r.RangeBelow(tAttr, iValue >= 0 && iValue < iLimit, iLimit);
+            return r.RangeSize(tAttr, iValue >= 1 && iValue <= iLimit, iLimit);
+        });
         if (bOk) {
             // Size first, then corner, as the two are named in the message.
             const auto sum = [](int iSize, int iCorner, int iLimit) {
@@ -411,124 +396,72 @@ int CProjectConf::ParseWorkspace()
             bOk &= sum(iValues[2], iValues[0], kScreenWidth);
             bOk &= sum(iValues[3], iValues[1], kScreenHeight);
         }
-        if (bOk) {
-            m_Workspace.borderShown = bShown;
-            m_Workspace.border = RectFrom(iValues[0], iValues[1], iValues[2], iValues[3]);
-        } else {
-            m_Workspace.borderShown = false;
-            m_Workspace.border = ScreenPixelRect();
-            bFailed = true;
-        }
+        m_Workspace.borderShown = bOk && bShown;
+        m_Workspace.border = bOk ? RectFrom(iValues[0], iValues[1], iValues[2], iValues[3]) : ScreenPixelRect();
+        bFailed |= !bOk;
     }
 
     // grid
     {
         const KeyReader r(kWorkspace, "grid");
         ConfigKey_t tKey;
-        bool bOk = ReadKey(QString::fromLatin1(kWorkspace), QStringLiteral("grid"), QString(), QString(), tKey) == 0;
-        if (!bOk)
-            r.FetchFailed();
-        bOk = bOk && r.CheckCount(tKey, 2);
         bool bShown = false;
         int iSpacing = 128;
-        if (bOk) {
-            for (const ConfigAttr_t &tAttr : InWrittenOrder("grid", tKey.attributes)) {
-                const int iIndex = AttrIndex("grid", tAttr.name);
-                if (iIndex < 0) {
-                    r.UnknownAttr(tAttr);
-                    bOk = false;
-                } else if (iIndex == 0) {
-                    bShown = tAttr.value == QLatin1String("true");
-                } else if (!r.Int(tAttr, &iSpacing) || !r.RangeUpTo(tAttr, iSpacing, kGridSpacingMax)) {
-                    bOk = false;
-                }
+        const bool bOk = r.Fetch(*this, 2, tKey) && r.EachAttr(tKey, [&](int iIndex, const ConfigAttr_t &tAttr) {
+            if (iIndex == 0) {
+                bShown = shown(tAttr);
+                return true;
             }
-        }
-        if (bOk) {
-            m_Workspace.gridShown = bShown;
-            m_Workspace.gridSpacing = quint32(iSpacing);
-        } else {
-            m_Workspace.gridShown = false;
-            m_Workspace.gridSpacing = 128;
-            bFailed = true;
-        }
+            return r.IntIn(tAttr, &iSpacing, 0, kGridSpacingMax);
+        });
+        m_Workspace.gridShown = bOk && bShown;
+        m_Workspace.gridSpacing = bOk ? quint32(iSpacing) : 128;
+        bFailed |= !bOk;
     }
 
-    // Background
+    // Background: the sum of corner and size is tested on whichever of the two comes later,
+    // with the other as read so far.
     {
         const KeyReader r(kWorkspace, "Background");
         ConfigKey_t tKey;
-        bool bOk =
-            ReadKey(QString::fromLatin1(kWorkspace), QStringLiteral("Background"), QString(), QString(), tKey) == 0;
-        if (!bOk)
-            r.FetchFailed();
-        bOk = bOk && r.CheckCount(tKey, 6);
-        BackgroundSettings_t tBack = m_Workspace.background;
-        tBack.file = tKey.text;
         bool bShown = false;
         quint32 uRatio = BACKGROUND_RATIO_KEEP;
-        int iValues[4] = {0, 0, 0, 0};
-        bool bRead[4] = {false, false, false, false};
-        if (bOk) {
-            for (const ConfigAttr_t &tAttr : InWrittenOrder("Background", tKey.attributes)) {
-                const int iIndex = AttrIndex("Background", tAttr.name);
-                if (iIndex < 0) {
-                    r.UnknownAttr(tAttr);
-                    bOk = false;
-                } else if (iIndex == 0) {
-                    bShown = tAttr.value == QLatin1String("true");
-                } else if (iIndex == 5) {
-                    if (tAttr.value == QLatin1String("keep")) {
-                        uRatio = BACKGROUND_RATIO_KEEP;
-                    } else if (tAttr.value == QLatin1String("resize")) {
-                        uRatio = BACKGROUND_RATIO_RESIZE;
-                    } else {
-                        TraceError("Invalid configuration file! (Section='%s' - Key='%s' - Attr='%s') - '%s' is not "
-                                   "a valid resize type!",
-                                   kWorkspace, "Background", U8(tAttr.name).constData(), U8(tAttr.value).constData());
-                        bOk = false;
-                    }
-                } else {
-                    int iValue = 0;
-                    if (!r.Int(tAttr, &iValue)) {
-                        bOk = false;
-                        continue;
-                    }
-                    // The sum of corner and size is tested on whichever of the two comes later.
-                    const int iSlot = iIndex - 1;         // 0 hor, 1 ver, 2 width, 3 height
-                    const int iPartner = (iSlot + 2) % 4; // hor<->width, ver<->height
-                    const bool bHorizontal = (iSlot % 2) == 0;
-                    const int iLimit = bHorizontal ? kScreenWidth : kScreenHeight;
-                    const int iOther = bRead[iPartner] ? iValues[iPartner] : 0;
-                    bool bIn;
-                    if (iSlot < 2) {
-                        bIn = iValue >= 0 && iValue < iLimit && iValue + iOther <= iLimit;
-                        bOk &= r.RangeBelow(tAttr, bIn, iLimit);
-                    } else {
-                        bIn = iValue >= 1 && iValue <= iLimit && iValue + iOther <= iLimit;
-                        bOk &= r.RangeSize(tAttr, bIn, iLimit);
-                    }
-                    if (bIn) {
-                        iValues[iSlot] = iValue;
-                        bRead[iSlot] = true;
-                    }
-                }
+        int iValues[4] = {0, 0, 0, 0}; // hor, ver, width, height
+        const bool bOk = r.Fetch(*this, 6, tKey) && r.EachAttr(tKey, [&](int iIndex, const ConfigAttr_t &tAttr) {
+            if (iIndex == 0) {
+                bShown = shown(tAttr);
+                return true;
             }
-        }
-        if (bOk) {
-            tBack.shown = bShown;
-            tBack.ratio = uRatio;
-            tBack.placement = RectFrom(iValues[0], iValues[1], iValues[2], iValues[3]);
-            m_Workspace.background = tBack;
-        } else {
-            m_Workspace.background.shown = false;
-            m_Workspace.background.file.clear();
-            m_Workspace.background.imageWidth = 0;
-            m_Workspace.background.imageHeight = 0;
-            m_Workspace.background.ratio = BACKGROUND_RATIO_KEEP;
-            m_Workspace.background.placement = ScreenPixelRect();
-            bFailed = true;
-        }
+            if (iIndex == 5) {
+                if (tAttr.value == QLatin1String("keep"))
+                    uRatio = BACKGROUND_RATIO_KEEP;
+                else if (tAttr.value == QLatin1String("resize"))
+                    uRatio = BACKGROUND_RATIO_RESIZE;
+                else
+                    return r.Check(tAttr, false, "is not a valid resize type!");
+                return true;
+            }
+            int iValue = 0;
+            if (!r.Int(tAttr, &iValue))
+                return false;
+            const int iSlot = iIndex - 1;
+            const int iLimit = (iSlot % 2) ? kScreenHeight : kScreenWidth;
+            const int iOther = iValues[(iSlot + 2) % 4]; // hor<->width, ver<->height; 0 until read
+            const bool bCorner = iSlot < 2;
+            const bool bIn = iValue >= (bCorner ? 0 : 1) && iValue + iOther <= iLimit &&
+                             (bCorner ? iValue < iLimit : iValue <= iLimit);
+            if (bIn)
+                iValues[iSlot] = iValue;
+            return bCorner ? r.RangeBelow(tAttr, bIn, iLimit) : r.RangeSize(tAttr, bIn, iLimit);
+        });
+        BackgroundSettings_t &bg = m_Workspace.background;
+        bg.shown = bOk && bShown;
+        bg.file = bOk ? tKey.text : QString();
+        bg.imageWidth = 0;
+        bg.imageHeight = 0;
+        bg.ratio = bOk ? uRatio : quint32(BACKGROUND_RATIO_KEEP);
+        bg.placement = bOk ? RectFrom(iValues[0], iValues[1], iValues[2], iValues[3]) : ScreenPixelRect();
+        bFailed |= !bOk;
     }
     return bFailed ? -20 : 0;
 }
@@ -536,17 +469,14 @@ int CProjectConf::ParseWorkspace()
 int CProjectConf::ParseVideoInput()
 {
     DefaultVideoInput(&m_VideoInput);
-    const QString qsSection = QString::fromLatin1(kVideoInput);
+    VideoInputSettings_t &v = m_VideoInput;
     bool bFailed = false;
 
     // source
     {
         const KeyReader r(kVideoInput, "source");
         ConfigKey_t tKey;
-        bool bOk = ReadKey(qsSection, QStringLiteral("source"), QString(), QString(), tKey) == 0;
-        if (!bOk)
-            r.FetchFailed();
-        bOk = bOk && r.CheckCount(tKey, 0);
+        bool bOk = r.Fetch(*this, 0, tKey);
         if (bOk) {
             const int iSource = IndexOfName(kSourceNames, tKey.text);
             if (iSource < 0) {
@@ -555,7 +485,7 @@ int CProjectConf::ParseVideoInput()
                            kVideoInput, "source", U8(tKey.text).constData());
                 bOk = false;
             } else {
-                m_VideoInput.source = quint32(iSource);
+                v.source = quint32(iSource);
             }
         }
         bFailed |= !bOk;
@@ -565,112 +495,66 @@ int CProjectConf::ParseVideoInput()
     {
         const KeyReader r(kVideoInput, "rotation");
         ConfigKey_t tKey;
-        bool bOk = ReadKey(qsSection, QStringLiteral("rotation"), QString(), QString(), tKey) == 0;
-        if (!bOk)
-            r.FetchFailed();
-        bOk = bOk && r.CheckCount(tKey, 0);
+        bool bOk = r.Fetch(*this, 0, tKey);
         if (bOk) {
             int iRotation = 0;
             if (!ToInt(tKey.text, &iRotation) || (iRotation != -90 && iRotation != 0 && iRotation != 90)) {
                 r.Problem("Rotation is not valid (Must be '-90', '0' or '+90'!");
                 bOk = false;
             } else {
-                m_VideoInput.rotation = qint8(iRotation);
+                v.rotation = qint8(iRotation);
             }
         }
         bFailed |= !bOk;
     }
 
-    // resize: the area starts at (0, 0) here; top-left-pos moves it afterwards.
+    // resize: the area starts at (0, 0) here; top-left-pos moves it afterwards. Each value
+    // that passes is stored at once.
     {
         const KeyReader r(kVideoInput, "resize");
         ConfigKey_t tKey;
-        bool bOk = ReadKey(qsSection, QStringLiteral("resize"), QString(), QString(), tKey) == 0;
-        if (!bOk)
-            r.FetchFailed();
-        bOk = bOk && r.CheckCount(tKey, 4);
-        if (bOk) {
-            for (const ConfigAttr_t &tAttr : InWrittenOrder("resize", tKey.attributes)) {
-                const int iIndex = AttrIndex("resize", tAttr.name);
-                int iValue = 0;
-                if (iIndex < 0) {
-                    r.UnknownAttr(tAttr);
-                    bOk = false;
-                } else if (iIndex == 0) {
-                    iValue = IndexOfName(kResizeTypeNames, tAttr.value);
-                    if (iValue < 0) {
-                        r.NotValidName(tAttr);
-                        bOk = false;
-                    } else {
-                        m_VideoInput.resizeType = quint32(iValue);
-                    }
-                } else if (iIndex == 1) {
-                    iValue = IndexOfName(kStdFormatNames, tAttr.value);
-                    if (iValue < 0) {
-                        r.NotValidName(tAttr);
-                        bOk = false;
-                    } else {
-                        m_VideoInput.standardFormat = quint32(iValue);
-                    }
-                } else if (!r.Int(tAttr, &iValue)) {
-                    bOk = false;
-                } else if (iIndex == 2) {
-                    if (r.RangeSize(tAttr, iValue >= 1 && iValue <= kScreenWidth, kScreenWidth))
-                        m_VideoInput.area.x2 = m_VideoInput.area.x1 + iValue - 1;
-                    else
-                        bOk = false;
-                } else {
-                    if (r.RangeSize(tAttr, iValue >= 1 && iValue <= kScreenHeight, kScreenHeight))
-                        m_VideoInput.area.y2 = m_VideoInput.area.y1 + iValue - 1;
-                    else
-                        bOk = false;
-                }
+        const bool bOk = r.Fetch(*this, 4, tKey) && r.EachAttr(tKey, [&](int iIndex, const ConfigAttr_t &tAttr) {
+            if (iIndex <= 1) {
+                const int iName = iIndex == 0 ? r.Name(tAttr, kResizeTypeNames) : r.Name(tAttr, kStdFormatNames);
+                if (iName >= 0)
+                    (iIndex == 0 ? v.resizeType : v.standardFormat) = quint32(iName);
+                return iName >= 0;
             }
-        }
+            int iValue = 0;
+            const int iLimit = iIndex == 2 ? kScreenWidth : kScreenHeight;
+            if (!r.Int(tAttr, &iValue) || !r.RangeSize(tAttr, iValue >= 1 && iValue <= iLimit, iLimit))
+                return false;
+            if (iIndex == 2)
+                v.area.x2 = v.area.x1 + iValue - 1;
+            else
+                v.area.y2 = v.area.y1 + iValue - 1;
+            return true;
+        });
         bFailed |= !bOk;
     }
 
-    // top-left-pos
+    // top-left-pos: moves the area, keeping its size.
     {
         const KeyReader r(kVideoInput, "top-left-pos");
         ConfigKey_t tKey;
-        bool bOk = ReadKey(qsSection, QStringLiteral("top-left-pos"), QString(), QString(), tKey) == 0;
-        if (!bOk)
-            r.FetchFailed();
-        bOk = bOk && r.CheckCount(tKey, 2);
+        bool bOk = r.Fetch(*this, 2, tKey);
         if (bOk) {
             if (tKey.text == QLatin1String("true") || tKey.text == QLatin1String("false")) {
-                m_VideoInput.topLeftPosition = tKey.text == QLatin1String("true");
+                v.topLeftPosition = tKey.text == QLatin1String("true");
             } else {
                 r.Problem("Value is not valid (Must be 'true' or 'false'!");
                 bOk = false;
             }
-            for (const ConfigAttr_t &tAttr : InWrittenOrder("top-left-pos", tKey.attributes)) {
-                const int iIndex = AttrIndex("top-left-pos", tAttr.name);
+            bOk &= r.EachAttr(tKey, [&](int iIndex, const ConfigAttr_t &tAttr) {
                 int iValue = 0;
-                if (iIndex < 0) {
-                    r.UnknownAttr(tAttr);
-                    bOk = false;
-                } else if (!r.Int(tAttr, &iValue)) {
-                    bOk = false;
-                } else if (iIndex == 0) {
-                    if (r.RangeUpTo(tAttr, iValue, kScreenWidth)) {
-                        const int iWidth = m_VideoInput.area.x2 - m_VideoInput.area.x1;
-                        m_VideoInput.area.x1 = iValue;
-                        m_VideoInput.area.x2 = iValue + iWidth;
-                    } else {
-                        bOk = false;
-                    }
-                } else {
-                    if (r.RangeUpTo(tAttr, iValue, kScreenHeight)) {
-                        const int iHeight = m_VideoInput.area.y2 - m_VideoInput.area.y1;
-                        m_VideoInput.area.y1 = iValue;
-                        m_VideoInput.area.y2 = iValue + iHeight;
-                    } else {
-                        bOk = false;
-                    }
-                }
-            }
+                if (!r.IntIn(tAttr, &iValue, 0, iIndex == 0 ? kScreenWidth : kScreenHeight))
+                    return false;
+                qint32 &iStart = iIndex == 0 ? v.area.x1 : v.area.y1;
+                qint32 &iEnd = iIndex == 0 ? v.area.x2 : v.area.y2;
+                iEnd += iValue - iStart;
+                iStart = iValue;
+                return true;
+            });
         }
         bFailed |= !bOk;
     }
@@ -680,7 +564,6 @@ int CProjectConf::ParseVideoInput()
 int CProjectConf::ParseInputCorr()
 {
     DefaultInputCorr(&m_InputCorr);
-    const QString qsSection = QString::fromLatin1(kInputCorr);
     struct Entry_t
     {
         const char *pszKey;
@@ -696,10 +579,7 @@ int CProjectConf::ParseInputCorr()
     for (const Entry_t &entry : entries) {
         const KeyReader r(kInputCorr, entry.pszKey);
         ConfigKey_t tKey;
-        bool bOk = ReadKey(qsSection, QString::fromLatin1(entry.pszKey), QString(), QString(), tKey) == 0;
-        if (!bOk)
-            r.FetchFailed();
-        bOk = bOk && r.CheckCount(tKey, 0);
+        bool bOk = r.Fetch(*this, 0, tKey);
         if (bOk) {
             int iValue = 0;
             // Values outside a byte are refused, not cut to their low 8 bits: -1 would
@@ -723,79 +603,56 @@ int CProjectConf::ParseInputCorr()
 int CProjectConf::ParseOutputCorr()
 {
     DefaultOutputCorr(&m_OutputCorr);
-    const QString qsSection = QString::fromLatin1(kOutputCorr);
+    OutputCorr_t &o = m_OutputCorr;
     bool bFailed = false;
 
+    // Packed fields are assigned by name throughout: a pointer or reference to one would be
+    // misaligned.
     {
         const KeyReader r(kOutputCorr, "ColorTemp");
         ConfigKey_t tKey;
-        bool bOk = ReadKey(qsSection, QStringLiteral("ColorTemp"), QString(), QString(), tKey) == 0;
-        if (!bOk)
-            r.FetchFailed();
-        bOk = bOk && r.CheckCount(tKey, 5);
-        if (bOk) {
-            for (const ConfigAttr_t &tAttr : InWrittenOrder("ColorTemp", tKey.attributes)) {
-                const int iIndex = AttrIndex("ColorTemp", tAttr.name);
-                int iValue = 0;
-                if (iIndex < 0) {
-                    r.UnknownAttr(tAttr);
-                    bOk = false;
-                } else if (iIndex == 0) {
-                    iValue = IndexOfName(kColorTempModeNames, tAttr.value);
-                    if (iValue < 0) {
-                        r.NotValidName(tAttr);
-                        bOk = false;
-                    } else {
-                        m_OutputCorr.whiteMode = quint8(iValue);
-                    }
-                } else if (!r.Int(tAttr, &iValue)) {
-                    bOk = false;
-                } else if (iIndex == 1) {
-                    if (r.Range(tAttr, iValue, 2000, 11000))
-                        m_OutputCorr.colorTemp = quint16(iValue);
-                    else
-                        bOk = false;
-                } else if (r.Range(tAttr, iValue, 0, kGainMax)) {
-                    // Packed fields are assigned by name: a pointer to one would be misaligned.
-                    if (iIndex == 2)
-                        m_OutputCorr.coefRed = quint16(iValue);
-                    else if (iIndex == 3)
-                        m_OutputCorr.coefGreen = quint16(iValue);
-                    else
-                        m_OutputCorr.coefBlue = quint16(iValue);
-                } else {
-                    bOk = false;
-                }
+        const bool bOk = r.Fetch(*this, 5, tKey) && r.EachAttr(tKey, [&](int iIndex, const ConfigAttr_t &tAttr) {
+            int iValue = 0;
+            if (iIndex == 0) {
+                iValue = r.Name(tAttr, kColorTempModeNames);
+                if (iValue >= 0)
+                    o.whiteMode = quint8(iValue);
+                return iValue >= 0;
             }
-        }
+            if (iIndex == 1) {
+                if (!r.IntIn(tAttr, &iValue, 2000, 11000))
+                    return false;
+                o.colorTemp = quint16(iValue);
+                return true;
+            }
+            if (!r.IntIn(tAttr, &iValue, 0, kGainMax))
+                return false;
+            if (iIndex == 2)
+                o.coefRed = quint16(iValue);
+            else if (iIndex == 3)
+                o.coefGreen = quint16(iValue);
+            else
+                o.coefBlue = quint16(iValue);
+            return true;
+        });
         bFailed |= !bOk;
     }
 
     {
         const KeyReader r(kOutputCorr, "Gamma");
         ConfigKey_t tKey;
-        bool bOk = ReadKey(qsSection, QStringLiteral("Gamma"), QString(), QString(), tKey) == 0;
-        if (!bOk)
-            r.FetchFailed();
-        bOk = bOk && r.CheckCount(tKey, 3);
-        if (bOk) {
-            for (const ConfigAttr_t &tAttr : InWrittenOrder("Gamma", tKey.attributes)) {
-                const int iIndex = AttrIndex("Gamma", tAttr.name);
-                int iValue = 0;
-                if (iIndex < 0) {
-                    r.UnknownAttr(tAttr);
-                    bOk = false;
-                } else if (!r.Int(tAttr, &iValue) || !r.Range(tAttr, iValue, 1, 600)) {
-                    bOk = false;
-                } else if (iIndex == 0) {
-                    m_OutputCorr.gammaRed = quint16(iValue);
-                } else if (iIndex == 1) {
-                    m_OutputCorr.gammaGreen = quint16(iValue);
-                } else {
-                    m_OutputCorr.gammaBlue = quint16(iValue);
-                }
-            }
-        }
+        const bool bOk = r.Fetch(*this, 3, tKey) && r.EachAttr(tKey, [&](int iIndex, const ConfigAttr_t &tAttr) {
+            int iValue = 0;
+            if (!r.IntIn(tAttr, &iValue, 1, 600))
+                return false;
+            if (iIndex == 0)
+                o.gammaRed = quint16(iValue);
+            else if (iIndex == 1)
+                o.gammaGreen = quint16(iValue);
+            else
+                o.gammaBlue = quint16(iValue);
+            return true;
+        });
         bFailed |= !bOk;
     }
     return bFailed ? -20 : 0;
@@ -864,12 +721,12 @@ bool CheckListRange(const KeyReader &r, int iAttr, bool bFixture, const ConfigAt
     case FA_RED:
     case FA_GREEN:
     case FA_BLUE:
-        return r.RangeUpTo(tAttr, iValue, kGainMax);
+        return r.Range(tAttr, iValue, 0, kGainMax);
     case FA_GLOBAL:
-        return r.RangeLiteral(tAttr, iValue, 100);
+        return r.Range(tAttr, iValue, 0, 100);
     case FA_BO_MODE:
     case FA_FAN_MODE:
-        return r.RangeLiteral(tAttr, iValue, 1);
+        return r.Range(tAttr, iValue, 0, 1);
     default:
         return true; // temperatures: any integer, kept as a signed byte
     }
