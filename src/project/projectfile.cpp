@@ -109,34 +109,35 @@ bool ToHexUInt(QString qsText, quint32 *puValue)
 // since the document itself does not keep attribute order.
 struct KeyOrder_t
 {
-    const char *pszKey;
-    QList<const char *> attrs;
+    QLatin1String key;
+    QList<QLatin1String> attrs;
 };
 
 const QList<KeyOrder_t> &KeyOrders()
 {
+    static const auto L = [](const char *psz) { return QLatin1String(psz); };
     static const QList<KeyOrder_t> orders = {
-        {"border", {"show", "top-left_hor", "top-left_ver", "width", "height"}},
-        {"grid", {"show", "spacing"}},
-        {"Background", {"show", "top-left_hor", "top-left_ver", "width", "height", "ratio"}},
-        {"resize", {"type", "std_format", "width", "height"}},
-        {"top-left-pos", {"hor", "ver"}},
-        {"ColorTemp", {"mode", "temperature", "coeff_red", "coeff_green", "coeff_blue"}},
-        {"Gamma", {"coeff_red", "coeff_green", "coeff_blue"}},
-        {kGroup, {"id", "X_pos", "Y_pos", "X_anchor", "Y_anchor", "rotation"}},
-        {kFixture,
-         {"type", "chn", "cabling_pos", "X_pos", "Y_pos", "X_anchor", "Y_anchor", "rotation", "group", "lumi_red",
-          "lumi_green", "lumi_blue", "lumi_global", "blackout_mode", "blackout_on", "blackout_off", "fan_mode",
-          "fan_on", "fan_off"}},
+        {L("border"), {L("show"), L("top-left_hor"), L("top-left_ver"), L("width"), L("height")}},
+        {L("grid"), {L("show"), L("spacing")}},
+        {L("Background"), {L("show"), L("top-left_hor"), L("top-left_ver"), L("width"), L("height"), L("ratio")}},
+        {L("resize"), {L("type"), L("std_format"), L("width"), L("height")}},
+        {L("top-left-pos"), {L("hor"), L("ver")}},
+        {L("ColorTemp"), {L("mode"), L("temperature"), L("coeff_red"), L("coeff_green"), L("coeff_blue")}},
+        {L("Gamma"), {L("coeff_red"), L("coeff_green"), L("coeff_blue")}},
+        {L(kGroup), {L("id"), L("X_pos"), L("Y_pos"), L("X_anchor"), L("Y_anchor"), L("rotation")}},
+        {L(kFixture),
+         {L("type"), L("chn"), L("cabling_pos"), L("X_pos"), L("Y_pos"), L("X_anchor"), L("Y_anchor"), L("rotation"),
+          L("group"), L("lumi_red"), L("lumi_green"), L("lumi_blue"), L("lumi_global"), L("blackout_mode"),
+          L("blackout_on"), L("blackout_off"), L("fan_mode"), L("fan_on"), L("fan_off")}},
     };
     return orders;
 }
 
-const QList<const char *> &AttrOrder(const char *pszKey)
+template <typename Name> const QList<QLatin1String> &AttrOrder(const Name &key)
 {
-    static const QList<const char *> none;
+    static const QList<QLatin1String> none;
     for (const KeyOrder_t &order : KeyOrders()) {
-        if (qstrcmp(order.pszKey, pszKey) == 0)
+        if (order.key == key)
             return order.attrs;
     }
     return none;
@@ -145,41 +146,31 @@ const QList<const char *> &AttrOrder(const char *pszKey)
 // One key to write; the attribute names come from the key's order table.
 ConfigKey_t MakeKey(const char *pszKey, const QStringList &lValues, const QString &qsText = QString())
 {
-    const QList<const char *> &names = AttrOrder(pszKey);
+    const QList<QLatin1String> &names = AttrOrder(QLatin1String(pszKey));
     Q_ASSERT(names.size() == lValues.size());
     ConfigKey_t tKey;
     tKey.text = qsText;
     for (qsizetype i = 0; i < lValues.size() && i < names.size(); ++i)
-        tKey.attributes.append({QString::fromLatin1(names[i]), lValues[i]});
+        tKey.attributes.append({QString(names[i]), lValues[i]});
     return tKey;
 }
 
-// The index of an attribute in its key's order table, -1 for a name the key does not have.
-int AttrIndex(const char *pszKey, const QString &qsName)
+// A key's attributes with their index in the written order (-1 for a name the key does not
+// have), sorted by it, unknown names last. Qt's DOM hands attributes out in hash order, which
+// changes from run to run; checks that depend on order (a sum tested on the later of two
+// attributes, the first problem of a fixture) must not.
+using IndexedAttr_t = QPair<int, const ConfigAttr_t *>;
+QList<IndexedAttr_t> InWrittenOrder(const char *pszKey, const QList<ConfigAttr_t> &lAttrs)
 {
-    const QList<const char *> &names = AttrOrder(pszKey);
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        if (qsName == QLatin1String(names[i]))
-            return int(i);
-    }
-    return -1;
-}
-
-// The attributes of a key in their written order, unknown names last. Qt's DOM hands them out
-// in hash order, which changes from run to run; checks that depend on order (a sum tested on
-// the later of two attributes, the first problem of a fixture) must not.
-QList<ConfigAttr_t> InWrittenOrder(const char *pszKey, const QList<ConfigAttr_t> &lAttrs)
-{
-    QList<QPair<unsigned, const ConfigAttr_t *>> lIndexed;
+    const QList<QLatin1String> &names = AttrOrder(QLatin1String(pszKey));
+    QList<IndexedAttr_t> lIndexed;
     lIndexed.reserve(lAttrs.size());
     for (const ConfigAttr_t &tAttr : lAttrs)
-        lIndexed.append({unsigned(AttrIndex(pszKey, tAttr.name)), &tAttr});
-    std::stable_sort(lIndexed.begin(), lIndexed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    QList<ConfigAttr_t> lSorted;
-    lSorted.reserve(lAttrs.size());
-    for (const auto &entry : lIndexed)
-        lSorted.append(*entry.second);
-    return lSorted;
+        lIndexed.append({int(names.indexOf(tAttr.name)), &tAttr});
+    std::stable_sort(lIndexed.begin(), lIndexed.end(), [](const IndexedAttr_t &a, const IndexedAttr_t &b) {
+        return unsigned(a.first) < unsigned(b.first);
+    });
+    return lIndexed;
 }
 
 // The checks of one key, traced with its section and key names.
@@ -207,8 +198,9 @@ public:
     template <class F> bool EachAttr(const ConfigKey_t &tKey, F fn) const
     {
         bool bOk = true;
-        for (const ConfigAttr_t &tAttr : InWrittenOrder(m_pszKey, tKey.attributes)) {
-            const int iIndex = AttrIndex(m_pszKey, tAttr.name);
+        for (const IndexedAttr_t &attr : InWrittenOrder(m_pszKey, tKey.attributes)) {
+            const int iIndex = attr.first;
+            const ConfigAttr_t &tAttr = *attr.second;
             if (iIndex < 0) {
                 UnknownAttr(tAttr);
                 bOk = false;
@@ -301,19 +293,26 @@ PixelRect_t RectFrom(int iX, int iY, int iWidth, int iHeight)
 void WriteElement(QXmlStreamWriter &writer, const QDomElement &element)
 {
     writer.writeStartElement(element.tagName());
+    int iWritten = 0;
+    for (const QLatin1String &name : AttrOrder(element.tagName())) {
+        if (element.hasAttribute(name)) {
+            writer.writeAttribute(name, element.attribute(name));
+            ++iWritten;
+        }
+    }
     const QDomNamedNodeMap attrs = element.attributes();
-    QStringList lNames;
-    for (int i = 0; i < attrs.count(); ++i)
-        lNames.append(attrs.item(i).nodeName());
-    std::sort(lNames.begin(), lNames.end());
-    const QList<const char *> &order = AttrOrder(element.tagName().toLatin1().constData());
-    for (const char *pszName : order) {
-        const QString qsName = QString::fromLatin1(pszName);
-        if (lNames.removeOne(qsName))
+    if (attrs.count() > iWritten) {
+        const QList<QLatin1String> &order = AttrOrder(element.tagName());
+        QStringList lOthers;
+        for (int i = 0; i < attrs.count(); ++i) {
+            const QString qsName = attrs.item(i).nodeName();
+            if (!order.contains(qsName))
+                lOthers.append(qsName);
+        }
+        std::sort(lOthers.begin(), lOthers.end());
+        for (const QString &qsName : lOthers)
             writer.writeAttribute(qsName, element.attribute(qsName));
     }
-    for (const QString &qsName : lNames)
-        writer.writeAttribute(qsName, element.attribute(qsName));
     for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
         if (child.isElement())
             WriteElement(writer, child.toElement());
@@ -756,8 +755,9 @@ int CProjectConf::ParseFixtures()
         }
         int iValues[GA_COUNT] = {};
         bool bGiven[GA_COUNT] = {};
-        for (const ConfigAttr_t &tAttr : InWrittenOrder(kGroup, tKey.attributes)) {
-            const int iAttr = AttrIndex(kGroup, tAttr.name);
+        for (const IndexedAttr_t &attr : InWrittenOrder(kGroup, tKey.attributes)) {
+            const int iAttr = attr.first;
+            const ConfigAttr_t &tAttr = *attr.second;
             if (iAttr < 0) {
                 r.UnknownAttr(tAttr);
                 iStatus = -21;
@@ -825,8 +825,9 @@ int CProjectConf::ParseFixtures()
         int iValues[FA_COUNT] = {};
         bool bGiven[FA_COUNT] = {};
         quint32 uType = 0;
-        for (const ConfigAttr_t &tAttr : InWrittenOrder(kFixture, tKey.attributes)) {
-            const int iAttr = AttrIndex(kFixture, tAttr.name);
+        for (const IndexedAttr_t &attr : InWrittenOrder(kFixture, tKey.attributes)) {
+            const int iAttr = attr.first;
+            const ConfigAttr_t &tAttr = *attr.second;
             if (iAttr < 0) {
                 r.UnknownAttr(tAttr);
                 iStatus = -21;
