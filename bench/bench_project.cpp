@@ -2,6 +2,7 @@
 // takes to parse the same file, in the same run. Prints medians and the load / xmllint ratio.
 #include "config/softconf.h"
 #include "project/projectconf.h"
+#include "support/projectsupport.h"
 #include "support/testenv.h"
 
 #include <QCoreApplication>
@@ -31,43 +32,6 @@ const char kCatalogue[] =
     "Tile3='0,0,0,0' Tile4='0,0,0,0' SensorIdCh0='NC' SensorIdCh1='NC' SensorIdCh2='NC' SensorIdCh3='NC'>S</Fixture>"
     "</Fixtures></Lantrel>";
 
-struct BenchFixture
-{
-    quint32 output, number, type;
-    RotationInfo_t placement;
-    quint16 group;
-    void GetNumber(quint32 *puOutput, quint32 *puNumber) const
-    {
-        *puOutput = output;
-        *puNumber = number;
-    }
-    int GetRotationInfo(RotationInfo_t *pInfo) const
-    {
-        *pInfo = placement;
-        return 0;
-    }
-    void GetType(FixtureType_t *pType) const { pType->type = type; }
-    void GetGroupInfo(quint16 *puNumber, RotationInfo_t *pInfo) const
-    {
-        *puNumber = group;
-        *pInfo = MakeRotationInfo();
-    }
-    void GetSasuConfig(SasuConfig_t *pConfig) const { *pConfig = DefaultSasuConfig(); }
-    void GetIntensity(FixtureIntensity_t *pIntensity) const { *pIntensity = MakeIntensity(90, 500, 480, 460); }
-};
-
-struct BenchGroup
-{
-    GroupInfo_t info;
-    RotationInfo_t placement;
-    void GetInfo(GroupInfo_t *pInfo) const { *pInfo = info; }
-    int GetRotationInfo(RotationInfo_t *pInfo) const
-    {
-        *pInfo = placement;
-        return 0;
-    }
-};
-
 double Median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -86,8 +50,8 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    std::vector<BenchGroup> groups(kGroups);
-    std::vector<BenchFixture> fixtures(kGroups * kPerGroup);
+    std::vector<FakeGroup> groups(kGroups);
+    std::vector<FakeFixture> fixtures(kGroups * kPerGroup);
     quint32 uLoose = 0;
     for (int g = 0; g < kGroups; ++g) {
         const double dX = 40 + (g % 10) * 185, dY = 40 + (g / 10) * 200;
@@ -97,20 +61,21 @@ int main(int argc, char **argv)
             const int n = g * kPerGroup + i;
             // Four full chains of 257 fixtures; the rest are not cabled, numbered among themselves.
             const bool bCabled = n < 4 * 257;
-            BenchFixture &f = fixtures[n];
+            FakeFixture &f = fixtures[n];
             f.output = bCabled ? quint32(n / 257 + 1) : 0;
             f.number = bCabled ? quint32(n % 257) : uLoose++;
             f.type = (i % 5 == 4) ? 0x10000001u : quint32(1 + i % 3);
             f.placement =
                 MakeRotationInfo(dX + (i % 8) * 20.25, dY + (i / 8) * 30.5, dX + 80, dY + 60, (i * 13) % 360 - 179);
             f.group = quint16(g + 1);
+            f.intensity = MakeIntensity(90, 500, 480, 460);
         }
     }
-    QList<BenchFixture *> lFixtures;
-    for (BenchFixture &f : fixtures)
+    QList<FakeFixture *> lFixtures;
+    for (FakeFixture &f : fixtures)
         lFixtures.append(&f);
-    QList<BenchGroup *> lGroups;
-    for (BenchGroup &g : groups)
+    QList<FakeGroup *> lGroups;
+    for (FakeGroup &g : groups)
         lGroups.append(&g);
 
     const QString qsFile = env.FilePath(QStringLiteral("big.prj"));

@@ -58,6 +58,23 @@ int BuildScene(QGraphicsScene *pScene, const QList<ProjectFixture_t> &lFixtureRe
     return 0;
 }
 
+// iCount fixtures cabled 1, 2, ... on an output, in a row at y, each anchored on its origin.
+QList<CFixture *> FixtureRow(QGraphicsScene *pScene, const FixtureType_t &tType, quint32 uOutput, int iCount, double dX,
+                             double dStep, double dY)
+{
+    QList<CFixture *> lFixtures;
+    for (int i = 0; i < iCount; ++i) {
+        CFixture *pFixture = new CFixture(pScene);
+        pFixture->SetType(tType);
+        pFixture->SetNumber(uOutput, quint32(i + 1));
+        pFixture->setPos(dX + dStep * i, dY);
+        pFixture->SetAnchorPos(dX + dStep * i, dY);
+        pScene->addItem(pFixture);
+        lFixtures.append(pFixture);
+    }
+    return lFixtures;
+}
+
 QList<CFixture *> AllFixtures(const QList<CFixture *> &lLoose, const QList<CFixtureGroup *> &lGroups)
 {
     QList<CFixture *> lAll;
@@ -126,16 +143,7 @@ void TestProjectScene::snapshotTakesGroupsFirst()
     QGraphicsScene scene(-0.5, -0.5, 1920, 1080);
     FixtureType_t tType;
     QCOMPARE(g_SoftConf.GetFixtureType(2, &tType), 0);
-    QList<CFixture *> lFixtures;
-    for (int i = 0; i < 5; ++i) {
-        CFixture *pFixture = new CFixture(&scene);
-        pFixture->SetType(tType);
-        pFixture->SetNumber(1, quint32(i + 1));
-        pFixture->setPos(100 + 200 * i, 100);
-        pFixture->SetAnchorPos(100 + 200 * i, 100);
-        scene.addItem(pFixture);
-        lFixtures.append(pFixture);
-    }
+    const QList<CFixture *> lFixtures = FixtureRow(&scene, tType, 1, 5, 100, 200, 100);
     CFixtureGroup *pHigh = new CFixtureGroup(&scene);
     pHigh->SetInfo(MakeGroupInfo(9, QStringLiteral("Nine")));
     CFixtureGroup *pLow = new CFixtureGroup(&scene);
@@ -182,16 +190,7 @@ void TestProjectScene::turnedGroupDoesNotCreep()
     QGraphicsScene scene(-0.5, -0.5, 1920, 1080);
     FixtureType_t tType;
     QCOMPARE(g_SoftConf.GetFixtureType(2, &tType), 0); // 128 x 64
-    QList<CFixture *> lFixtures;
-    for (int i = 0; i < 3; ++i) {
-        CFixture *pFixture = new CFixture(&scene);
-        pFixture->SetType(tType);
-        pFixture->SetNumber(2, quint32(i + 1));
-        pFixture->setPos(600 + 130 * i, 500);
-        pFixture->SetAnchorPos(600 + 130 * i, 500);
-        scene.addItem(pFixture);
-        lFixtures.append(pFixture);
-    }
+    const QList<CFixture *> lFixtures = FixtureRow(&scene, tType, 2, 3, 600, 130, 500);
     lFixtures[2]->SetRotation(-30);
     CFixtureGroup *pGroup = new CFixtureGroup(&scene);
     pGroup->SetInfo(MakeGroupInfo(4, QStringLiteral("Diagonal")));
