@@ -22,6 +22,7 @@
 
 class CAnchor;
 class CArrow;
+class CVpuCom;
 class QGraphicsScene;
 
 class CFixture : public QObject, public QGraphicsItem
@@ -92,6 +93,18 @@ public:
 
     static const QImage &SpeakerImage();
 
+    // Device operations: each traces what it sends, queues one request for the fixture at
+    // this item's address and returns at once (0 once queued; -4 while no link is set); the
+    // outcome arrives later as the request's completion signal. The link is the main
+    // window's, handed over when the main window is built.
+    static void SetVpuCom(CVpuCom *pVpuCom);
+    int ApplyIntensity();
+    int ConfigureOrigin();
+    int ConfigureRotation();
+    // Writes the whole configuration into the fixture's permanent memory; an LPU's SASU
+    // thresholds are put back to their defaults first (and stay so in the item).
+    int WriteConfig();
+
 signals:
     void sigSelChange(QGraphicsItem *pItem, bool bSelected);
     void sigPosChange(QPoint pos);
@@ -103,6 +116,15 @@ protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
 
 private:
+    // The gains scaled by the global luminosity (10 bits each) and their register.
+    struct ScaledIntensity_t
+    {
+        int iLuminosity;
+        int iRed, iGreen, iBlue;
+        quint32 uRegister;
+    };
+    ScaledIntensity_t ScaleIntensity() const;
+
     QPolygonF Outline() const;
     int TotalAngle() const;
     void RepaintAroundScreen();

@@ -131,6 +131,11 @@ int CFixtureGroup::SetInfo(const GroupInfo_t &tInfo)
         ErrorMsg(tr("Group Name is too long!"), 0);
         return -4;
     }
+    // A group without a name could not be saved and loaded again. The name edit sets the name
+    // at every keystroke, so an emptied edit is refused quietly: the group keeps its last name
+    // until the user types a new one.
+    if (tInfo.name.isEmpty())
+        return -4;
     m_uNumber = tInfo.number;
     m_qsName = tInfo.name;
     m_TitleLabel.SetText(QStringLiteral("G%1").arg(m_uNumber));
