@@ -1,0 +1,371 @@
+#include "mainwindow/zelvor.h"
+
+#include "config/softconf.h"
+#include "mainwindow/errorcodes.h"
+#include "mainwindow/prompts.h"
+#include "mainwindow/ui_zelvor.h"
+#include "trace/trace.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGraphicsRectItem>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+
+#include <cstdlib>
+
+std::atomic<Zelvor *> g_pMainWnd{nullptr};
+
+namespace {
+
+constexpr int kSceneWidth = 1920;
+constexpr int kSceneHeight = 1080;
+const char *const kGeometryKey = "Zelvor/geometry";
+const char *const kStateKey = "Zelvor/windowState";
+
+} // namespace
+
+int MakeDirectory(const QString &qsPath)
+{
+    if (QFileInfo::exists(qsPath))
+        return 0;
+    return QDir().mkpath(qsPath) ? 0 : -6;
+}
+
+Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
+{
+    QSettings settings;
+
+    m_pUi->setupUi(this);
+    setWindowTitle(
+        tr("%1 - V%2 - %3").arg(tr("Lantrel"), QStringLiteral("1.0.0"), QStringLiteral(__DATE__ " " __TIME__)));
+
+    m_bFactoryMode = g_SoftConf.GetFactoryMode();
+
+    for (const char *pcFolder : {"Projects/", "Scripts/", "Gain/", "Firmwares/", "Data/"})
+        MakeDirectory(QString::fromLatin1(pcFolder));
+
+    const QList<QDockWidget *> allDocks = {m_pUi->m_pVideoInputDock,
+                                           m_pUi->m_pWorkspaceDock,
+                                           m_pUi->m_pFixtSetDock,
+                                           m_pUi->m_pFixtUpdateDock,
+                                           m_pUi->m_pGroupSetDock,
+                                           m_pUi->m_pListsDock,
+                                           m_pUi->m_pSASUDock,
+                                           m_pUi->m_pTestDock,
+                                           m_pUi->m_pInputColorDock,
+                                           m_pUi->m_pOutputColorDock,
+                                           m_pUi->m_pPaintBrushToolsDock,
+                                           m_pUi->m_pVPUUpdateDock,
+                                           m_pUi->m_pDMXConfigDock,
+                                           m_pUi->m_pTestToolsDock};
+    for (QDockWidget *pDock : allDocks)
+        pDock->hide();
+
+    // The VPU's output picture: the white screen area on a gray workspace.
+    m_Scene.setSceneRect(-0.5, -0.5, kSceneWidth, kSceneHeight);
+    m_Scene.setBackgroundBrush(QBrush(Qt::lightGray, Qt::SolidPattern));
+    m_Scene.addRect(QRectF(-0.5, -0.5, kSceneWidth, kSceneHeight), QPen(), QBrush(Qt::white, Qt::SolidPattern));
+
+    // Each field goes to the left of the previous one: "Project:" [project] "Mode:" [mode].
+    m_ModeLE.setFixedWidth(250);
+    m_ModeLE.setReadOnly(true);
+    m_ModeLE.setDisabled(true);
+    statusBar()->insertPermanentWidget(0, &m_ModeLE);
+    statusBar()->insertPermanentWidget(0, new QLabel(tr("Mode:")));
+    m_ProjectLE.setFixedWidth(450);
+    m_ProjectLE.setReadOnly(true);
+    m_ProjectLE.setDisabled(true);
+    statusBar()->insertPermanentWidget(0, &m_ProjectLE);
+    statusBar()->insertPermanentWidget(0, new QLabel(tr("Project:")));
+    // A coloured message keeps its colour for as long as it is shown; the bar goes back to
+    // black when the message is replaced or cleared.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString &qsMessage) {
+        if (qsMessage.isEmpty()) {
+            QPalette palette = statusBar()->palette();
+            palette.setColor(QPalette::WindowText, Qt::black);
+            statusBar()->setPalette(palette);
+        }
+    });
+
+    RestoreWindow();
+    // The update and DMX docks always start hidden: a stored layout must not reopen the
+    // password-guarded panels.
+    m_pUi->m_pVPUUpdateDock->hide();
+    m_pUi->m_pFixtUpdateDock->hide();
+    m_pUi->m_pDMXConfigDock->hide();
+    PlaceOnBestScreen();
+
+    connect(this, &Zelvor::sigErrorMsg, this, &Zelvor::s_OnErrMsg);
+    SetMainWndSink(this);
+
+    ConnectMenus();
+
+    m_Scene.installEventFilter(this);
+    m_pUi->m_pVPUUpdateDock->installEventFilter(this);
+    if (m_bFactoryMode)
+        m_pUi->m_pTestToolsDock->installEventFilter(this);
+    m_pUi->m_pFixtUpdateDock->installEventFilter(this);
+
+    emit sigZoomAll();
+}
+
+Zelvor::~Zelvor()
+{
+    // No report may reach a window that is being torn down.
+    SetMainWndSink(nullptr);
+    Zelvor *pSelf = this;
+    g_pMainWnd.compare_exchange_strong(pSelf, nullptr);
+    m_Scene.removeEventFilter(this);
+    delete m_pUi;
+    m_pUi = nullptr;
+}
+
+void Zelvor::RestoreWindow()
+{
+    QSettings settings;
+    const QVariant geometry = settings.value(QLatin1String(kGeometryKey));
+    if (geometry.isValid())
+        restoreGeometry(geometry.toByteArray());
+    const QVariant state = settings.value(QLatin1String(kStateKey));
+    if (state.isValid())
+        restoreState(state.toByteArray(), 0);
+}
+
+void Zelvor::PlaceOnBestScreen()
+{
+    if (!isMaximized())
+        return;
+    const QRect normal = normalGeometry();
+    QScreen *pBest = nullptr;
+    qint64 iBestArea = 0;
+    for (QScreen *pScreen : QGuiApplication::screens()) {
+        const QRect common = pScreen->geometry().intersected(normal);
+        const qint64 iArea = static_cast<qint64>(common.width()) * common.height();
+        if (iArea > iBestArea) {
+            iBestArea = iArea;
+            pBest = pScreen;
+        }
+    }
+    if (pBest && pBest == QGuiApplication::primaryScreen())
+        return;
+    QScreen *pTarget = pBest ? pBest : QGuiApplication::primaryScreen();
+    if (!pTarget)
+        return;
+    showNormal();
+    move(pTarget->geometry().topLeft());
+    showMaximized();
+}
+
+int Zelvor::ConnectMenus()
+{
+    const QList<QAction *> viewToggles = {m_pUi->m_pPaintBrushToolsDock->toggleViewAction(),
+                                          m_pUi->m_pVideoInputDock->toggleViewAction(),
+                                          m_pUi->m_pWorkspaceDock->toggleViewAction(),
+                                          m_pUi->m_pListsDock->toggleViewAction(),
+                                          m_pUi->m_pFixtSetDock->toggleViewAction(),
+                                          m_pUi->m_pGroupSetDock->toggleViewAction(),
+                                          m_pUi->m_pSASUDock->toggleViewAction(),
+                                          m_pUi->m_pOutputColorDock->toggleViewAction(),
+                                          m_pUi->m_pInputColorDock->toggleViewAction(),
+                                          m_pUi->m_pMainToolBar->toggleViewAction()};
+    QList<QAction *> toolToggles;
+    if (m_bFactoryMode)
+        toolToggles.append(m_pUi->m_pTestToolsDock->toggleViewAction());
+    toolToggles.append(m_pUi->m_pTestDock->toggleViewAction());
+    toolToggles.append(m_pUi->m_pDMXConfigDock->toggleViewAction());
+
+    for (QAction *pAction : viewToggles)
+        m_pUi->menuView->addAction(pAction);
+    for (QAction *pAction : toolToggles)
+        m_pUi->menuTools->addAction(pAction);
+    for (QAction *pAction : viewToggles + toolToggles)
+        connect(pAction, &QAction::triggered, this, &Zelvor::s_OnMenuTriggered);
+    return 0;
+}
+
+void Zelvor::s_OnMenuTriggered(bool bOn)
+{
+    auto *pAction = qobject_cast<QAction *>(sender());
+    if (!pAction)
+        return;
+    QWidget *pTarget = nullptr;
+    if (pAction == m_pUi->m_pMainToolBar->toggleViewAction()) {
+        pTarget = m_pUi->m_pMainToolBar;
+    } else {
+        for (QDockWidget *pDock : findChildren<QDockWidget *>()) {
+            if (pDock->toggleViewAction() == pAction) {
+                pTarget = pDock;
+                break;
+            }
+        }
+    }
+    if (!pTarget)
+        return;
+    pTarget->setVisible(bOn);
+    if (bOn)
+        pTarget->raise();
+}
+
+void Zelvor::s_OnPaintBrushTools(bool bOn)
+{
+    m_pUi->m_pPaintBrushToolsDock->setVisible(bOn);
+    if (bOn)
+        m_pUi->m_pPaintBrushToolsDock->raise();
+}
+
+bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
+{
+    if (pEvent->type() == QEvent::Close) {
+        if (pWatched == m_pUi->m_pVPUUpdateDock)
+            m_pUi->actionVPU_Update->setChecked(false);
+        else if (pWatched == m_pUi->m_pFixtUpdateDock)
+            m_pUi->actionFixtures_Update->setChecked(false);
+        else if (pWatched == m_pUi->m_pTestToolsDock)
+            m_pUi->actionTest_Tools->setChecked(false);
+    }
+    return QMainWindow::eventFilter(pWatched, pEvent);
+}
+
+void Zelvor::closeEvent(QCloseEvent *pEvent)
+{
+    QSettings settings;
+    settings.setValue(QLatin1String(kGeometryKey), saveGeometry());
+    settings.setValue(QLatin1String(kStateKey), saveState(0));
+    pEvent->accept();
+    TracesClose();
+}
+
+void Zelvor::SetModeText(const QString &qsText)
+{
+    m_ModeLE.setText(qsText);
+}
+
+void Zelvor::SendErrorMsg(const QString &qsMsg, int iErrorCode)
+{
+    emit sigErrorMsg(qsMsg, iErrorCode);
+}
+
+void Zelvor::s_OnErrMsg(QString qsMsg, int iErrorCode)
+{
+    ShowErrorBox(tr("Error"), qsMsg, ErrorCodeDetail(iErrorCode));
+}
+
+namespace {
+
+void TraceBox(const QString &qsText, const QString &qsDetail)
+{
+    if (qsDetail.isEmpty())
+        TraceError("%s", qsText.toUtf8().constData());
+    else
+        TraceError("%s - %s", qsText.toUtf8().constData(), qsDetail.toUtf8().constData());
+}
+
+} // namespace
+
+void Zelvor::ShowErrorBox(const QString &qsTitle, const QString &qsText, const QString &qsDetail)
+{
+    TraceBox(qsText, qsDetail);
+    Prompts::Instance().MessageBox(this, Prompts::BOX_CRITICAL, qsTitle, qsText, qsDetail);
+}
+
+void Zelvor::ShowWarningBox(const QString &qsTitle, const QString &qsText, const QString &qsDetail)
+{
+    TraceBox(qsText, qsDetail);
+    Prompts::Instance().MessageBox(this, Prompts::BOX_WARNING, qsTitle, qsText, qsDetail);
+}
+
+void Zelvor::ShowWarning(const QString &qsTitle, const QString &qsText)
+{
+    ShowWarningBox(qsTitle, qsText, QString());
+}
+
+void Zelvor::ShowStatusMessage(int iKind, const QString &qsText, int iTimeoutMs)
+{
+    const QByteArray text = qsText.toUtf8();
+    QColor colour;
+    if (iKind == 0) {
+        colour = Qt::black;
+        TraceInfo("%s", text.constData());
+    } else if (iKind == 1) {
+        colour = Qt::darkGreen;
+        TraceSuccess("%s", text.constData());
+    } else {
+        colour = Qt::red;
+        TraceError("%s", text.constData());
+    }
+    QPalette palette = statusBar()->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    statusBar()->setPalette(palette);
+    statusBar()->showMessage(qsText, iTimeoutMs);
+    statusBar()->repaint();
+}
+
+int Zelvor::LoadBinaryFile(const QString &qsFileName, const QString &qsExtension, qint64 iExpectedSize, qint64 *piSize,
+                           char **ppcBuffer)
+{
+    *piSize = 0;
+    if (*ppcBuffer) {
+        std::free(*ppcBuffer);
+        *ppcBuffer = nullptr;
+    }
+    const QByteArray name = qsFileName.toUtf8();
+    QFile file(qsFileName);
+    // The box of a GUI-thread report stays up until the user closes it: the file is closed
+    // before.
+    auto fail = [&](int iStatus) {
+        file.close();
+        ErrorMsg(tr("Failed to load file '%1'").arg(qsFileName), iStatus);
+        return iStatus;
+    };
+
+    if (qsFileName.isEmpty()) {
+        TraceError("File name is not valid!");
+        return fail(-4);
+    }
+    if (!qsExtension.isEmpty()) {
+        if (!qsFileName.contains(qsExtension, Qt::CaseSensitive)) {
+            TraceError("File name is not valid - Doesn't contain extension '%s'", qsExtension.toUtf8().constData());
+            return fail(-8);
+        }
+        if (qsFileName.size() <= qsExtension.size() + 1) {
+            TraceError("File name is not valid!");
+            return fail(-8);
+        }
+    }
+    if (!file.exists()) {
+        TraceError("'%s' file doesn't exists!", name.constData());
+        return fail(-9);
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        TraceError("Failed to open '%s' file!", name.constData());
+        return fail(-10);
+    }
+    *piSize = file.size();
+    if (*piSize <= 0) {
+        TraceError("Invalid File Size (Size lower than 0)");
+        return fail(-11);
+    }
+    if (iExpectedSize > 0 && *piSize != iExpectedSize) {
+        TraceError("Invalid file size (%lld bytes instead of %lld Bytes)", static_cast<long long>(*piSize),
+                   static_cast<long long>(iExpectedSize));
+        return fail(-11);
+    }
+    char *pcData = static_cast<char *>(std::malloc(static_cast<size_t>(*piSize)));
+    if (!pcData) {
+        TraceError("Failed to allocate memory to read file data!");
+        return fail(-2);
+    }
+    if (file.read(pcData, *piSize) != *piSize) {
+        std::free(pcData);
+        TraceError("Failed to read data from file!");
+        return fail(-12);
+    }
+    *ppcBuffer = pcData;
+    return 0;
+}
