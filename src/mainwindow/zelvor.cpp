@@ -4,7 +4,22 @@
 #include "mainwindow/errorcodes.h"
 #include "mainwindow/prompts.h"
 #include "mainwindow/ui_zelvor.h"
+#include "panels/device/dmxconfig.h"
+#include "panels/device/fixturesettings.h"
+#include "panels/device/inputcolorctrl.h"
+#include "panels/device/outputcolorctrl.h"
+#include "panels/device/sasusettings.h"
+#include "panels/device/testcontrol.h"
+#include "panels/device/videoinput.h"
+#include "panels/scene/fixturelists.h"
+#include "panels/scene/groupsettings.h"
+#include "panels/scene/paintbrushtools.h"
+#include "panels/scene/workspace.h"
+#include "scene/view.h"
+#include "testtools/testtools.h"
 #include "trace/trace.h"
+#include "update/fixtureupdate.h"
+#include "update/vpuupdate.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -67,10 +82,44 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     for (QDockWidget *pDock : allDocks)
         pDock->hide();
 
+    m_pFixtureLists = new FixtureLists(this);
+    m_pVideoInput = new VideoInput(this);
+    m_pWorkspace = new Workspace(this);
+    m_pFixtureSettings = new FixtureSettings(this);
+    m_pFixtureUpdate = new FixtureUpdate(this);
+    m_pGroupSettings = new GroupSettings(this);
+    m_pSasuSettings = new SasuSettings(this);
+    m_pTestControl = new TestControl(this);
+    m_pInputColorCtrl = new InputColorCtrl(this);
+    m_pOutputColorCtrl = new OutputColorCtrl(this);
+    m_pPaintBrushTools = new PaintBrushTools(this);
+    m_pVpuUpdate = new VpuUpdate(this);
+    m_pDMXConfig = new DMXConfig(this);
+    if (m_bFactoryMode)
+        m_pTestTools = new TestTools(this);
+
+    m_pUi->m_pListsDock->setWidget(m_pFixtureLists);
+    m_pUi->m_pVideoInputDock->setWidget(m_pVideoInput);
+    m_pUi->m_pWorkspaceDock->setWidget(m_pWorkspace);
+    m_pUi->m_pFixtSetDock->setWidget(m_pFixtureSettings);
+    m_pUi->m_pFixtUpdateDock->setWidget(m_pFixtureUpdate);
+    m_pUi->m_pGroupSetDock->setWidget(m_pGroupSettings);
+    m_pUi->m_pSASUDock->setWidget(m_pSasuSettings);
+    m_pUi->m_pTestDock->setWidget(m_pTestControl);
+    m_pUi->m_pInputColorDock->setWidget(m_pInputColorCtrl);
+    m_pUi->m_pOutputColorDock->setWidget(m_pOutputColorCtrl);
+    m_pUi->m_pPaintBrushToolsDock->setWidget(m_pPaintBrushTools);
+    m_pUi->m_pVPUUpdateDock->setWidget(m_pVpuUpdate);
+    m_pUi->m_pDMXConfigDock->setWidget(m_pDMXConfig);
+
     // The VPU's output picture: the white screen area on a gray workspace.
     m_Scene.setSceneRect(-0.5, -0.5, kSceneWidth, kSceneHeight);
     m_Scene.setBackgroundBrush(QBrush(Qt::lightGray, Qt::SolidPattern));
     m_Scene.addRect(QRectF(-0.5, -0.5, kSceneWidth, kSceneHeight), QPen(), QBrush(Qt::white, Qt::SolidPattern));
+
+    m_pView = new View;
+    m_pUi->m_pSceneVLay->addWidget(m_pView);
+    m_pView->setScene(&m_Scene);
 
     // Each field goes to the left of the previous one: "Project:" [project] "Mode:" [mode].
     m_ModeLE.setFixedWidth(250);
@@ -93,6 +142,9 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
         }
     });
 
+    if (m_bFactoryMode)
+        m_pUi->m_pTestToolsDock->setWidget(m_pTestTools);
+
     RestoreWindow();
     // The update and DMX docks always start hidden: a stored layout must not reopen the
     // password-guarded panels.
@@ -101,6 +153,7 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     m_pUi->m_pDMXConfigDock->hide();
     PlaceOnBestScreen();
 
+    connect(this, &Zelvor::sigZoomAll, m_pView, &View::s_OnZoomAll);
     connect(this, &Zelvor::sigErrorMsg, this, &Zelvor::s_OnErrMsg);
     SetMainWndSink(this);
 
@@ -219,6 +272,27 @@ void Zelvor::s_OnPaintBrushTools(bool bOn)
         m_pUi->m_pPaintBrushToolsDock->raise();
 }
 
+void Zelvor::ShowPasswordGuardedDock(QAction *pAction, QDockWidget *pDock)
+{
+    if (pAction->isChecked() && CheckFactoryPassword() == 1) {
+        pDock->show();
+        pDock->raise();
+        return;
+    }
+    pDock->hide();
+    pAction->setChecked(false);
+}
+
+void Zelvor::s_OnFixtureUpdateMenu()
+{
+    ShowPasswordGuardedDock(m_pUi->actionFixtures_Update, m_pUi->m_pFixtUpdateDock);
+}
+
+void Zelvor::s_OnVpuUpdateMenu()
+{
+    ShowPasswordGuardedDock(m_pUi->actionVPU_Update, m_pUi->m_pVPUUpdateDock);
+}
+
 bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
     if (pEvent->type() == QEvent::Close) {
@@ -239,6 +313,27 @@ void Zelvor::closeEvent(QCloseEvent *pEvent)
     settings.setValue(QLatin1String(kStateKey), saveState(0));
     pEvent->accept();
     TracesClose();
+}
+
+int Zelvor::GetVideoSource() const
+{
+    return m_pVideoInput->GetVideoSource();
+}
+
+int Zelvor::CheckFactoryPassword()
+{
+    QString qsPassword;
+    g_SoftConf.GetFactoryPassword(qsPassword);
+    QString qsTyped;
+    if (!Prompts::Instance().GetText(this, tr(" Restricted Function "), tr("Password:"), QLineEdit::Password, QString(),
+                                     tr("Ok"), tr("Cancel"), &qsTyped)) {
+        TraceInfo("Get Password Cancelled!");
+        return 0;
+    }
+    if (qsTyped == qsPassword)
+        return 1;
+    ShowStatusMessage(2, tr("Invalid Password!"), 5000);
+    return 0;
 }
 
 void Zelvor::SetModeText(const QString &qsText)

@@ -15,8 +15,23 @@
 
 #include <atomic>
 
+class DMXConfig;
+class FixtureLists;
+class FixtureSettings;
+class FixtureUpdate;
+class GroupSettings;
+class InputColorCtrl;
+class OutputColorCtrl;
+class PaintBrushTools;
 class QAction;
 class QDockWidget;
+class SasuSettings;
+class TestControl;
+class TestTools;
+class VideoInput;
+class View;
+class VpuUpdate;
+class Workspace;
 
 namespace Ui {
 class Zelvor;
@@ -46,13 +61,37 @@ public:
     int LoadBinaryFile(const QString &qsFileName, const QString &qsExtension, qint64 iExpectedSize, qint64 *piSize,
                        char **ppcBuffer);
 
+    // 1 when the typed factory password matches, 0 when refused or cancelled.
+    int CheckFactoryPassword();
+    // The video input panel's selected source: 0 DVI 1, 1 DVI 2, 2 HDMI 1, 3 HDMI 2.
+    int GetVideoSource() const;
+
     bool IsFactoryMode() const { return m_bFactoryMode; }
+    QGraphicsScene *Scene() { return &m_Scene; }
+
+    // The dock panels, owned through their Qt parents (TestTools only in factory mode).
+    VideoInput *m_pVideoInput = nullptr;
+    InputColorCtrl *m_pInputColorCtrl = nullptr;
+    OutputColorCtrl *m_pOutputColorCtrl = nullptr;
+    Workspace *m_pWorkspace = nullptr;
+    FixtureLists *m_pFixtureLists = nullptr;
+    FixtureSettings *m_pFixtureSettings = nullptr;
+    FixtureUpdate *m_pFixtureUpdate = nullptr;
+    GroupSettings *m_pGroupSettings = nullptr;
+    SasuSettings *m_pSasuSettings = nullptr;
+    TestControl *m_pTestControl = nullptr;
+    PaintBrushTools *m_pPaintBrushTools = nullptr;
+    VpuUpdate *m_pVpuUpdate = nullptr;
+    DMXConfig *m_pDMXConfig = nullptr;
+    TestTools *m_pTestTools = nullptr;
 
 signals:
     void sigZoomAll();
     void sigErrorMsg(QString qsMsg, int iErrorCode);
 
 public slots:
+    void s_OnFixtureUpdateMenu();
+    void s_OnVpuUpdateMenu();
     void s_OnMenuTriggered(bool bOn);
     void s_OnPaintBrushTools(bool bOn);
     void s_OnErrMsg(QString qsMsg, int iErrorCode);
@@ -63,6 +102,7 @@ protected:
 
 private:
     int ConnectMenus();
+    void ShowPasswordGuardedDock(QAction *pAction, QDockWidget *pDock);
     void RestoreWindow();
     void PlaceOnBestScreen();
 
@@ -70,6 +110,7 @@ private:
     QString m_qsComParam;
     QGraphicsScene m_Scene;
     QPixmap m_BackgroundImage;
+    View *m_pView = nullptr;
     QLineEdit m_ModeLE;
     QLineEdit m_ProjectLE;
     bool m_bEditMode = true;
