@@ -3,6 +3,7 @@
 // USB library before any dialog can open a link) and tears the windows down in order.
 
 #include "config/softconf.h"
+#include "mainwindow/zelvor.h"
 #include "trace/trace.h"
 #include "trace/traces.h"
 
@@ -55,6 +56,9 @@ int main(int argc, char *argv[])
         TraceError("HID library initialisation failed: the bootloader's USB HID link is unavailable");
 
     const int iExit = pApp->exec();
+
+    // The pointer is cleared first: nothing may reach the window while it is torn down.
+    delete g_pMainWnd.exchange(nullptr);
 
     TraceSetReceiver(nullptr);
     g_pTraces.store(nullptr);
