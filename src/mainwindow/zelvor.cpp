@@ -341,6 +341,12 @@ void Zelvor::SetModeText(const QString &qsText)
     m_ModeLE.setText(qsText);
 }
 
+void Zelvor::SetProjectText(QString qsPath)
+{
+    CConfig::MakeRelativePath(qsPath);
+    m_ProjectLE.setText(qsPath);
+}
+
 void Zelvor::SendErrorMsg(const QString &qsMsg, int iErrorCode)
 {
     emit sigErrorMsg(qsMsg, iErrorCode);

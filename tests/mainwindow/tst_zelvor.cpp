@@ -245,6 +245,13 @@ void TestZelvor::statusBarFields()
     QCOMPARE(texts, (QStringList{"Project:", "[450]", "Mode:", "[250]"}));
     auto *pMode = qobject_cast<QLineEdit *>(fields.last());
     QCOMPARE(pMode->text(), QStringLiteral("Offline"));
+    // A project inside the application folder is shown relative to it; others in full.
+    auto *pProject = qobject_cast<QLineEdit *>(fields.at(1));
+    const QString qsAppDir = QCoreApplication::applicationDirPath();
+    pWnd->SetProjectText(qsAppDir + QStringLiteral("/Projects/wall.prj"));
+    QCOMPARE(pProject->text(), QStringLiteral("Projects/wall.prj"));
+    pWnd->SetProjectText(QStringLiteral("/elsewhere") + qsAppDir + QStringLiteral("/wall.prj"));
+    QCOMPARE(pProject->text(), QStringLiteral("/elsewhere") + qsAppDir + QStringLiteral("/wall.prj"));
     QVERIFY(pMode->isReadOnly());
     QVERIFY(!pMode->isEnabled());
     // A message leaves the fields in place.
