@@ -52,10 +52,7 @@ void FixtureUpdate::UpdateFixtureList(const QList<CFixture *> &fixtures)
     disconnect(m_pUi->m_pFixtCbBox, &QComboBox::currentIndexChanged, this, &FixtureUpdate::s_OnFixtCbBox);
     ClearFixtureList();
     if (!fixtures.isEmpty()) {
-        for (CFixture *pFixture : fixtures) {
-            m_pUi->m_pFixtCbBox->addItem(pFixture->GetName(), ItemToData(pFixture));
-            LinkSelection(pFixture, this, &FixtureUpdate::s_OnItemSelectionChange, true);
-        }
+        FillFixtureCombo(m_pUi->m_pFixtCbBox, fixtures, this, &FixtureUpdate::s_OnItemSelectionChange);
         connect(m_pUi->m_pFixtCbBox, &QComboBox::currentIndexChanged, this, &FixtureUpdate::s_OnFixtCbBox,
                 Qt::UniqueConnection);
         s_OnFixtCbBox(m_pUi->m_pFixtCbBox->currentIndex());

@@ -41,10 +41,7 @@ void FixtureSettings::UpdateFixtureList(const QList<CFixture *> &fixtures)
     if (m_pCurFixture)
         m_pCurFixture->SetAnchorVisible(false);
     ClearFixtureList();
-    for (CFixture *pFixture : fixtures) {
-        m_pUi->m_pFixtNameCbBox->addItem(pFixture->GetName(), ItemToData(pFixture));
-        LinkSelection(pFixture, this, &FixtureSettings::s_OnItemSelectionChange, true);
-    }
+    FillFixtureCombo(m_pUi->m_pFixtNameCbBox, fixtures, this, &FixtureSettings::s_OnItemSelectionChange);
     m_pCurFixture = fixtures.isEmpty() ? nullptr : fixtures.first();
     setEnabled(!fixtures.isEmpty());
 }

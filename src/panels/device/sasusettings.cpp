@@ -37,10 +37,7 @@ void SasuSettings::UpdateFixtureList(const QList<CFixture *> &fixtures)
     if (m_pCurFixture)
         m_pCurFixture->SetAnchorVisible(false);
     ClearFixtureList();
-    for (CFixture *pFixture : fixtures) {
-        m_pUi->m_pFixtNameCbBox->addItem(pFixture->GetName(), ItemToData(pFixture));
-        LinkSelection(pFixture, this, &SasuSettings::s_OnItemSelectionChange, true);
-    }
+    FillFixtureCombo(m_pUi->m_pFixtNameCbBox, fixtures, this, &SasuSettings::s_OnItemSelectionChange);
     m_pCurFixture = fixtures.isEmpty() ? nullptr : fixtures.first();
     setEnabled(!fixtures.isEmpty());
 }

@@ -41,6 +41,23 @@ QString SceneGroupLabel(const CFixtureGroup *pGroup)
     return QCoreApplication::translate("FixtureLists", "G%1 - %2").arg(info.number).arg(info.name);
 }
 
+// A list item "%1" for the fixture, before the first item of a higher number: the list stays
+// ascending by number and equal numbers keep their order of arrival.
+void InsertByNumber(QListWidget *pList, CFixture *pFixture)
+{
+    const quint32 uNumber = FixtureNumber(pFixture);
+    auto *pItem = new QListWidgetItem(pFixture->GetName());
+    pItem->setData(Qt::UserRole, ItemToData(pFixture));
+    int iRow = 0;
+    while (iRow < pList->count()) {
+        const CFixture *pOther = AsFixture(ItemFromData(pList->item(iRow)->data(Qt::UserRole)));
+        if (pOther && FixtureNumber(pOther) > uNumber)
+            break;
+        ++iRow;
+    }
+    pList->insertItem(iRow, pItem);
+}
+
 CFixture *TreeFixture(const QTreeWidgetItem *pItem)
 {
     return AsFixture(ItemFromData(pItem->data(0, Qt::UserRole)));
@@ -282,17 +299,7 @@ void FixtureLists::AddToCablingLists(const QList<CFixture *> &fixtures)
         quint32 uNumber = 0;
         FixtureKey(pFixture, &uOutput, &uNumber);
         if (uOutput == 0) {
-            auto *pItem = new QListWidgetItem(pFixture->GetName());
-            pItem->setData(Qt::UserRole, ItemToData(pFixture));
-            QListWidget *pList = m_pUi->m_pNotCabledList;
-            int iRow = 0;
-            while (iRow < pList->count()) {
-                const CFixture *pOther = AsFixture(ItemFromData(pList->item(iRow)->data(Qt::UserRole)));
-                if (pOther && FixtureNumber(pOther) > uNumber)
-                    break;
-                ++iRow;
-            }
-            pList->insertItem(iRow, pItem);
+            InsertByNumber(m_pUi->m_pNotCabledList, pFixture);
             m_NotCabledFixtures.append(pFixture);
             continue;
         }
@@ -344,16 +351,6 @@ void FixtureLists::AddToSasuList(const QList<CFixture *> &fixtures)
         pFixture->GetType(&type);
         if ((type.type & 0xF0000000u) == 0)
             continue;
-        const quint32 uNumber = FixtureNumber(pFixture);
-        auto *pItem = new QListWidgetItem(pFixture->GetName());
-        pItem->setData(Qt::UserRole, ItemToData(pFixture));
-        int iRow = 0;
-        while (iRow < pList->count()) {
-            const CFixture *pOther = AsFixture(ItemFromData(pList->item(iRow)->data(Qt::UserRole)));
-            if (pOther && FixtureNumber(pOther) > uNumber)
-                break;
-            ++iRow;
-        }
-        pList->insertItem(iRow, pItem);
+        InsertByNumber(pList, pFixture);
     }
 }

@@ -58,6 +58,17 @@ template <class Panel> void ClearItemCombo(QComboBox *pCombo, Panel *pPanel, voi
     pCombo->clear();
 }
 
+// Appends one item per fixture (its name, the fixture as data) and links its selection.
+template <class Panel>
+void FillFixtureCombo(QComboBox *pCombo, const QList<CFixture *> &fixtures, Panel *pPanel,
+                      void (Panel::*slot)(QGraphicsItem *, bool))
+{
+    for (CFixture *pFixture : fixtures) {
+        pCombo->addItem(pFixture->GetName(), ItemToData(pFixture));
+        LinkSelection(pFixture, pPanel, slot, true);
+    }
+}
+
 // The combo index of a scene item, or -1.
 inline int FindItemInCombo(const QComboBox *pCombo, const QGraphicsItem *pItem)
 {
