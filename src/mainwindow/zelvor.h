@@ -4,6 +4,7 @@
 // factory password prompt. Created once by the connection dialog and reached everywhere
 // through g_pMainWnd; the start-up code deletes it at exit.
 
+#include "comm/vpucom.h"
 #include "trace/trace.h"
 
 #include <QGraphicsScene>
@@ -68,6 +69,11 @@ public:
 
     bool IsFactoryMode() const { return m_bFactoryMode; }
     QGraphicsScene *Scene() { return &m_Scene; }
+
+    // The one link to the VPU, built first and gone last; every panel's requests go through it.
+    // Nothing is connected to it here: each operation connects its completion signal before
+    // it posts and disconnects when done.
+    CVpuCom m_VpuCom;
 
     // The dock panels, owned through their Qt parents (TestTools only in factory mode).
     VideoInput *m_pVideoInput = nullptr;

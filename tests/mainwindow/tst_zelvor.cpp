@@ -7,6 +7,7 @@
 #include "support/scriptedprompts.h"
 #include "support/testenv.h"
 #include "support/tracecapture.h"
+#include "support/vpusim.h"
 
 #include "panels/device/dmxconfig.h"
 #include "panels/device/fixturesettings.h"
@@ -24,6 +25,7 @@
 #include "update/vpuupdate.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGraphicsRectItem>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,6 +87,7 @@ private slots:
     void switchingOffNeedsNoPassword();
     void viewMenuShowsAndRaises();
     void errorReportsStopWithTheWindow();
+    void openLinkEndsWithTheWindow();
     void dockAreas();
 
 private:
@@ -415,6 +418,25 @@ void TestZelvor::errorReportsStopWithTheWindow()
     ErrorMsg(QStringLiteral("Late report"), -3);
     QCOMPARE(m_pPrompts->Messages().size(), 0);
     QCOMPARE(m_pTraces->Texts(TRACE_KIND_ERROR), QStringList{QStringLiteral("Late report (Error Code = -3)")});
+}
+
+// The window owns the one link: deleting it with the link open closes the link and stops the
+// worker, without waiting for the peer.
+void TestZelvor::openLinkEndsWithTheWindow()
+{
+    VpuSimulator sim(QStringLiteral("127.0.0.50"));
+    QVERIFY(sim.Start());
+    Zelvor *pWnd = Make();
+    QCOMPARE(pWnd->m_VpuCom.SetNetParams(sim.Address(), sim.Port()), 0);
+    QCOMPARE(pWnd->m_VpuCom.Open(), 0);
+    QVERIFY(pWnd->m_VpuCom.IsOpen());
+    QTRY_COMPARE(sim.ConnectionCount(), 1);
+    QElapsedTimer timer;
+    timer.start();
+    delete g_pMainWnd.exchange(nullptr);
+    m_pWnd = nullptr;
+    QVERIFY(timer.elapsed() < 5000);
+    QCOMPARE(m_pPrompts->Messages().size(), 0);
 }
 
 // The docks go to the areas of the form when docked: the layout a user builds from the View
