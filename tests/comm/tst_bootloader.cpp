@@ -19,7 +19,8 @@ constexpr quint16 kVid = 0x04D8;
 constexpr quint16 kPid = 0x003C;
 constexpr const char *kSimAddress = "127.0.0.30";
 constexpr quint32 kSimIp = 0x1E00007Fu; // 127.0.0.30, first field in the lowest byte
-constexpr quint16 kSimPort = 6234;
+// Port 0: the system picks a free one, so runs in parallel (other checkouts) never collide.
+constexpr quint16 kSimPort = 0;
 
 enum Transport { HID = 0, UDP = 1 };
 
@@ -73,7 +74,7 @@ struct Rig
         if (pUdp && !pUdp->IsListening())
             return false;
         const int iResult = eTransport == HID ? pBoot->OpenPort(CBootLoader::BL_MODE_USB_HID, kVid, kPid, 0, 0)
-                                              : pBoot->OpenPort(CBootLoader::BL_MODE_UDP, 0, 0, kSimPort, kSimIp);
+                                              : pBoot->OpenPort(CBootLoader::BL_MODE_UDP, 0, 0, pUdp->Port(), kSimIp);
         if (iResult != 0 || !pBoot->IsPortOpen(eTransport))
             return false;
         pBoot->Start();

@@ -342,6 +342,9 @@ BootSimUdp::BootSimUdp(const char *pcAddress, quint16 usPort)
         m_iSocket = -1;
         return;
     }
+    socklen_t len = sizeof addr;
+    if (::getsockname(m_iSocket, reinterpret_cast<sockaddr *>(&addr), &len) == 0)
+        m_usPort = ntohs(addr.sin_port);
     m_pNotifier = new QSocketNotifier(qintptr(m_iSocket), QSocketNotifier::Read, this);
     connect(m_pNotifier, &QSocketNotifier::activated, this, &BootSimUdp::OnReadyRead);
     m_Core.SetReplySink([this](const QByteArray &baFrame, int iDelayMs) {

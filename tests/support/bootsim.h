@@ -108,6 +108,8 @@ public:
     BootSimUdp(const char *pcAddress, quint16 usPort);
     ~BootSimUdp() override;
     bool IsListening() const;
+    // The bound port: the one asked for, or the one the system chose when 0 was asked.
+    quint16 Port() const { return m_usPort; }
     BootSimCore &Core() { return m_Core; }
     QList<QByteArray> Datagrams() const { return m_Datagrams; }
 
@@ -118,6 +120,7 @@ private:
 
     BootSimCore m_Core;
     int m_iSocket = -1;
+    quint16 m_usPort = 0;
     QSocketNotifier *m_pNotifier = nullptr;
     QByteArray m_baPeer; // the last sender's socket address
     QList<QByteArray> m_Datagrams;
