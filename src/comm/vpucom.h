@@ -66,6 +66,8 @@ public:
     static constexpr quint32 VPU_FLASH_SIZE = 0x2000000;
     // Largest fixture memory read taken in one request.
     static constexpr quint32 FIXT_MEM_READ_MAX = 0x1000000;
+    // Size of a fixture's flash.
+    static constexpr quint32 FIXT_FLASH_SIZE = 0x200000;
 
     explicit CVpuCom(QObject *pParent = nullptr);
     ~CVpuCom() override;
@@ -151,6 +153,25 @@ public:
     // The first Size bytes of the data are copied at once.
     int FixtWriteMem(FixtureMemReq_t tReq, const char *pcData);
 
+    // Sector (start, size) that holds a flash offset: always 0 for the VPU flash; -1 for a
+    // fixture flash offset beyond its end.
+    static int GetVpuFlashSector(quint32 uiOffset, quint32 *puiStart, quint32 *puiSize);
+    static int GetFixtureFlashSector(quint32 uiOffset, quint32 *puiStart, quint32 *puiSize);
+
+    // Flash sequencers: write a range of any size into a flash, erasing each sector before
+    // the first byte goes into it, one request at a time. Each ends with exactly one done
+    // signal carrying 0 or the first failing status, also when the first step already fails
+    // (the signal then comes before the call returns). The data stays the caller's and must
+    // live until the done signal. Return the result of the first step; -3 without any signal
+    // while a job of the same kind is still running.
+    int WriteVpuFlash(quint32 uiOffset, quint32 uiSize, quint8 ucFlag, const quint8 *pucData);
+    int WriteFixtureFlash(FixtureAddr_t tFixture, quint32 uiOffset, quint32 uiSize, const quint8 *pucData);
+
+    // A fixture hands back each 32-bit word of its flash byte-reversed: 0 when every word of
+    // b is the word of a at the same place with its bytes reversed, -1 at the first that is
+    // not (and for a negative length).
+    static int CompareSwapped32(const quint8 *pucA, const quint8 *pucB, int iLength);
+
 signals:
     void sigStatusMsg(int iStatus);
     void sigRestartComMsg(int iReturn);
@@ -202,6 +223,8 @@ signals:
     void sigResetFixturesMsg(int iStatus);
     void sigWriteFixtureMemMsg(int iStatus);
     void sigReadFixtureMemMsg(int iStatus, FixtureMemReq_t tFixtMemReq, QByteArray baData);
+    void sigVpuFlashDone(int iStatus);
+    void sigFixtureFlashDone(int iStatus);
     // The restart's way to the main window's online state; GUI thread, so the main window
     // connects it directly to its SetOnline.
     void sigSetOnline(bool bOnline);
@@ -211,6 +234,12 @@ public slots:
     // restart that the current opening has already had, or that comes from an earlier
     // opening, is ignored.
     void s_OnRestartComMsg(int iReturn);
+
+    // Completions of the sequencers' own requests, connected only while a job runs.
+    void s_OnEraseVpuFlashDone(int iStatus, uint uiOffset);
+    void s_OnWriteVpuFlashDone(int iStatus);
+    void s_OnEraseFixtureFlashDone(int iStatus);
+    void s_OnWriteFixtureFlashDone(int iStatus);
 
 protected:
     void run() override;
@@ -263,6 +292,28 @@ private:
 
     void TracePreset(const VideoPreset_t &tPreset);
 
+    static constexpr quint32 NONE_ERASED = 0xFFFFFFFF;
+    // One flash sequence in progress (GUI thread).
+    struct FlashJob_t
+    {
+        bool bRunning = false;
+        bool bFixture = false;
+        quint8 ucFlag = 0;        // VPU flash: passed to every write
+        FixtureAddr_t tFixture{}; // fixture flash: whose
+        const quint8 *pucData = nullptr;
+        quint32 uiOffset = 0;   // next flash offset
+        quint32 uiPosition = 0; // next byte of the data
+        quint32 uiRemaining = 0;
+        quint32 uiLastErased = NONE_ERASED;
+        QMetaObject::Connection tEraseConn;
+        QMetaObject::Connection tWriteConn;
+    };
+
+    int StartFlashJob(FlashJob_t &tJob, quint32 uiSize);
+    int FlashJobStep(FlashJob_t &tJob);
+    void FlashJobDone(FlashJob_t &tJob, int iStatus);
+    void FinishFlashJob(FlashJob_t &tJob, int iStatus);
+
     // Link parameters and transport (GUI thread; the worker uses the transport while it runs).
     quint16 m_usPort = 0;
     QString m_qsHost;
@@ -287,5 +338,7 @@ private:
     bool m_bFactoryMode = false;
     bool m_bOpened = false;
     bool m_bRestarting = false;
+    FlashJob_t m_tVpuFlashJob;
+    FlashJob_t m_tFixtFlashJob;
     quint32 m_uiRequestTimeoutMs = VPU_REQUEST_TIMEOUT_MS;
 };

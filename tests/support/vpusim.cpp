@@ -60,7 +60,7 @@ bool VpuSimRequest::ReadRaw(int iLength, QByteArray *pbaOut)
     }
     if (!m_tLink.ReadExact(iLength, pbaOut))
         return false;
-    m_tModel.AddLog(true, *pbaOut);
+    m_tModel.AddLog(true, *pbaOut, true);
     return true;
 }
 
@@ -183,12 +183,14 @@ void VpuSimModel::SetFault(quint8 ucId, const VpuSimFault &tFault)
 {
     std::unique_lock<std::mutex> tLock(m_Mutex);
     m_Faults[ucId] = tFault;
+    m_FaultSeen.remove(ucId);
 }
 
 void VpuSimModel::ClearFaults()
 {
     std::unique_lock<std::mutex> tLock(m_Mutex);
     m_Faults.clear();
+    m_FaultSeen.clear();
 }
 
 void VpuSimModel::Stop()
@@ -233,7 +235,9 @@ void VpuSimModel::Serve(VpuSimLink &tLink)
         {
             std::unique_lock<std::mutex> tLock(m_Mutex);
             fnHandler = m_Handlers.value(ucId);
-            tFault = m_Faults.value(ucId);
+            auto it = m_Faults.constFind(ucId);
+            if (it != m_Faults.constEnd() && m_FaultSeen[ucId]++ >= it->iAfter)
+                tFault = *it;
         }
         if (tFault.bSilent)
             continue;
@@ -274,6 +278,15 @@ QList<QByteArray> VpuSimModel::Replies() const
     return tOut;
 }
 
+QList<QByteArray> VpuSimModel::Messages() const
+{
+    QList<QByteArray> tOut;
+    for (const VpuSimLogEntry &tEntry : Log())
+        if (tEntry.bFromHost && !tEntry.bRaw)
+            tOut.append(tEntry.baBytes);
+    return tOut;
+}
+
 void VpuSimModel::ClearLog()
 {
     std::unique_lock<std::mutex> tLock(m_Mutex);
@@ -296,10 +309,10 @@ bool VpuSimModel::WaitForRequests(int iCount, int iTimeoutMs) const
     }
 }
 
-void VpuSimModel::AddLog(bool bFromHost, const QByteArray &baBytes)
+void VpuSimModel::AddLog(bool bFromHost, const QByteArray &baBytes, bool bRaw)
 {
     std::unique_lock<std::mutex> tLock(m_Mutex);
-    m_Log.append(VpuSimLogEntry{bFromHost, baBytes});
+    m_Log.append(VpuSimLogEntry{bFromHost, baBytes, bRaw});
     m_Changed.notify_all();
 }
 

@@ -36,12 +36,14 @@ struct VpuSimFault
     qint64 llReplyLength = -1;    // Length put in the first reply header instead of the right one
     int iCloseAfterBytes = -1;    // close the connection after this many reply bytes
     bool bOneByteAtATime = false; // each reply byte in a write of its own
+    int iAfter = 0;               // requests of this id answered rightly before the fault applies
 };
 
 struct VpuSimLogEntry
 {
     bool bFromHost;
     QByteArray baBytes; // one request (header + payload), raw block, or reply piece
+    bool bRaw = false;  // raw bytes that followed a request (bulk data)
 };
 
 // The byte stream between the model and the host: a TCP connection or the USB endpoints.
@@ -111,9 +113,10 @@ public:
     QList<VpuSimLogEntry> Log() const;
     QList<QByteArray> Requests() const; // host-to-VPU entries
     QList<QByteArray> Replies() const;  // VPU-to-host entries
+    QList<QByteArray> Messages() const; // host-to-VPU requests (header + payload), no raw data
     void ClearLog();
     bool WaitForRequests(int iCount, int iTimeoutMs) const;
-    void AddLog(bool bFromHost, const QByteArray &baBytes);
+    void AddLog(bool bFromHost, const QByteArray &baBytes, bool bRaw = false);
     // Requests whose Length did not match the protocol table, and other misuse.
     QStringList Violations() const;
     void AddViolation(const QString &qsText);
@@ -147,6 +150,7 @@ private:
     std::atomic<bool> m_bStop{false};
     QHash<quint8, Handler> m_Handlers;
     QHash<quint8, VpuSimFault> m_Faults;
+    QHash<quint8, int> m_FaultSeen; // requests of an id since its fault was set
     QList<VpuSimLogEntry> m_Log;
     QStringList m_Violations;
     QHash<quint8, QByteArray> m_ReplyBodies;
