@@ -3,6 +3,8 @@
 // USB library before any dialog can open a link) and tears the windows down in order.
 
 #include "config/softconf.h"
+#include "mainwindow/systemselect.h"
+#include "mainwindow/welcome.h"
 #include "mainwindow/zelvor.h"
 #include "trace/trace.h"
 #include "trace/traces.h"
@@ -55,10 +57,17 @@ int main(int argc, char *argv[])
     if (hid_init() != 0)
         TraceError("HID library initialisation failed: the bootloader's USB HID link is unavailable");
 
+    auto *pWelcome = new Welcome(nullptr, pApp, &translator);
+    pWelcome->show();
+
     const int iExit = pApp->exec();
 
+    // The connection dialog and the main window were made by the dialogs during the loop.
+    delete g_pSystemSelect;
+    g_pSystemSelect = nullptr;
     // The pointer is cleared first: nothing may reach the window while it is torn down.
     delete g_pMainWnd.exchange(nullptr);
+    delete pWelcome;
 
     TraceSetReceiver(nullptr);
     g_pTraces.store(nullptr);

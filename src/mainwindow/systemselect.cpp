@@ -1,0 +1,194 @@
+#include "mainwindow/systemselect.h"
+
+#include "comm/usbcom.h"
+#include "config/softconf.h"
+#include "mainwindow/zelvor.h"
+#include "trace/trace.h"
+#include "ui_systemselect.h"
+
+#include <QCloseEvent>
+#include <QStringList>
+
+SystemSelect *g_pSystemSelect = nullptr;
+
+SystemSelect::SystemSelect(QWidget *pParent) : QDialog(pParent), m_pUi(new Ui::SystemSelect)
+{
+    m_pUi->setupUi(this);
+    // The form only follows the current row; a cleared selection must grey Connect out too.
+    connect(m_pUi->m_pLinksList, &QListWidget::itemSelectionChanged, this, &SystemSelect::UpdateConnectBtn);
+    FillUsbList();
+    FillEthHistory();
+    UpdateConnectBtn();
+}
+
+SystemSelect::~SystemSelect()
+{
+    delete m_pUi;
+}
+
+QString SystemSelect::CleanIpAddress(const QString &qsText)
+{
+    // The edit's mask pads with blanks, so an octet may hold spaces around its digits.
+    const QStringList lOctets = qsText.split(QLatin1Char('.'));
+    if (lOctets.size() != 4)
+        return QString();
+    QStringList lClean;
+    bool bAllZero = true;
+    for (const QString &qsOctet : lOctets) {
+        const QString qsDigits = qsOctet.trimmed();
+        if (qsDigits.isEmpty() || qsDigits.size() > 3)
+            return QString();
+        int iValue = 0;
+        for (const QChar c : qsDigits) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return QString();
+            iValue = iValue * 10 + (c.unicode() - '0');
+        }
+        if (iValue > 255)
+            return QString();
+        bAllZero = bAllZero && iValue == 0;
+        lClean << QString::number(iValue);
+    }
+    if (bAllZero)
+        return QString();
+    return lClean.join(QLatin1Char('.'));
+}
+
+void SystemSelect::FillUsbList()
+{
+    quint16 usVid = 0;
+    quint16 usPid = 0;
+    g_SoftConf.GetUsbIds(&usVid, &usPid);
+
+    // Only counts the attached VPUs; no device is opened here.
+    int iCount = 0;
+    {
+        CUsbCom usb;
+        usb.SetVidPid(usVid, usPid);
+        if (usb.GetDeviceCount(&iCount) != 0)
+            iCount = 0;
+    }
+
+    for (int n = 0; n < iCount; ++n) {
+        auto *pItem = new QListWidgetItem(QStringLiteral("USB%1").arg(n));
+        pItem->setTextAlignment(Qt::AlignHCenter);
+        m_pUi->m_pLinksList->insertItem(n, pItem);
+    }
+    m_pUi->m_pLinksList->setCurrentRow(0);
+}
+
+void SystemSelect::FillEthHistory()
+{
+    QStringList lHistory;
+    g_SoftConf.GetLastEthIPs(lHistory);
+    if (lHistory.isEmpty()) {
+        UpdateConnectBtn();
+        return;
+    }
+    for (const QString &qsAddress : lHistory) {
+        auto *pItem = new QListWidgetItem(qsAddress, m_pUi->m_pEthHistList);
+        pItem->setTextAlignment(Qt::AlignHCenter);
+    }
+    m_pUi->m_pEthHistList->setCurrentRow(0);
+    m_pUi->m_pEthIpLE->setText(lHistory.first());
+    UpdateConnectBtn();
+}
+
+bool SystemSelect::IsEthernetSelected() const
+{
+    const QListWidget *pList = m_pUi->m_pLinksList;
+    const QListWidgetItem *pLast = pList->item(pList->count() - 1);
+    return pLast != nullptr && pLast->isSelected();
+}
+
+void SystemSelect::UpdateConnectBtn()
+{
+    const bool bUsbSelected = !IsEthernetSelected() && !m_pUi->m_pLinksList->selectedItems().isEmpty();
+    const bool bEthUsable = IsEthernetSelected() && !CleanIpAddress(m_pUi->m_pEthIpLE->text()).isEmpty();
+    m_pUi->m_pConnectBtn->setEnabled(bUsbSelected || bEthUsable);
+}
+
+void SystemSelect::s_OnEthIpLEEdited(const QString &qsValue)
+{
+    Q_UNUSED(qsValue);
+    UpdateConnectBtn();
+}
+
+void SystemSelect::s_OnLinkListChange(int iRow)
+{
+    m_pUi->m_pEthGpBox->setEnabled(iRow == m_pUi->m_pLinksList->count() - 1);
+    UpdateConnectBtn();
+}
+
+void SystemSelect::s_OnEthHistListDblClk(QListWidgetItem *pItem)
+{
+    if (pItem == nullptr)
+        return;
+    m_pUi->m_pEthIpLE->setText(pItem->text());
+    UpdateConnectBtn();
+}
+
+void SystemSelect::s_OnConnectBtn()
+{
+    TraceInfo("Open connexion with VPU...");
+    StartSoftware(true);
+}
+
+void SystemSelect::s_OnStartOfflineBtn()
+{
+    TraceInfo("Start Offline!");
+    StartSoftware(false);
+}
+
+void SystemSelect::UpdateEthHistory(const QString &qsAddress)
+{
+    // Older files may hold padded or repeated addresses; the history keeps each address once,
+    // in its plain form, most recent first.
+    QStringList lHistory{qsAddress};
+    const QListWidget *pList = m_pUi->m_pEthHistList;
+    for (int i = 0; i < pList->count() && lHistory.size() < ETH_HISTORY_MAX; ++i) {
+        const QString qsOld = CleanIpAddress(pList->item(i)->text());
+        if (!qsOld.isEmpty() && !lHistory.contains(qsOld))
+            lHistory << qsOld;
+    }
+    g_SoftConf.UpdateLastEthIPs(lHistory);
+    g_SoftConf.Save(QStringLiteral("Lantrel.xml"));
+}
+
+void SystemSelect::StartSoftware(bool bConnect)
+{
+    int iMode = COM_MODE_OFFLINE;
+    QString qsParam;
+    if (bConnect && IsEthernetSelected()) {
+        iMode = COM_MODE_ETHERNET;
+        // Handed on in its plain form: a resolver would read "010" as octal.
+        qsParam = CleanIpAddress(m_pUi->m_pEthIpLE->text());
+        if (qsParam.isEmpty()) {
+            TraceError("Invalid IP address '%s'!", qUtf8Printable(m_pUi->m_pEthIpLE->text()));
+            return;
+        }
+    } else if (bConnect) {
+        const QList<QListWidgetItem *> lSelected = m_pUi->m_pLinksList->selectedItems();
+        // Nothing selected leaves no link to take: the program starts offline.
+        if (!lSelected.isEmpty()) {
+            iMode = COM_MODE_USB;
+            qsParam = lSelected.first()->text();
+        }
+    }
+
+    hide();
+    auto *pMainWnd = new Zelvor(nullptr);
+    g_pMainWnd = pMainWnd;
+    const int iStatus = pMainWnd->InitCom(iMode, qsParam);
+    if (iMode == COM_MODE_ETHERNET && iStatus == 0)
+        UpdateEthHistory(qsParam);
+    pMainWnd->ShowMainWindow();
+    if (iStatus != 0)
+        ErrorMsg(tr("Failed to open connexion with VPU!"), iStatus);
+}
+
+void SystemSelect::closeEvent(QCloseEvent *pEvent)
+{
+    pEvent->accept();
+    TracesClose();
+}
