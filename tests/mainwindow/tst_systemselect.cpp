@@ -1,0 +1,395 @@
+// The connection dialog: the link rows from the attached VPUs, the address edit and its
+// history, and the start of the program over Ethernet, USB or offline.
+
+#include "comm/usbcom.h"
+#include "config/softconf.h"
+#include "mainwindow/systemselect.h"
+#include "mainwindow/zelvor.h"
+#include "support/fakeusb.h"
+#include "support/scriptedprompts.h"
+#include "support/testenv.h"
+#include "support/vpusim.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+const UsbDeviceId_t VPU_ID{0x04D8, 0x0204};
+const UsbDeviceId_t OTHER_ID{0x1111, 0x2222};
+
+// Writes "Lantrel.xml" with the USB ids and the address history, and loads it into g_SoftConf.
+void LoadConfig(const QStringList &lHistory, const QString &qsVid = QStringLiteral("0x04D8"),
+                const QString &qsPid = QStringLiteral("0x0204"))
+{
+    QString qsXml = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Lantrel>\n <General>\n"
+                                   "  <USB_VID>%1</USB_VID>\n  <USB_PID>%2</USB_PID>\n </General>\n"
+                                   " <Lasts_Eth_IPs>\n")
+                        .arg(qsVid, qsPid);
+    for (int i = 0; i < lHistory.size(); ++i)
+        qsXml += QStringLiteral("  <IP id=\"%1\">%2</IP>\n").arg(i).arg(lHistory[i]);
+    qsXml += QStringLiteral(" </Lasts_Eth_IPs>\n</Lantrel>\n");
+    QVERIFY(WriteTestFile(QStringLiteral("Lantrel.xml"), qsXml.toUtf8()));
+    g_SoftConf.Open(QStringLiteral("Lantrel.xml"));
+    g_SoftConf.Parse();
+}
+
+QStringList Rows(const QListWidget *pList)
+{
+    QStringList lRows;
+    for (int i = 0; i < pList->count(); ++i)
+        lRows << pList->item(i)->text();
+    return lRows;
+}
+
+// What the saved file holds now, read back through a fresh load.
+QStringList SavedHistory()
+{
+    g_SoftConf.Open(QStringLiteral("Lantrel.xml"));
+    g_SoftConf.Parse();
+    QStringList lHistory;
+    g_SoftConf.GetLastEthIPs(lHistory);
+    return lHistory;
+}
+} // namespace
+
+class TestSystemSelect : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void cleanIpAddress_data();
+    void cleanIpAddress();
+    void usbRowsBeforeEthernet_data();
+    void usbRowsBeforeEthernet();
+    void noDeviceSelectsEthernet();
+    void historyFillsList();
+    void noHistoryKeepsZeroAddress();
+    void doubleClickCopiesAddress();
+    void typedAddressEnablesConnect_data();
+    void typedAddressEnablesConnect();
+    void clearedSelectionDisablesConnect();
+    void ethernetConnectUpdatesHistory_data();
+    void ethernetConnectUpdatesHistory();
+    void failedLinkStartIsReported();
+    void usbLinkStartFailureIsReported();
+    void startOfflineLeavesConfigAlone();
+    void closingClosesTraceWindow();
+
+private:
+    SystemSelect *MakeDialog(const QVector<UsbDeviceId_t> &tDevices);
+    template <typename T> T *Child(const char *pszName) { return m_pDlg->findChild<T *>(QString::fromLatin1(pszName)); }
+
+    TestEnv *m_pEnv = nullptr;
+    FakeUsbBus *m_pBus = nullptr;
+    SystemSelect *m_pDlg = nullptr;
+};
+
+void TestSystemSelect::init()
+{
+    m_pEnv = new TestEnv;
+}
+
+void TestSystemSelect::cleanup()
+{
+    delete m_pDlg;
+    m_pDlg = nullptr;
+    delete g_pMainWnd.load();
+    CUsbCom::SetDefaultBackendFactory({});
+    delete m_pBus;
+    m_pBus = nullptr;
+    delete m_pEnv;
+}
+
+SystemSelect *TestSystemSelect::MakeDialog(const QVector<UsbDeviceId_t> &tDevices)
+{
+    m_pBus = new FakeUsbBus(tDevices);
+    CUsbCom::SetDefaultBackendFactory([this] { return m_pBus->MakeBackend(); });
+    m_pDlg = new SystemSelect(nullptr);
+    m_pDlg->show();
+    return m_pDlg;
+}
+
+void TestSystemSelect::cleanIpAddress_data()
+{
+    QTest::addColumn<QString>("qsText");
+    QTest::addColumn<QString>("qsClean");
+    QTest::newRow("padded") << "192.168.001.010"
+                            << "192.168.1.10";
+    QTest::newRow("leading zero is not octal") << "010.0.0.1"
+                                               << "10.0.0.1";
+    QTest::newRow("08 and 09 are decimal") << "008.009.000.001"
+                                           << "8.9.0.1";
+    QTest::newRow("mask blanks") << "10 .0  .0  .5  "
+                                 << "10.0.0.5";
+    QTest::newRow("plain") << "127.0.0.60"
+                           << "127.0.0.60";
+    QTest::newRow("top of range") << "255.255.255.255"
+                                  << "255.255.255.255";
+    QTest::newRow("256") << "192.168.1.256"
+                         << "";
+    QTest::newRow("999") << "999.0.0.1"
+                         << "";
+    QTest::newRow("all zero") << "0.0.0.0"
+                              << "";
+    QTest::newRow("all zero padded") << "000.000.000.000"
+                                     << "";
+    QTest::newRow("three octets") << "10.0.0"
+                                  << "";
+    QTest::newRow("five octets") << "10.0.0.1.2"
+                                 << "";
+    QTest::newRow("empty octet") << "10..0.1"
+                                 << "";
+    QTest::newRow("mask with nothing typed") << "..."
+                                             << "";
+    QTest::newRow("four digits") << "1000.0.0.1"
+                                 << "";
+    QTest::newRow("sign") << "+1.0.0.1"
+                          << "";
+    QTest::newRow("letter") << "10.0.0.a"
+                            << "";
+    QTest::newRow("hex") << "0x1.0.0.1"
+                         << "";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TestSystemSelect::cleanIpAddress()
+{
+    QFETCH(QString, qsText);
+    QFETCH(QString, qsClean);
+    QCOMPARE(SystemSelect::CleanIpAddress(qsText), qsClean);
+}
+
+void TestSystemSelect::usbRowsBeforeEthernet_data()
+{
+    QTest::addColumn<QString>("qsVid");
+    QTest::addColumn<QString>("qsPid");
+    QTest::addColumn<QStringList>("lRows");
+    QTest::newRow("default ids") << "0x04D8"
+                                 << "0x0204" << QStringList{"USB0", "USB1", "Ethernet"};
+    QTest::newRow("configured ids") << "1111"
+                                    << "2222" << QStringList{"USB0", "Ethernet"};
+}
+
+void TestSystemSelect::usbRowsBeforeEthernet()
+{
+    QFETCH(QString, qsVid);
+    QFETCH(QString, qsPid);
+    QFETCH(QStringList, lRows);
+    LoadConfig({}, qsVid, qsPid);
+    // The other device sits between the two VPUs: it must not take an index.
+    MakeDialog({VPU_ID, OTHER_ID, VPU_ID});
+
+    auto *pLinks = Child<QListWidget>("m_pLinksList");
+    QCOMPARE(Rows(pLinks), lRows);
+    QCOMPARE(pLinks->currentRow(), 0);
+    QCOMPARE(pLinks->item(0)->textAlignment() & Qt::AlignHorizontal_Mask, int(Qt::AlignHCenter));
+    QVERIFY(!Child<QGroupBox>("m_pEthGpBox")->isEnabled());
+    QVERIFY(Child<QPushButton>("m_pConnectBtn")->isEnabled());
+
+    pLinks->setCurrentRow(pLinks->count() - 1);
+    QVERIFY(Child<QGroupBox>("m_pEthGpBox")->isEnabled());
+    // No address yet: 0.0.0.0 cannot be connected to.
+    QVERIFY(!Child<QPushButton>("m_pConnectBtn")->isEnabled());
+}
+
+void TestSystemSelect::noDeviceSelectsEthernet()
+{
+    LoadConfig({});
+    MakeDialog({OTHER_ID});
+    auto *pLinks = Child<QListWidget>("m_pLinksList");
+    QCOMPARE(Rows(pLinks), QStringList{"Ethernet"});
+    QCOMPARE(pLinks->currentRow(), 0);
+    QVERIFY(Child<QGroupBox>("m_pEthGpBox")->isEnabled());
+}
+
+void TestSystemSelect::historyFillsList()
+{
+    LoadConfig({"10.0.0.5", "10.0.0.7"});
+    MakeDialog({});
+    auto *pHist = Child<QListWidget>("m_pEthHistList");
+    QCOMPARE(Rows(pHist), (QStringList{"10.0.0.5", "10.0.0.7"}));
+    QCOMPARE(pHist->currentRow(), 0);
+    QCOMPARE(SystemSelect::CleanIpAddress(Child<QLineEdit>("m_pEthIpLE")->text()), QStringLiteral("10.0.0.5"));
+    QVERIFY(Child<QPushButton>("m_pConnectBtn")->isEnabled());
+}
+
+void TestSystemSelect::noHistoryKeepsZeroAddress()
+{
+    LoadConfig({});
+    MakeDialog({});
+    auto *pEdit = Child<QLineEdit>("m_pEthIpLE");
+    QCOMPARE(pEdit->displayText(), QStringLiteral("000.000.000.000"));
+    QCOMPARE(Child<QListWidget>("m_pEthHistList")->count(), 0);
+    QVERIFY(!Child<QPushButton>("m_pConnectBtn")->isEnabled());
+}
+
+void TestSystemSelect::doubleClickCopiesAddress()
+{
+    LoadConfig({"10.0.0.5", "192.168.1.20"});
+    MakeDialog({});
+    // The user took the selection off the Ethernet row; its settings stay usable.
+    auto *pLinks = Child<QListWidget>("m_pLinksList");
+    pLinks->clearSelection();
+    auto *pHist = Child<QListWidget>("m_pEthHistList");
+    const QRect rect = pHist->visualItemRect(pHist->item(1));
+    // A view takes a double click only on the row that the first click pressed.
+    QTest::mouseClick(pHist->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(pHist->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(SystemSelect::CleanIpAddress(Child<QLineEdit>("m_pEthIpLE")->text()), QStringLiteral("192.168.1.20"));
+    QVERIFY(pLinks->selectedItems().isEmpty());
+    QVERIFY(!Child<QPushButton>("m_pConnectBtn")->isEnabled());
+}
+
+void TestSystemSelect::typedAddressEnablesConnect_data()
+{
+    QTest::addColumn<QString>("qsKeys");
+    QTest::addColumn<bool>("bEnabled");
+    QTest::newRow("padded address") << "192168001010" << true;
+    QTest::newRow("octet 256") << "192168001256" << false;
+    QTest::newRow("zero address") << "000000000000" << false;
+}
+
+void TestSystemSelect::typedAddressEnablesConnect()
+{
+    QFETCH(QString, qsKeys);
+    QFETCH(bool, bEnabled);
+    LoadConfig({});
+    MakeDialog({});
+    auto *pEdit = Child<QLineEdit>("m_pEthIpLE");
+    pEdit->setFocus();
+    pEdit->setCursorPosition(0);
+    QTest::keyClicks(pEdit, qsKeys);
+    QCOMPARE(Child<QPushButton>("m_pConnectBtn")->isEnabled(), bEnabled);
+}
+
+void TestSystemSelect::clearedSelectionDisablesConnect()
+{
+    LoadConfig({});
+    MakeDialog({VPU_ID});
+    QVERIFY(Child<QPushButton>("m_pConnectBtn")->isEnabled());
+    Child<QListWidget>("m_pLinksList")->clearSelection();
+    QVERIFY(!Child<QPushButton>("m_pConnectBtn")->isEnabled());
+}
+
+void TestSystemSelect::ethernetConnectUpdatesHistory_data()
+{
+    QTest::addColumn<QStringList>("lBefore");
+    QTest::addColumn<QString>("qsTyped");
+    QTest::addColumn<QStringList>("lAfter");
+
+    QTest::newRow("new first") << QStringList{"10.0.0.5", "127.0.0.60"} << "127.0.0.60"
+                               << QStringList{"127.0.0.60", "10.0.0.5"};
+    QTest::newRow("already first") << QStringList{"127.0.0.60", "10.0.0.5"} << "127.0.0.60"
+                                   << QStringList{"127.0.0.60", "10.0.0.5"};
+    // Padded: "060" would be read as octal 48 by the resolver and miss the simulator.
+    QTest::newRow("padded typed, padded stored") << QStringList{"010.000.000.005", "127.000.000.060"}
+                                                 << "127.000.000.060" << QStringList{"127.0.0.60", "10.0.0.5"};
+    QStringList lLong;
+    QStringList lKept{"127.0.0.60"};
+    for (int i = 1; i <= 12; ++i) {
+        lLong << QStringLiteral("10.0.0.%1").arg(i);
+        if (i <= 10)
+            lKept << QStringLiteral("10.0.0.%1").arg(i);
+    }
+    QTest::newRow("long history keeps ten") << lLong << "127.0.0.60" << lKept;
+}
+
+void TestSystemSelect::ethernetConnectUpdatesHistory()
+{
+    QFETCH(QStringList, lBefore);
+    QFETCH(QString, qsTyped);
+    QFETCH(QStringList, lAfter);
+
+    VpuSimulator vpu(QStringLiteral("127.0.0.60"));
+    QVERIFY(vpu.Start(50000));
+    ScriptedPrompts prompts;
+    LoadConfig(lBefore);
+    MakeDialog({VPU_ID});
+    Child<QListWidget>("m_pLinksList")->setCurrentRow(1);
+    Child<QLineEdit>("m_pEthIpLE")->setText(qsTyped);
+    QVERIFY(Child<QPushButton>("m_pConnectBtn")->isEnabled());
+    QTest::mouseClick(Child<QPushButton>("m_pConnectBtn"), Qt::LeftButton);
+
+    QVERIFY(m_pDlg->isHidden());
+    QVERIFY(g_pMainWnd.load());
+    QVERIFY(g_pMainWnd.load()->isVisible());
+    QTRY_COMPARE(vpu.ConnectionCount(), 1);
+    QCOMPARE(SavedHistory(), lAfter);
+    QVERIFY(prompts.Messages().isEmpty());
+}
+
+void TestSystemSelect::failedLinkStartIsReported()
+{
+    // Nothing listens there: the link cannot open.
+    ScriptedPrompts prompts;
+    LoadConfig({"10.0.0.5"});
+    const QByteArray baFileBefore = ReadTestFile(QStringLiteral("Lantrel.xml"));
+    MakeDialog({});
+    Child<QLineEdit>("m_pEthIpLE")->setText(QStringLiteral("127.0.0.61"));
+    QTest::mouseClick(Child<QPushButton>("m_pConnectBtn"), Qt::LeftButton);
+
+    QVERIFY(g_pMainWnd.load());
+    QVERIFY(g_pMainWnd.load()->isVisible());
+    const QList<PromptCall_t> lBoxes = prompts.Messages();
+    QCOMPARE(lBoxes.size(), 1);
+    QCOMPARE(lBoxes[0].qsText, QStringLiteral("Failed to open connexion with VPU!"));
+    QVERIFY2(lBoxes[0].qsDetail.startsWith(QStringLiteral("(Error Code = -200) - ")), qPrintable(lBoxes[0].qsDetail));
+    QCOMPARE(ReadTestFile(QStringLiteral("Lantrel.xml")), baFileBefore);
+}
+
+void TestSystemSelect::usbLinkStartFailureIsReported()
+{
+    ScriptedPrompts prompts;
+    LoadConfig({});
+    MakeDialog({VPU_ID});
+    // The VPU goes away between the count and the start.
+    auto *pLinks = Child<QListWidget>("m_pLinksList");
+    pLinks->item(0)->setText(QStringLiteral("USB7"));
+    QTest::mouseClick(Child<QPushButton>("m_pConnectBtn"), Qt::LeftButton);
+
+    const QList<PromptCall_t> lBoxes = prompts.Messages();
+    QCOMPARE(lBoxes.size(), 1);
+    QCOMPARE(lBoxes[0].qsText, QStringLiteral("Failed to open connexion with VPU!"));
+    QVERIFY2(lBoxes[0].qsDetail.startsWith(QStringLiteral("(Error Code = -200) - ")), qPrintable(lBoxes[0].qsDetail));
+}
+
+void TestSystemSelect::startOfflineLeavesConfigAlone()
+{
+    ScriptedPrompts prompts;
+    LoadConfig({"10.0.0.5"});
+    const QByteArray baFileBefore = ReadTestFile(QStringLiteral("Lantrel.xml"));
+    MakeDialog({VPU_ID});
+    QTest::mouseClick(Child<QPushButton>("m_pStartOffBtn"), Qt::LeftButton);
+
+    QVERIFY(m_pDlg->isHidden());
+    QVERIFY(g_pMainWnd.load());
+    QVERIFY(g_pMainWnd.load()->isVisible());
+    QCOMPARE(ReadTestFile(QStringLiteral("Lantrel.xml")), baFileBefore);
+    QVERIFY(prompts.Messages().isEmpty());
+}
+
+void TestSystemSelect::closingClosesTraceWindow()
+{
+    class CloseRecorder : public CTraceReceiver
+    {
+    public:
+        void PostTraceMessage(int iKind, const QString &) override { m_iCloses += iKind == TRACE_KIND_CLOSE; }
+        int m_iCloses = 0;
+    } recorder;
+    TraceSetReceiver(&recorder);
+    LoadConfig({});
+    MakeDialog({});
+    QVERIFY(m_pDlg->close());
+    TraceSetReceiver(nullptr);
+    QCOMPARE(recorder.m_iCloses, 1);
+    QVERIFY(!g_pMainWnd.load());
+}
+
+QTEST_MAIN(TestSystemSelect)
+#include "tst_systemselect.moc"
