@@ -22,6 +22,8 @@ int main(int argc, char *argv[])
 {
     QTranslator translator;
     auto *pApp = new QApplication(argc, argv);
+    // The images live in the widget library, a static one: without this the linker drops them.
+    Q_INIT_RESOURCE(resources);
 
     g_SoftConf.Open(QStringLiteral("Lantrel.xml"));
     const int iTraceStatus = g_SoftConf.ReadTracesSettings();

@@ -54,6 +54,17 @@ QString SystemSelect::CleanIpAddress(const QString &qsText)
     return lClean.join(QLatin1Char('.'));
 }
 
+QString SystemSelect::MaskedIpAddress(const QString &qsAddress)
+{
+    const QString qsClean = CleanIpAddress(qsAddress);
+    if (qsClean.isEmpty())
+        return qsAddress;
+    QStringList lOctets = qsClean.split(QLatin1Char('.'));
+    for (QString &qsOctet : lOctets)
+        qsOctet = qsOctet.rightJustified(3, QLatin1Char('0'));
+    return lOctets.join(QLatin1Char('.'));
+}
+
 void SystemSelect::FillUsbList()
 {
     quint16 usVid = 0;
@@ -90,7 +101,7 @@ void SystemSelect::FillEthHistory()
         pItem->setTextAlignment(Qt::AlignHCenter);
     }
     m_pUi->m_pEthHistList->setCurrentRow(0);
-    m_pUi->m_pEthIpLE->setText(lHistory.first());
+    m_pUi->m_pEthIpLE->setText(MaskedIpAddress(lHistory.first()));
     UpdateConnectBtn();
 }
 
@@ -124,7 +135,7 @@ void SystemSelect::s_OnEthHistListDblClk(QListWidgetItem *pItem)
 {
     if (pItem == nullptr)
         return;
-    m_pUi->m_pEthIpLE->setText(pItem->text());
+    m_pUi->m_pEthIpLE->setText(MaskedIpAddress(pItem->text()));
     UpdateConnectBtn();
 }
 

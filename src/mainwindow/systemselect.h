@@ -33,6 +33,9 @@ public:
     // four decimal octets of 0..255, leading zeros being padding and never octal. Empty when
     // the text is no usable address (0.0.0.0 included).
     static QString CleanIpAddress(const QString &qsText);
+    // The address as the edit's mask shows it, three digits an octet ("192.168.1.10" gives
+    // "192.168.001.010"); a text that is no address is returned as it is.
+    static QString MaskedIpAddress(const QString &qsAddress);
 
 protected:
     void closeEvent(QCloseEvent *pEvent) override;

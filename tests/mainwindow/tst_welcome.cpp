@@ -52,6 +52,7 @@ class TestWelcome : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void decodeInfoText_data();
@@ -72,6 +73,11 @@ private:
     TestEnv *m_pEnv = nullptr;
     FakeUsbBus *m_pUsb = nullptr;
 };
+
+void TestWelcome::initTestCase()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
 void TestWelcome::init()
 {
@@ -188,8 +194,12 @@ void TestWelcome::missingFilesGiveButtonsOnly()
     Welcome dlg(nullptr, qApp, &m_Translator);
     QVERIFY(dlg.findChild<QLabel *>(QStringLiteral("m_pCompIcoLbl"))->isHidden());
     QVERIFY(dlg.findChild<QTextEdit *>(QStringLiteral("m_pCompInfoTxt"))->isHidden());
-    QVERIFY(!dlg.findChild<QPushButton *>(QStringLiteral("m_pEnglishLangBtn"))->isHidden());
-    QVERIFY(!dlg.findChild<QPushButton *>(QStringLiteral("m_pFrenchLangBtn"))->isHidden());
+    for (const char *pszFlag : {"m_pEnglishLangBtn", "m_pFrenchLangBtn"}) {
+        auto *pBtn = dlg.findChild<QPushButton *>(QString::fromLatin1(pszFlag));
+        QVERIFY(!pBtn->isHidden());
+        QVERIFY2(!pBtn->icon().pixmap(64, 64).isNull(), pszFlag);
+        QCOMPARE(pBtn->iconSize(), QSize(64, 64));
+    }
     QVERIFY(dlg.width() >= 320);
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Lantrel"));
     QVERIFY(sink.Errors().isEmpty());
