@@ -2,7 +2,6 @@
 
 #include "comm/usbcom.h"
 #include "config/softconf.h"
-#include "mainwindow/zelvor.h"
 #include "trace/trace.h"
 #include "ui_systemselect.h"
 
@@ -151,19 +150,18 @@ void SystemSelect::s_OnStartOfflineBtn()
     StartSoftware(false);
 }
 
-void SystemSelect::UpdateEthHistory(const QString &qsAddress)
+QStringList SystemSelect::MergeEthHistory(const QString &qsAddress, const QStringList &lOld)
 {
-    // Older files may hold padded or repeated addresses; the history keeps each address once,
-    // in its plain form, most recent first.
+    // Older files may hold padded or repeated addresses; each is kept once, in plain form.
     QStringList lHistory{qsAddress};
-    const QListWidget *pList = m_pUi->m_pEthHistList;
-    for (int i = 0; i < pList->count() && lHistory.size() < ETH_HISTORY_MAX; ++i) {
-        const QString qsOld = CleanIpAddress(pList->item(i)->text());
+    for (const QString &qsEntry : lOld) {
+        if (lHistory.size() >= ETH_HISTORY_MAX)
+            break;
+        const QString qsOld = CleanIpAddress(qsEntry);
         if (!qsOld.isEmpty() && !lHistory.contains(qsOld))
             lHistory << qsOld;
     }
-    g_SoftConf.UpdateLastEthIPs(lHistory);
-    g_SoftConf.Save(QStringLiteral("Lantrel.xml"));
+    return lHistory;
 }
 
 void SystemSelect::StartSoftware(bool bConnect)
@@ -188,14 +186,26 @@ void SystemSelect::StartSoftware(bool bConnect)
     }
 
     hide();
-    auto *pMainWnd = new Zelvor(nullptr);
-    g_pMainWnd = pMainWnd;
-    const int iStatus = pMainWnd->InitCom(iMode, qsParam);
-    if (iMode == COM_MODE_ETHERNET && iStatus == 0)
-        UpdateEthHistory(qsParam);
-    pMainWnd->ShowMainWindow();
+    const int iStatus = StartMainWindow(iMode, qsParam);
+    if (iMode == COM_MODE_ETHERNET && iStatus == 0) {
+        QStringList lRows;
+        for (int i = 0; i < m_pUi->m_pEthHistList->count(); ++i)
+            lRows << m_pUi->m_pEthHistList->item(i)->text();
+        g_SoftConf.UpdateLastEthIPs(MergeEthHistory(qsParam, lRows));
+        g_SoftConf.Save(QStringLiteral("Lantrel.xml"));
+    }
     if (iStatus != 0)
         ErrorMsg(tr("Failed to open connexion with VPU!"), iStatus);
+}
+
+int SystemSelect::StartMainWindow(int iMode, const QString &qsParam)
+{
+    // HAND-OVER MISSING: the main window and its link start are not in the program yet. Here
+    // the main window is to be created (g_pMainWnd), asked to start the link with
+    // Zelvor::InitCom(iMode, qsParam) and shown; its InitCom result is returned. Until then no
+    // link can open.
+    TraceError("No main window to start the link (mode %d, '%s')", iMode, qUtf8Printable(qsParam));
+    return iMode == COM_MODE_OFFLINE ? 0 : -5;
 }
 
 void SystemSelect::closeEvent(QCloseEvent *pEvent)

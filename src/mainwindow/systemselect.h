@@ -5,6 +5,7 @@
 // dialog, hidden for good once the program starts, deleted by the start-up code at exit.
 
 #include <QDialog>
+#include <QStringList>
 
 class QListWidgetItem;
 
@@ -36,6 +37,10 @@ public:
     // The address as the edit's mask shows it, three digits an octet ("192.168.1.10" gives
     // "192.168.001.010"); a text that is no address is returned as it is.
     static QString MaskedIpAddress(const QString &qsAddress);
+    // The address history after a link to qsAddress (plain form) opened: that address first,
+    // then the older ones in their order, each once and in plain form, at most
+    // ETH_HISTORY_MAX in all. Entries that are no address are dropped.
+    static QStringList MergeEthHistory(const QString &qsAddress, const QStringList &lOld);
 
 protected:
     void closeEvent(QCloseEvent *pEvent) override;
@@ -53,7 +58,7 @@ private:
     void UpdateConnectBtn();
     void StartSoftware(bool bConnect);
     bool IsEthernetSelected() const;
-    void UpdateEthHistory(const QString &qsAddress);
+    int StartMainWindow(int iMode, const QString &qsParam);
 
     Ui::SystemSelect *m_pUi;
 };

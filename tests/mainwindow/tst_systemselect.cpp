@@ -4,11 +4,8 @@
 #include "comm/usbcom.h"
 #include "config/softconf.h"
 #include "mainwindow/systemselect.h"
-#include "mainwindow/zelvor.h"
 #include "support/fakeusb.h"
-#include "support/scriptedprompts.h"
 #include "support/testenv.h"
-#include "support/vpusim.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -44,15 +41,6 @@ QStringList Rows(const QListWidget *pList)
     return lRows;
 }
 
-// What the saved file holds now, read back through a fresh load.
-QStringList SavedHistory()
-{
-    g_SoftConf.Open(QStringLiteral("Lantrel.xml"));
-    g_SoftConf.Parse();
-    QStringList lHistory;
-    g_SoftConf.GetLastEthIPs(lHistory);
-    return lHistory;
-}
 } // namespace
 
 class TestSystemSelect : public QObject
@@ -73,10 +61,9 @@ private slots:
     void typedAddressEnablesConnect_data();
     void typedAddressEnablesConnect();
     void clearedSelectionDisablesConnect();
-    void ethernetConnectUpdatesHistory_data();
-    void ethernetConnectUpdatesHistory();
+    void mergeEthHistory_data();
+    void mergeEthHistory();
     void failedLinkStartIsReported();
-    void usbLinkStartFailureIsReported();
     void startOfflineLeavesConfigAlone();
     void closingClosesTraceWindow();
 
@@ -98,7 +85,6 @@ void TestSystemSelect::cleanup()
 {
     delete m_pDlg;
     m_pDlg = nullptr;
-    delete g_pMainWnd.load();
     CUsbCom::SetDefaultBackendFactory({});
     delete m_pBus;
     m_pBus = nullptr;
@@ -277,101 +263,69 @@ void TestSystemSelect::clearedSelectionDisablesConnect()
     QVERIFY(!Child<QPushButton>("m_pConnectBtn")->isEnabled());
 }
 
-void TestSystemSelect::ethernetConnectUpdatesHistory_data()
+void TestSystemSelect::mergeEthHistory_data()
 {
-    QTest::addColumn<QStringList>("lBefore");
-    QTest::addColumn<QString>("qsTyped");
-    QTest::addColumn<QStringList>("lAfter");
+    QTest::addColumn<QString>("qsAddress");
+    QTest::addColumn<QStringList>("lOld");
+    QTest::addColumn<QStringList>("lNew");
 
-    QTest::newRow("new first") << QStringList{"10.0.0.5", "127.0.0.60"} << "127.0.0.60"
-                               << QStringList{"127.0.0.60", "10.0.0.5"};
-    QTest::newRow("already first") << QStringList{"127.0.0.60", "10.0.0.5"} << "127.0.0.60"
-                                   << QStringList{"127.0.0.60", "10.0.0.5"};
-    // Padded: "060" would be read as octal 48 by the resolver and miss the simulator.
-    QTest::newRow("padded typed, padded stored") << QStringList{"010.000.000.005", "127.000.000.060"}
-                                                 << "127.000.000.060" << QStringList{"127.0.0.60", "10.0.0.5"};
+    QTest::newRow("empty history") << "10.0.0.7" << QStringList{} << QStringList{"10.0.0.7"};
+    QTest::newRow("new goes first") << "10.0.0.7" << QStringList{"10.0.0.5", "10.0.0.7"}
+                                    << QStringList{"10.0.0.7", "10.0.0.5"};
+    QTest::newRow("already first") << "10.0.0.7" << QStringList{"10.0.0.7", "10.0.0.5"}
+                                   << QStringList{"10.0.0.7", "10.0.0.5"};
+    QTest::newRow("padded entries stored plain, once")
+        << "10.0.0.7" << QStringList{"010.000.000.005", "10.0.0.5", "010.000.000.007"}
+        << QStringList{"10.0.0.7", "10.0.0.5"};
+    QTest::newRow("entries that are no address go")
+        << "10.0.0.7" << QStringList{"0.0.0.0", "", "300.1.1.1", "10.0.0.9"} << QStringList{"10.0.0.7", "10.0.0.9"};
     QStringList lLong;
-    QStringList lKept{"127.0.0.60"};
+    QStringList lKept{"192.168.1.10"};
     for (int i = 1; i <= 12; ++i) {
         lLong << QStringLiteral("10.0.0.%1").arg(i);
         if (i <= 10)
             lKept << QStringLiteral("10.0.0.%1").arg(i);
     }
-    QTest::newRow("long history keeps ten") << lLong << "127.0.0.60" << lKept;
+    QTest::newRow("long history keeps ten older") << "192.168.1.10" << lLong << lKept;
+    lLong.insert(3, QStringLiteral("192.168.001.010"));
+    QTest::newRow("long history with the address inside") << "192.168.1.10" << lLong << lKept;
 }
 
-void TestSystemSelect::ethernetConnectUpdatesHistory()
+void TestSystemSelect::mergeEthHistory()
 {
-    QFETCH(QStringList, lBefore);
-    QFETCH(QString, qsTyped);
-    QFETCH(QStringList, lAfter);
-
-    VpuSimulator vpu(QStringLiteral("127.0.0.60"));
-    QVERIFY(vpu.Start(50000));
-    ScriptedPrompts prompts;
-    LoadConfig(lBefore);
-    MakeDialog({VPU_ID});
-    Child<QListWidget>("m_pLinksList")->setCurrentRow(1);
-    Child<QLineEdit>("m_pEthIpLE")->setText(qsTyped);
-    QVERIFY(Child<QPushButton>("m_pConnectBtn")->isEnabled());
-    QTest::mouseClick(Child<QPushButton>("m_pConnectBtn"), Qt::LeftButton);
-
-    QVERIFY(m_pDlg->isHidden());
-    QVERIFY(g_pMainWnd.load());
-    QVERIFY(g_pMainWnd.load()->isVisible());
-    QTRY_COMPARE(vpu.ConnectionCount(), 1);
-    QCOMPARE(SavedHistory(), lAfter);
-    QVERIFY(prompts.Messages().isEmpty());
+    QFETCH(QString, qsAddress);
+    QFETCH(QStringList, lOld);
+    QFETCH(QStringList, lNew);
+    QCOMPARE(SystemSelect::MergeEthHistory(qsAddress, lOld), lNew);
 }
 
 void TestSystemSelect::failedLinkStartIsReported()
 {
-    // Nothing listens there: the link cannot open.
-    ScriptedPrompts prompts;
     LoadConfig({"10.0.0.5"});
     const QByteArray baFileBefore = ReadTestFile(QStringLiteral("Lantrel.xml"));
+    RecordingSink sink;
     MakeDialog({});
     Child<QLineEdit>("m_pEthIpLE")->setText(QStringLiteral("127.0.0.61"));
     QTest::mouseClick(Child<QPushButton>("m_pConnectBtn"), Qt::LeftButton);
 
-    QVERIFY(g_pMainWnd.load());
-    QVERIFY(g_pMainWnd.load()->isVisible());
-    const QList<PromptCall_t> lBoxes = prompts.Messages();
-    QCOMPARE(lBoxes.size(), 1);
-    QCOMPARE(lBoxes[0].qsText, QStringLiteral("Failed to open connexion with VPU!"));
-    QVERIFY2(lBoxes[0].qsDetail.startsWith(QStringLiteral("(Error Code = -200) - ")), qPrintable(lBoxes[0].qsDetail));
+    QVERIFY(m_pDlg->isHidden());
+    QCOMPARE(sink.Errors().size(), 1);
+    QCOMPARE(sink.Errors()[0].first, QStringLiteral("Failed to open connexion with VPU!"));
+    QVERIFY(sink.Errors()[0].second < 0);
     QCOMPARE(ReadTestFile(QStringLiteral("Lantrel.xml")), baFileBefore);
-}
-
-void TestSystemSelect::usbLinkStartFailureIsReported()
-{
-    ScriptedPrompts prompts;
-    LoadConfig({});
-    MakeDialog({VPU_ID});
-    // The VPU goes away between the count and the start.
-    auto *pLinks = Child<QListWidget>("m_pLinksList");
-    pLinks->item(0)->setText(QStringLiteral("USB7"));
-    QTest::mouseClick(Child<QPushButton>("m_pConnectBtn"), Qt::LeftButton);
-
-    const QList<PromptCall_t> lBoxes = prompts.Messages();
-    QCOMPARE(lBoxes.size(), 1);
-    QCOMPARE(lBoxes[0].qsText, QStringLiteral("Failed to open connexion with VPU!"));
-    QVERIFY2(lBoxes[0].qsDetail.startsWith(QStringLiteral("(Error Code = -200) - ")), qPrintable(lBoxes[0].qsDetail));
 }
 
 void TestSystemSelect::startOfflineLeavesConfigAlone()
 {
-    ScriptedPrompts prompts;
     LoadConfig({"10.0.0.5"});
     const QByteArray baFileBefore = ReadTestFile(QStringLiteral("Lantrel.xml"));
+    RecordingSink sink;
     MakeDialog({VPU_ID});
     QTest::mouseClick(Child<QPushButton>("m_pStartOffBtn"), Qt::LeftButton);
 
     QVERIFY(m_pDlg->isHidden());
-    QVERIFY(g_pMainWnd.load());
-    QVERIFY(g_pMainWnd.load()->isVisible());
     QCOMPARE(ReadTestFile(QStringLiteral("Lantrel.xml")), baFileBefore);
-    QVERIFY(prompts.Messages().isEmpty());
+    QVERIFY(sink.Errors().isEmpty());
 }
 
 void TestSystemSelect::closingClosesTraceWindow()
@@ -388,7 +342,6 @@ void TestSystemSelect::closingClosesTraceWindow()
     QVERIFY(m_pDlg->close());
     TraceSetReceiver(nullptr);
     QCOMPARE(recorder.m_iCloses, 1);
-    QVERIFY(!g_pMainWnd.load());
 }
 
 QTEST_MAIN(TestSystemSelect)
