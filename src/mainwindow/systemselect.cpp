@@ -2,6 +2,7 @@
 
 #include "comm/usbcom.h"
 #include "config/softconf.h"
+#include "mainwindow/zelvor.h"
 #include "trace/trace.h"
 #include "ui_systemselect.h"
 
@@ -200,12 +201,17 @@ void SystemSelect::StartSoftware(bool bConnect)
 
 int SystemSelect::StartMainWindow(int iMode, const QString &qsParam)
 {
-    // HAND-OVER MISSING: the main window and its link start are not in the program yet. Here
-    // the main window is to be created (g_pMainWnd), asked to start the link with
-    // Zelvor::InitCom(iMode, qsParam) and shown; its InitCom result is returned. Until then no
-    // link can open.
-    TraceError("No main window to start the link (mode %d, '%s')", iMode, qUtf8Printable(qsParam));
-    return iMode == COM_MODE_OFFLINE ? 0 : -5;
+    auto *pMainWnd = new Zelvor(nullptr);
+    g_pMainWnd = pMainWnd;
+    // LINK START MISSING: the main window cannot start a link yet. Here goes
+    // "iStatus = pMainWnd->InitCom(iMode, qsParam)", and ShowMainWindow in place of show().
+    int iStatus = 0;
+    if (iMode != COM_MODE_OFFLINE) {
+        TraceError("The main window cannot start a link yet (mode %d, '%s')", iMode, qUtf8Printable(qsParam));
+        iStatus = -5;
+    }
+    pMainWnd->show();
+    return iStatus;
 }
 
 void SystemSelect::closeEvent(QCloseEvent *pEvent)

@@ -4,7 +4,9 @@
 #include "comm/usbcom.h"
 #include "config/softconf.h"
 #include "mainwindow/systemselect.h"
+#include "mainwindow/zelvor.h"
 #include "support/fakeusb.h"
+#include "support/scriptedprompts.h"
 #include "support/testenv.h"
 
 #include <QGroupBox>
@@ -85,6 +87,7 @@ void TestSystemSelect::cleanup()
 {
     delete m_pDlg;
     m_pDlg = nullptr;
+    delete g_pMainWnd.load();
     CUsbCom::SetDefaultBackendFactory({});
     delete m_pBus;
     m_pBus = nullptr;
@@ -301,31 +304,37 @@ void TestSystemSelect::mergeEthHistory()
 
 void TestSystemSelect::failedLinkStartIsReported()
 {
+    // Nothing listens there: the link cannot open.
+    ScriptedPrompts prompts;
     LoadConfig({"10.0.0.5"});
     const QByteArray baFileBefore = ReadTestFile(QStringLiteral("Lantrel.xml"));
-    RecordingSink sink;
     MakeDialog({});
     Child<QLineEdit>("m_pEthIpLE")->setText(QStringLiteral("127.0.0.61"));
     QTest::mouseClick(Child<QPushButton>("m_pConnectBtn"), Qt::LeftButton);
 
     QVERIFY(m_pDlg->isHidden());
-    QCOMPARE(sink.Errors().size(), 1);
-    QCOMPARE(sink.Errors()[0].first, QStringLiteral("Failed to open connexion with VPU!"));
-    QVERIFY(sink.Errors()[0].second < 0);
+    QVERIFY(g_pMainWnd.load());
+    QVERIFY(g_pMainWnd.load()->isVisible());
+    const QList<PromptCall_t> lBoxes = prompts.Messages();
+    QCOMPARE(lBoxes.size(), 1);
+    QCOMPARE(lBoxes[0].qsText, QStringLiteral("Failed to open connexion with VPU!"));
+    QVERIFY2(lBoxes[0].qsDetail.startsWith(QStringLiteral("(Error Code = -")), qPrintable(lBoxes[0].qsDetail));
     QCOMPARE(ReadTestFile(QStringLiteral("Lantrel.xml")), baFileBefore);
 }
 
 void TestSystemSelect::startOfflineLeavesConfigAlone()
 {
+    ScriptedPrompts prompts;
     LoadConfig({"10.0.0.5"});
     const QByteArray baFileBefore = ReadTestFile(QStringLiteral("Lantrel.xml"));
-    RecordingSink sink;
     MakeDialog({VPU_ID});
     QTest::mouseClick(Child<QPushButton>("m_pStartOffBtn"), Qt::LeftButton);
 
     QVERIFY(m_pDlg->isHidden());
+    QVERIFY(g_pMainWnd.load());
+    QVERIFY(g_pMainWnd.load()->isVisible());
     QCOMPARE(ReadTestFile(QStringLiteral("Lantrel.xml")), baFileBefore);
-    QVERIFY(sink.Errors().isEmpty());
+    QVERIFY(prompts.Messages().isEmpty());
 }
 
 void TestSystemSelect::closingClosesTraceWindow()
@@ -342,6 +351,7 @@ void TestSystemSelect::closingClosesTraceWindow()
     QVERIFY(m_pDlg->close());
     TraceSetReceiver(nullptr);
     QCOMPARE(recorder.m_iCloses, 1);
+    QVERIFY(!g_pMainWnd.load());
 }
 
 QTEST_MAIN(TestSystemSelect)
