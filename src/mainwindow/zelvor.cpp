@@ -15,6 +15,7 @@
 #include "panels/scene/groupsettings.h"
 #include "panels/scene/paintbrushtools.h"
 #include "panels/scene/workspace.h"
+#include "project/projectconf.h"
 #include "scene/view.h"
 #include "testtools/testtools.h"
 #include "trace/trace.h"
@@ -55,6 +56,7 @@ int MakeDirectory(const QString &qsPath)
 Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
 {
     QSettings settings;
+    CProjectConf::DefaultWorkspace(&m_Workspace);
 
     m_pUi->setupUi(this);
     setWindowTitle(
@@ -145,6 +147,9 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     if (m_bFactoryMode)
         m_pUi->m_pTestToolsDock->setWidget(m_pTestTools);
 
+    connect(m_pView, &QWidget::customContextMenuRequested, this, &Zelvor::s_OnGraphViewCustomContextMenuRequested);
+    CreateContextActions();
+
     RestoreWindow();
     // The update and DMX docks always start hidden: a stored layout must not reopen the
     // password-guarded panels.
@@ -175,6 +180,9 @@ Zelvor::~Zelvor()
     Zelvor *pSelf = this;
     g_pMainWnd.compare_exchange_strong(pSelf, nullptr);
     m_Scene.removeEventFilter(this);
+    // The panels' lists point to the scene's items: they are emptied before the items go.
+    ClearScene();
+    DeleteContextActions();
     delete m_pUi;
     m_pUi = nullptr;
 }
@@ -295,6 +303,7 @@ void Zelvor::s_OnVpuUpdateMenu()
 
 bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
+    FilterSceneEvent(pWatched, pEvent);
     if (pEvent->type() == QEvent::Close) {
         if (pWatched == m_pUi->m_pVPUUpdateDock)
             m_pUi->actionVPU_Update->setChecked(false);

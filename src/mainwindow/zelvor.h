@@ -5,6 +5,8 @@
 // through g_pMainWnd; the start-up code deletes it at exit.
 
 #include "comm/vpucom.h"
+#include "config/catalogue.h"
+#include "project/projectrecords.h"
 #include "trace/trace.h"
 
 #include <QGraphicsScene>
@@ -16,6 +18,8 @@
 
 #include <atomic>
 
+class CFixture;
+class CFixtureGroup;
 class DMXConfig;
 class FixtureLists;
 class FixtureSettings;
@@ -24,6 +28,9 @@ class GroupSettings;
 class InputColorCtrl;
 class OutputColorCtrl;
 class PaintBrushTools;
+class QGraphicsPixmapItem;
+class QGraphicsRectItem;
+class QMenu;
 class QAction;
 class QDockWidget;
 class SasuSettings;
@@ -122,6 +129,135 @@ private:
     bool m_bEditMode = true;
     bool m_bCablingMode = false;
     bool m_bFactoryMode = false;
+
+    // Scene editing
+public:
+    // Fixtures not cabled are numbered among themselves up to the largest number the project
+    // file accepts; a chain position of an HDMI output goes up to 256; groups are 1..128.
+    static constexpr quint32 kNotCabledNumberMax = 0x7FFFFFFF;
+    static constexpr quint32 kCabledNumberMax = 256;
+    static constexpr quint16 kGroupNumberMax = 128;
+
+    // A block of fixtures of one type, block.width() across and block.height() down, the
+    // first with its top-left corner at block's top-left; more than one become a new group.
+    // 0; -4 for a count below 1; -51 when the block leaves the screen; -5 when no number is
+    // left. A refused block adds nothing.
+    int AddFixtures(const FixtureType_t &tType, const QRect &block);
+    // The same block given by the corners of that rectangle (counts x2 - x1 + 1, y2 - y1 + 1).
+    int AddFixtures(const FixtureType_t &tType, int iX1, int iY1, int iX2, int iY2);
+    void DeleteSelectedFixtures();
+    void UpdateFixtureLists();
+    void AddItemToScene(const QList<CFixture *> &fixtures, const QList<CFixtureGroup *> &groups);
+    void ClearScene();
+    void EnterCablingMode();
+    void LeaveCablingMode();
+    void ClearHighlight();
+    void GetSelectedFixtures(QList<CFixture *> &fixtures) const;
+    // One above the highest number on the output (0 when none), or the first free number when
+    // that would pass the output's limit; 0, or -5 with the number unchanged when none is free.
+    int GetNextFixtureNumber(quint8 uOutput, quint32 *puNumber) const;
+    // One above the highest group number (1 when none), or the first free one past 128;
+    // 0, or -5 with the number unchanged when all 128 are taken.
+    int GetFirstFreeGroupNumber(quint16 *puNumber) const;
+    static void ShiftFixtureNumbers(const QList<CFixture *> &fixtures);
+    void CloseNumberGaps(const QList<CFixture *> &removed);
+    void CloseGroupNumberGaps(const QList<CFixtureGroup *> &removed);
+    void RaiseFixtureDockIfSingle();
+    void RaiseGroupDockIfSingle();
+    void RefreshPanels();
+    // The not-cabled fixtures whose shape holds the scene point, topmost first.
+    QList<CFixture *> NotCabledFixturesAt(const QPointF &scenePoint) const;
+
+    void GroupItems(const QList<CFixture *> &fixtures);
+    void UngroupItems(const QList<CFixtureGroup *> &groups);
+    enum AlignMode { ALIGN_TOP = 1, ALIGN_BOTTOM = 2, ALIGN_LEFT = 3, ALIGN_RIGHT = 4 };
+    void AlignSelected(int iMode, const QList<CFixture *> &fixtures, const QList<CFixtureGroup *> &groups);
+    void RotateItems(int iAngle, const QList<CFixture *> &fixtures, const QList<CFixtureGroup *> &groups);
+    // The actions the scene's context menu offers for the selection, in menu order; the align
+    // entries stand behind a "&Align" submenu.
+    void FillContextMenu(QMenu *pMenu);
+
+    int SetBorder(bool bShow, int iLeft, int iTop, int iRight, int iBottom);
+    int SetGridSpace(bool bShow, int iSpacing);
+    int SetBackground(const BackgroundSettings_t &tBackground);
+    int UpdateVideoArea();
+    // The workspace as last drawn: what a save writes into the project.
+    void GetWorkspace(WorkspaceSettings_t *pWorkspace) const;
+    void ZoomIn();
+    void ZoomOut();
+    void ShowMainWindow();
+
+    bool IsCablingMode() const { return m_bCablingMode; }
+    View *GetView() const { return m_pView; }
+    const QList<CFixture *> &AllFixtures() const { return m_AllFixtures; }
+    const QList<CFixture *> &TopLevelFixtures() const { return m_TopFixtures; }
+    const QList<CFixtureGroup *> &Groups() const { return m_Groups; }
+    // Chain of output 1..4 (descending numbers) or, for 0, the not-cabled fixtures.
+    const QList<CFixture *> &Chain(int iOutput) const { return m_Chains[iOutput]; }
+    int LpuCount(int iOutput) const { return m_iLpuCount[iOutput - 1]; }
+    int SasuCount(int iOutput) const { return m_iSasuCount[iOutput - 1]; }
+    QGraphicsRectItem *BorderItem() const { return m_pBorderItem; }
+    const QList<QGraphicsRectItem *> &GridItems() const { return m_GridItems; }
+    QGraphicsPixmapItem *BackgroundItem() const { return m_pBackgroundItem; }
+    QGraphicsRectItem *VideoAreaItem() const { return m_pVideoAreaItem; }
+
+public slots:
+    void s_OnZoomAll();
+    void s_OnGraphViewCustomContextMenuRequested(const QPoint &pos);
+    void s_OnGraphViewGroupActionTriggered(bool checked);
+    void s_OnGraphViewGroupActionTriggered();
+    void s_OnGraphViewUnGroupActionTriggered(bool checked);
+    void s_OnGraphViewUnGroupActionTriggered();
+    void s_OnGraphViewAlignTopActionTriggered(bool checked);
+    void s_OnGraphViewAlignTopActionTriggered();
+    void s_OnGraphViewAlignBottomActionTriggered(bool checked);
+    void s_OnGraphViewAlignBottomActionTriggered();
+    void s_OnGraphViewAlignLeftActionTriggered(bool checked);
+    void s_OnGraphViewAlignLeftActionTriggered();
+    void s_OnGraphViewAlignRightActionTriggered(bool checked);
+    void s_OnGraphViewAlignRightActionTriggered();
+    void s_OnGraphViewRotationActionTriggered(bool checked);
+    void s_OnGraphViewRotationActionTriggered();
+
+private:
+    void CreateContextActions();
+    void DeleteContextActions();
+    // The scene's part of the event filter: Ctrl + drag zoom and the clicks of cabling mode.
+    void FilterSceneEvent(QObject *pWatched, QEvent *pEvent);
+    void ClearPanelLists();
+    void FillPanelLists();
+    void RebuildSceneTree();
+    void InvalidateWorkspace();
+    // Takes a fixture out of its group and makes it a top-level item that keeps its place on
+    // the screen and turns by its own and the group's angle together.
+    void DetachFromGroup(CFixture *pFixture, CFixtureGroup *pGroup);
+    void CollectSelection();
+
+    QList<CFixture *> m_AllFixtures;
+    QList<CFixture *> m_TopFixtures;
+    QList<CFixtureGroup *> m_Groups;
+    QList<CFixture *> m_Chains[5]; // 0 not cabled, 1..4 the HDMI outputs
+    int m_iLpuCount[4] = {};
+    int m_iSasuCount[4] = {};
+    QList<CFixture *> m_SelectedFixtures;
+    QList<CFixtureGroup *> m_SelectedGroups;
+    QAction *m_pGroupAction = nullptr;
+    QAction *m_pUnGroupAction = nullptr;
+    QAction *m_pAlignTopAction = nullptr;
+    QAction *m_pAlignBottomAction = nullptr;
+    QAction *m_pAlignLeftAction = nullptr;
+    QAction *m_pAlignRightAction = nullptr;
+    QAction *m_pRotationAction = nullptr;
+    bool m_bCtrlHeld = false;
+    bool m_bZoomDragStarted = false;
+    QPointF m_ZoomPressPoint;
+    QPointF m_ZoomReleasePoint;
+    WorkspaceSettings_t m_Workspace;
+    QGraphicsRectItem *m_pBorderItem = nullptr;
+    QRect m_DrawnBorder;
+    QList<QGraphicsRectItem *> m_GridItems;
+    QGraphicsPixmapItem *m_pBackgroundItem = nullptr;
+    QGraphicsRectItem *m_pVideoAreaItem = nullptr;
 };
 
 // Creates the folder with its missing parents when it does not exist: 0, or -6.
