@@ -25,6 +25,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -535,10 +536,19 @@ void Zelvor::ShiftFixtureNumbers(const QList<CFixture *> &fixtures)
 
 void Zelvor::CloseNumberGaps(const QList<CFixture *> &removed)
 {
+    // The removed fixtures move down with the others even when they have left the list
+    // already: each one's number is the threshold for its own gap, and after the gaps below
+    // it have closed it must have moved down as far as the fixtures around it.
+    QList<CFixture *> affected = m_AllFixtures;
+    const QSet<CFixture *> listed(m_AllFixtures.cbegin(), m_AllFixtures.cend());
+    for (CFixture *pRemoved : removed) {
+        if (!listed.contains(pRemoved))
+            affected.append(pRemoved);
+    }
     for (const CFixture *pRemoved : removed) {
         const quint8 uOutput = OutputOf(pRemoved);
         const quint32 uNumber = NumberOf(pRemoved);
-        for (CFixture *pFixture : std::as_const(m_AllFixtures)) {
+        for (CFixture *pFixture : std::as_const(affected)) {
             quint32 uOwnOutput = 0;
             quint32 uOwnNumber = 0;
             pFixture->GetNumber(&uOwnOutput, &uOwnNumber);
