@@ -7,6 +7,7 @@
 #include "project/projectconf.h"
 #include "scene/fixture.h"
 #include "scene/fixturegroup.h"
+#include "scene/sceneitems.h"
 #include "support/projectsupport.h"
 #include "support/quietqpa.h"
 #include "support/scriptedprompts.h"
@@ -60,6 +61,17 @@ inline FixtureType_t CatalogueType(quint32 uCode)
     FixtureType_t type;
     g_SoftConf.GetFixtureType(uCode, &type);
     return type;
+}
+
+// The upright box around an item's outline where it stands now.
+inline QRectF BoxOf(const CFixture *pFixture)
+{
+    return CFixture::ConvertPolyToRect(pFixture->GetScenePolygon());
+}
+
+inline QRectF BoxOf(const CFixtureGroup *pGroup)
+{
+    return pGroup->ComputeRect(SceneItems::TruncAngle(pGroup->rotation()));
 }
 
 // One working folder, catalogue and trace for the whole test program; prompts and the main

@@ -6,6 +6,7 @@
 
 #include "scene/anchor.h"
 #include "scene/sceneitems.h"
+#include "scene/scenetest.h"
 
 #include <QDockWidget>
 #include <QListWidget>
@@ -13,16 +14,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-QRectF BoxOf(const CFixture *pFixture)
-{
-    return CFixture::ConvertPolyToRect(pFixture->GetScenePolygon());
-}
-
-QRectF BoxOf(const CFixtureGroup *pGroup)
-{
-    return pGroup->ComputeRect(SceneItems::TruncAngle(pGroup->rotation()));
-}
 
 QString NameOf(const CFixture *pFixture)
 {
@@ -64,17 +55,6 @@ QStringList ListTexts(QListWidget *pList)
     for (int i = 0; i < pList->count(); ++i)
         texts.append(pList->item(i)->text());
     return texts;
-}
-
-bool SamePolygon(const QPolygonF &a, const QPolygonF &b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (int i = 0; i < a.size(); ++i) {
-        if (qAbs(a[i].x() - b[i].x()) > 1e-6 || qAbs(a[i].y() - b[i].y()) > 1e-6)
-            return false;
-    }
-    return true;
 }
 
 QStringList MenuEntries(QMenu *pMenu)

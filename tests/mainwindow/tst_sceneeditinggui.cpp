@@ -12,15 +12,6 @@
 
 #include <functional>
 
-namespace {
-
-QRectF BoxOf(const CFixture *pFixture)
-{
-    return CFixture::ConvertPolyToRect(pFixture->GetScenePolygon());
-}
-
-} // namespace
-
 class TestSceneEditingGui : public EditingTestBase
 {
     Q_OBJECT
