@@ -665,16 +665,15 @@ void Zelvor::FilterSceneEvent(QObject *pWatched, QEvent *pEvent)
             const QRectF area(qMin(x1, x2), qMin(y1, y2), qAbs(x2 - x1), qAbs(y2 - y1));
             m_pView->fitInView(area, Qt::KeepAspectRatio);
         } else if (m_bCablingMode) {
-            // The fixture lists panel takes the not-cabled fixtures under the cursor once it
-            // runs the cabling sequence; what lies there is gathered here.
-            NotCabledFixturesAt(pMouse->scenePos());
+            m_pFixtureLists->SelectInCablingLists(NotCabledFixturesAt(pMouse->scenePos()));
         }
         m_bZoomDragStarted = false;
         break;
     }
     case QEvent::GraphicsSceneMouseDoubleClick:
         if (m_bCablingMode)
-            NotCabledFixturesAt(static_cast<QGraphicsSceneMouseEvent *>(pEvent)->scenePos());
+            m_pFixtureLists->CableClickedFixture(
+                NotCabledFixturesAt(static_cast<QGraphicsSceneMouseEvent *>(pEvent)->scenePos()));
         break;
     default:
         break;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QGraphicsScene>
+#include <QListWidget>
 #include <QMenu>
 #include <QTimer>
 
@@ -24,6 +25,7 @@ private slots:
     void oneFixtureOpensNoMenu();
     void ctrlDragZooms();
     void ctrlReleasedFirstDoesNotZoom();
+    void cablingClickSelectsInNotCabledList();
 
 private:
     Zelvor *ShowWindow();
@@ -212,6 +214,33 @@ void TestSceneEditingGui::ctrlReleasedFirstDoesNotZoom()
     QTest::mouseMove(pViewport, At(QPointF(800, 600)));
     QTest::mouseRelease(pViewport, Qt::LeftButton, {}, At(QPointF(800, 600)));
     QCOMPARE(m_pView->transform(), before);
+}
+
+void TestSceneEditingGui::cablingClickSelectsInNotCabledList()
+{
+    Zelvor *pWnd = ShowWindow();
+    QVERIFY(pWnd);
+    QCOMPARE(pWnd->AddFixtures(CatalogueType(3), QRect(300, 200, 1, 1)), 0);
+    QCOMPARE(pWnd->AddFixtures(CatalogueType(3), QRect(700, 350, 1, 1)), 0);
+    auto *pList = pWnd->findChild<QListWidget *>(QStringLiteral("m_pNotCabledList"));
+    QVERIFY(pList);
+    pWnd->EnterCablingMode();
+
+    // A click on a not-cabled fixture selects its row in the not-cabled list, and only that row.
+    Click(QPointF(760, 410));
+    QCOMPARE(pList->selectedItems().size(), 1);
+    QCOMPARE(pList->selectedItems().first()->text(), pWnd->AllFixtures().at(1)->GetName());
+    Click(QPointF(360, 260));
+    QCOMPARE(pList->selectedItems().size(), 1);
+    QCOMPARE(pList->selectedItems().first()->text(), pWnd->AllFixtures().at(0)->GetName());
+    // Empty space clears the list's selection; a double click with no sequence running changes nothing.
+    Click(QPointF(1500, 900));
+    QVERIFY(pList->selectedItems().isEmpty());
+    QTest::mouseDClick(m_pView->viewport(), Qt::LeftButton, {}, At(QPointF(360, 260)));
+    quint32 uOutput = 99, uNumber = 0;
+    pWnd->AllFixtures().at(0)->GetNumber(&uOutput, &uNumber);
+    QCOMPARE(uOutput, 0u);
+    pWnd->LeaveCablingMode();
 }
 
 QTEST_MAIN(TestSceneEditingGui)

@@ -292,6 +292,35 @@ void FixtureLists::InitCablingLists()
     m_pHighlightedFixture = nullptr;
 }
 
+void FixtureLists::SelectInCablingLists(const QList<CFixture *> &fixtures)
+{
+    m_pMainWnd->ClearHighlight();
+    m_pHighlightedFixture = nullptr;
+    m_pUi->m_pCabledTree->clearSelection();
+    m_pUi->m_pNotCabledList->clearSelection();
+    for (CFixture *pFixture : fixtures) {
+        const QVariant data = ItemToData(pFixture);
+        for (int i = 0; i < m_pUi->m_pNotCabledList->count(); ++i) {
+            QListWidgetItem *pItem = m_pUi->m_pNotCabledList->item(i);
+            if (pItem->data(Qt::UserRole) == data)
+                pItem->setSelected(true);
+        }
+        for (QTreeWidgetItem *pOutput : m_pOutputItems) {
+            for (int j = 0; j < pOutput->childCount(); ++j) {
+                if (pOutput->child(j)->data(0, Qt::UserRole) == data)
+                    pOutput->child(j)->setSelected(true);
+            }
+        }
+    }
+}
+
+void FixtureLists::CableClickedFixture(const QList<CFixture *> &fixtures)
+{
+    // A double click only continues a cabling sequence the operator started in this panel.
+    if (!m_bCablingSequence || fixtures.isEmpty())
+        return;
+}
+
 void FixtureLists::AddToCablingLists(const QList<CFixture *> &fixtures)
 {
     for (CFixture *pFixture : fixtures) {

@@ -37,6 +37,8 @@ public:
     void AddToCablingLists(const QList<CFixture *> &fixtures);
     void ClearSasuList();
     void AddToSasuList(const QList<CFixture *> &fixtures);
+    void SelectInCablingLists(const QList<CFixture *> &fixtures);
+    void CableClickedFixture(const QList<CFixture *> &fixtures);
 
 public slots:
     void s_OnItemClicked(QTreeWidgetItem *pItem, int iValue);
