@@ -44,17 +44,6 @@ class TstView : public QObject
     Q_OBJECT
 
 private slots:
-    void construction()
-    {
-        View v;
-        QCOMPARE(v.parent(), nullptr);
-        QCOMPARE(v.sceneRect(), QRectF(-150, -150, 2220, 1380));
-        QCOMPARE(v.dragMode(), QGraphicsView::RubberBandDrag);
-        QCOMPARE(v.contextMenuPolicy(), Qt::CustomContextMenu);
-        QCOMPARE(v.viewportUpdateMode(), QGraphicsView::BoundingRectViewportUpdate);
-        QCOMPARE(v.resizeAnchor(), QGraphicsView::AnchorUnderMouse);
-    }
-
     void zoomLimits()
     {
         View v;
@@ -82,6 +71,7 @@ private slots:
         QCOMPARE(v.viewport()->size(), QSize(1110, 1380));
         v.s_OnZoomIn();
         v.s_OnZoomAll();
+        // The scene with its 150 margin all round (2220 x 1380) fits at half size.
         QCOMPARE(Scale(v), 0.5);
         // In a tiny viewport the fit goes below the limit; the next zoom out is refused.
         v.resize(100, 100);

@@ -40,6 +40,14 @@ void LoadSettings(const QString &qsTraces)
     g_SoftConf.ReadTracesSettings();
 }
 
+// Loads the settings and starts the log as start-up does: whether tracing is on, -1 if the start failed.
+int StartTracing(const QString &qsTraces)
+{
+    LoadSettings(qsTraces);
+    int iEnabled = -1;
+    return TraceInitialize(&iEnabled) == 1 ? iEnabled : -1;
+}
+
 QStringList LogLines(const QString &qsFile)
 {
     QString text = QString::fromUtf8(ReadTestFile(qsFile));
@@ -68,12 +76,9 @@ private slots:
 void TestTrace::disabledCreatesNothing()
 {
     TestEnv env;
-    LoadSettings(QStringLiteral("<Traces save=\"yes\">no</Traces>"));
     Collector collector;
     TraceSetReceiver(&collector);
-    int iEnabled = -1;
-    QCOMPARE(TraceInitialize(&iEnabled), 1);
-    QCOMPARE(iEnabled, 0);
+    QCOMPARE(StartTracing(QStringLiteral("<Traces save=\"yes\">no</Traces>")), 0);
     TraceInfo("nobody sees %s", "this");
     TraceError("nor this");
     TraceSetReceiver(nullptr);
@@ -84,12 +89,9 @@ void TestTrace::disabledCreatesNothing()
 void TestTrace::windowOnlyWithoutSave()
 {
     TestEnv env;
-    LoadSettings(QStringLiteral("<Traces>yes</Traces>"));
     Collector collector;
     TraceSetReceiver(&collector);
-    int iEnabled = 0;
-    QCOMPARE(TraceInitialize(&iEnabled), 1);
-    QCOMPARE(iEnabled, 1);
+    QCOMPARE(StartTracing(QStringLiteral("<Traces>yes</Traces>")), 1);
     TraceInfo("abc");
     TraceSuccess("done %d", 7);
     TraceError("bad <%s> & co", "file");
@@ -114,10 +116,7 @@ void TestTrace::windowOnlyWithoutSave()
 void TestTrace::fileNameAndLineFormat()
 {
     TestEnv env;
-    LoadSettings(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"1\">yes</Traces>"));
-    int iEnabled = 0;
-    QCOMPARE(TraceInitialize(&iEnabled), 1);
-    QCOMPARE(iEnabled, 1);
+    QCOMPARE(StartTracing(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"1\">yes</Traces>")), 1);
     TraceInfo("'%s - V%s' is running...", "Lantrel", "1.0.0");
     TraceError("Can't open %s", "caf\xc3\xa9.prj");
     TraceSuccess("ok");
@@ -141,9 +140,7 @@ void TestTrace::fileNameAndLineFormat()
 void TestTrace::rollOverAtExactLimit()
 {
     TestEnv env;
-    LoadSettings(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"1\">yes</Traces>"));
-    int iEnabled = 0;
-    QCOMPARE(TraceInitialize(&iEnabled), 1);
+    QCOMPARE(StartTracing(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"1\">yes</Traces>")), 1);
     const QString qsFirst = TraceCurrentFileName();
     QVERIFY(qsFirst.endsWith(QStringLiteral("_0.log")));
 
@@ -175,9 +172,7 @@ void TestTrace::rollOverAtExactLimit()
 void TestTrace::zeroLimitNeverRolls()
 {
     TestEnv env;
-    LoadSettings(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"0\">yes</Traces>"));
-    int iEnabled = 0;
-    QCOMPARE(TraceInitialize(&iEnabled), 1);
+    QCOMPARE(StartTracing(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"0\">yes</Traces>")), 1);
     const QString qsFirst = TraceCurrentFileName();
     QVERIFY(WriteTestFile(qsFirst, QByteArray(3 << 20, 'c')));
     TraceInfo("no roll");
@@ -185,8 +180,7 @@ void TestTrace::zeroLimitNeverRolls()
     QVERIFY(ReadTestFile(qsFirst).endsWith("no roll\n"));
 
     // 4096 MB must not wrap to 0 ("no limit") nor to a tiny limit.
-    LoadSettings(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"4096\">yes</Traces>"));
-    QCOMPARE(TraceInitialize(&iEnabled), 1);
+    QCOMPARE(StartTracing(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"4096\">yes</Traces>")), 1);
     const QString qsBig = TraceCurrentFileName();
     QVERIFY(WriteTestFile(qsBig, QByteArray(2 << 20, 'd')));
     TraceInfo("big limit");
@@ -196,9 +190,7 @@ void TestTrace::zeroLimitNeverRolls()
 void TestTrace::fourThreadsLoseNoLine()
 {
     TestEnv env;
-    LoadSettings(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"1\">yes</Traces>"));
-    int iEnabled = 0;
-    QCOMPARE(TraceInitialize(&iEnabled), 1);
+    QCOMPARE(StartTracing(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"1\">yes</Traces>")), 1);
     Collector collector;
     TraceSetReceiver(&collector);
     constexpr int kThreads = 4, kLines = 400;
@@ -240,9 +232,7 @@ void TestTrace::stripControlChars()
 void TestTrace::errorReportWithoutMainWindowIsTraced()
 {
     TestEnv env;
-    LoadSettings(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"1\">yes</Traces>"));
-    int iEnabled = 0;
-    QCOMPARE(TraceInitialize(&iEnabled), 1);
+    QCOMPARE(StartTracing(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"1\">yes</Traces>")), 1);
     ErrorMsg(QStringLiteral("Failed to load Trace settings in configuration file!"), -21);
     QVERIFY(LogLines(TraceCurrentFileName())
                 .last()
