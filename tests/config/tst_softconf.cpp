@@ -110,12 +110,19 @@ private:
     TraceRecorder m_Trace;
     RecordingSink m_Sink;
 
-    // Loads the file as start-up does: open, trace settings, parse.
-    std::unique_ptr<CSoftConf> Start(const QByteArray &xml, int *piTraceStatus = nullptr, int *piParse = nullptr)
+    // Writes the file and opens it without parsing: each test reads the part it is about.
+    static std::unique_ptr<CSoftConf> Opened(const QByteArray &xml)
     {
         WriteTestFile(QStringLiteral("Lantrel.xml"), xml);
         auto conf = std::make_unique<CSoftConf>();
         conf->Open(QStringLiteral("Lantrel.xml"));
+        return conf;
+    }
+
+    // Loads the file as start-up does: open, trace settings, parse.
+    std::unique_ptr<CSoftConf> Start(const QByteArray &xml, int *piTraceStatus = nullptr, int *piParse = nullptr)
+    {
+        auto conf = Opened(xml);
         const int iTrace = conf->ReadTracesSettings();
         if (piTraceStatus)
             *piTraceStatus = iTrace;
@@ -191,13 +198,11 @@ private slots:
     void traces()
     {
         QFETCH(QByteArray, general);
-        WriteTestFile(QStringLiteral("Lantrel.xml"), Wrap("<General>" + general + "</General>"));
-        CSoftConf conf;
-        QCOMPARE(conf.Open(QStringLiteral("Lantrel.xml")), 0);
-        QTEST(conf.ReadTracesSettings(), "status");
+        auto conf = Opened(Wrap("<General>" + general + "</General>"));
+        QTEST(conf->ReadTracesSettings(), "status");
         int iEnabled = 0, iSave = 0;
         unsigned int uSize = 0;
-        conf.GetTracesSettings(&iEnabled, &iSave, &uSize);
+        conf->GetTracesSettings(&iEnabled, &iSave, &uSize);
         QTEST(iEnabled, "enabled");
         QTEST(iSave, "save");
         QTEST(uSize, "sizeMB");
@@ -361,12 +366,10 @@ private slots:
         QFETCH(QByteArray, sensors);
         QFETCH(int, status);
         QFETCH(QString, error);
-        WriteTestFile(QStringLiteral("Lantrel.xml"), Wrap("<Sensors>" + sensors + "</Sensors>"));
-        CSoftConf conf;
-        conf.Open(QStringLiteral("Lantrel.xml"));
-        QCOMPARE(conf.ReadSensorTypes(), status);
+        auto conf = Opened(Wrap("<Sensors>" + sensors + "</Sensors>"));
+        QCOMPARE(conf->ReadSensorTypes(), status);
         QList<SensorType_t> list{SensorType_t()};
-        conf.GetSensorTypes(list);
+        conf->GetSensorTypes(list);
         QStringList got;
         for (const SensorType_t &s : list)
             got.append(s.name);
@@ -473,12 +476,10 @@ private slots:
         QFETCH(int, status);
         QFETCH(int, warnings);
         QFETCH(QString, error);
-        WriteTestFile(QStringLiteral("Lantrel.xml"), Wrap(kSensors + "<Fixtures>" + fixtures + "</Fixtures>"));
-        CSoftConf conf;
-        conf.Open(QStringLiteral("Lantrel.xml"));
-        QCOMPARE(conf.ReadSensorTypes(), 0);
-        QCOMPARE(conf.ReadFixtureTypes(), status);
-        QTEST(TypeNames(conf), "names");
+        auto conf = Opened(Wrap(kSensors + "<Fixtures>" + fixtures + "</Fixtures>"));
+        QCOMPARE(conf->ReadSensorTypes(), 0);
+        QCOMPARE(conf->ReadFixtureTypes(), status);
+        QTEST(TypeNames(*conf), "names");
         QCOMPARE(m_Sink.Warnings().size(), warnings);
         if (warnings)
             QCOMPARE(m_Sink.Warnings().first(),
@@ -493,13 +494,11 @@ private slots:
     // Without a main window the warning is traced, never dereferenced.
     void tileWarningWithoutMainWindow()
     {
-        WriteTestFile(QStringLiteral("Lantrel.xml"),
-                      Wrap("<Fixtures>" + Fixture("A", "64", "64", "1", {"8,8,8,8", "8,8,8,8", "8,8,8,8", "8,8,8,8"}) +
-                           "</Fixtures>"));
-        CSoftConf conf;
-        conf.Open(QStringLiteral("Lantrel.xml"));
+        auto conf =
+            Opened(Wrap("<Fixtures>" + Fixture("A", "64", "64", "1", {"8,8,8,8", "8,8,8,8", "8,8,8,8", "8,8,8,8"}) +
+                        "</Fixtures>"));
         SetMainWndSink(nullptr);
-        const int iStatus = conf.ReadFixtureTypes();
+        const int iStatus = conf->ReadFixtureTypes();
         SetMainWndSink(&m_Sink);
         QCOMPARE(iStatus, 0);
         QCOMPARE(m_Trace.Errors().size(), 1);
@@ -605,12 +604,9 @@ private slots:
         QFETCH(int, history);
         QFETCH(QByteArray, keys);
         QFETCH(QString, error);
-        WriteTestFile(QStringLiteral("Lantrel.xml"),
-                      Wrap(keys.isEmpty() ? QByteArray() : HistorySection(history, keys)));
-        CSoftConf conf;
-        conf.Open(QStringLiteral("Lantrel.xml"));
-        QTEST(std::invoke(kHist[history].read, conf), "status");
-        QTEST(GetHistory(conf, history), "list");
+        auto conf = Opened(Wrap(keys.isEmpty() ? QByteArray() : HistorySection(history, keys)));
+        QTEST(std::invoke(kHist[history].read, *conf), "status");
+        QTEST(GetHistory(*conf, history), "list");
         if (!error.isEmpty())
             QVERIFY2(m_Trace.Errors().contains(error), qPrintable(m_Trace.Errors().join('\n')));
         else
@@ -625,12 +621,10 @@ private slots:
             keys += HistoryKey(HistProjects, "id='" + QByteArray::number(i) + "'", "p" + QByteArray::number(i));
         for (int i = 0; i < 12; ++i)
             expected.append(QStringLiteral("p%1").arg(i));
-        WriteTestFile(QStringLiteral("Lantrel.xml"), Wrap(HistorySection(HistProjects, keys)));
-        CSoftConf conf;
-        conf.Open(QStringLiteral("Lantrel.xml"));
-        QCOMPARE(conf.ReadLastProjects(), 0);
+        auto conf = Opened(Wrap(HistorySection(HistProjects, keys)));
+        QCOMPARE(conf->ReadLastProjects(), 0);
         QStringList got;
-        conf.GetLastProjects(got);
+        conf->GetLastProjects(got);
         QCOMPARE(got, expected);
         QCOMPARE(m_Trace.Errors(),
                  QStringList{"Invalid configuration file for Lasts Projects! (Section='Lasts_Projects' "
