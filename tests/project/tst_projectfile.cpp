@@ -167,6 +167,12 @@ int LoadProject(const QString &qsPath)
     return g_ProjectConf.Parse();
 }
 
+// Writes the text and loads it; -999 if the file could not even be written.
+int LoadText(const QString &qsPath, const QByteArray &text)
+{
+    return WriteTestFile(qsPath, text) ? LoadProject(qsPath) : -999;
+}
+
 QByteArray Edited(const char *pszFrom, const char *pszTo)
 {
     QByteArray text(kFullProject);
@@ -251,8 +257,7 @@ void TestProjectFile::saveLoadSaveIsAFixedPoint()
 
 void TestProjectFile::loadReadsEveryValue()
 {
-    QVERIFY(WriteTestFile(QStringLiteral("p.prj"), kFullProject));
-    QCOMPARE(LoadProject(QStringLiteral("p.prj")), 0);
+    QCOMPARE(LoadText(QStringLiteral("p.prj"), kFullProject), 0);
     QString qsName;
     QCOMPARE(g_ProjectConf.GetFileName(qsName), 0);
     QCOMPARE(qsName, QStringLiteral("p.prj"));
@@ -547,12 +552,10 @@ void TestProjectFile::refusals()
     QFETCH(QString, message);
 
     // A good project is loaded first: nothing of it may survive the bad one.
-    QVERIFY(WriteTestFile(QStringLiteral("good.prj"), kFullProject));
-    QCOMPARE(LoadProject(QStringLiteral("good.prj")), 0);
+    QCOMPARE(LoadText(QStringLiteral("good.prj"), kFullProject), 0);
     m_pTraces->Clear();
 
-    QVERIFY(WriteTestFile(QStringLiteral("bad.prj"), file));
-    QCOMPARE(LoadProject(QStringLiteral("bad.prj")), status);
+    QCOMPARE(LoadText(QStringLiteral("bad.prj"), file), status);
     QVERIFY2(m_pTraces->Lines(TRACE_KIND_ERROR).contains(message),
              qPrintable(m_pTraces->Lines(TRACE_KIND_ERROR).join(QLatin1Char('\n'))));
     QCOMPARE(m_pSink->Errors().last(), qMakePair(QStringLiteral("Failed to parse configuration file!"), status));
@@ -569,12 +572,10 @@ void TestProjectFile::refusals()
 
 void TestProjectFile::settingsSectionsReadAllTheirKeys()
 {
-    QVERIFY(WriteTestFile(QStringLiteral("p.prj"), kFullProject));
-    QCOMPARE(LoadProject(QStringLiteral("p.prj")), 0);
+    QCOMPARE(LoadText(QStringLiteral("p.prj"), kFullProject), 0);
     // Hue missing: the other three keys are still read; the sections after it are not, and hold
     // defaults rather than the previous project's values.
-    QVERIFY(WriteTestFile(QStringLiteral("nohue.prj"), Edited("        <Hue>5</Hue>\n", "")));
-    QCOMPARE(LoadProject(QStringLiteral("nohue.prj")), -20);
+    QCOMPARE(LoadText(QStringLiteral("nohue.prj"), Edited("        <Hue>5</Hue>\n", "")), -20);
     InputCorr_t ic;
     g_ProjectConf.GetInputCorr(&ic);
     QCOMPARE(QList<int>({ic.brightness, ic.contrast, ic.saturation, ic.hue}), QList<int>({100, 140, 200, 0}));
@@ -585,10 +586,10 @@ void TestProjectFile::settingsSectionsReadAllTheirKeys()
 
     // Every problem of a key is logged, and a failed workspace key falls back to its defaults.
     m_pTraces->Clear();
-    QVERIFY(WriteTestFile(QStringLiteral("border.prj"),
-                          Edited("top-left_hor=\"10\" top-left_ver=\"20\" width=\"1000\" height=\"500\"",
-                                 "top-left_hor=\"x\" top-left_ver=\"2000\" width=\"1000\" height=\"500\"")));
-    QCOMPARE(LoadProject(QStringLiteral("border.prj")), -20);
+    QCOMPARE(LoadText(QStringLiteral("border.prj"),
+                      Edited("top-left_hor=\"10\" top-left_ver=\"20\" width=\"1000\" height=\"500\"",
+                             "top-left_hor=\"x\" top-left_ver=\"2000\" width=\"1000\" height=\"500\"")),
+             -20);
     QCOMPARE(m_pTraces->Lines(TRACE_KIND_ERROR).size(), 2);
     WorkspaceSettings_t ws;
     g_ProjectConf.GetWorkspace(&ws);
@@ -607,12 +608,10 @@ void TestProjectFile::readerEdgeCases()
     text.replace("type=\"0x10000001\"", "type=\"0x1000000a\"");
     text.replace("hor=\"100\" ver=\"50\"", "hor=\"1920\" ver=\"1080\"");
     text.replace("blackout_off=\"127\"", "blackout_off=\"383\"");
-    QVERIFY(WriteTestFile(QStringLiteral("edge.prj"), text));
     // 0x1000000A is not in the catalogue; 0x10000001 is.
-    QCOMPARE(LoadProject(QStringLiteral("edge.prj")), -50);
+    QCOMPARE(LoadText(QStringLiteral("edge.prj"), text), -50);
     text.replace("type=\"0x1000000a\"", "type=\"0X10000001\"");
-    QVERIFY(WriteTestFile(QStringLiteral("edge.prj"), text));
-    QCOMPARE(LoadProject(QStringLiteral("edge.prj")), 0);
+    QCOMPARE(LoadText(QStringLiteral("edge.prj"), text), 0);
 
     InputCorr_t ic;
     g_ProjectConf.GetInputCorr(&ic);
@@ -646,8 +645,7 @@ void TestProjectFile::emptyOrMissingFixturesSection()
     QByteArray empty(kFullProject);
     empty.replace(iStart, iEnd - iStart, "    <Fixtures/>\n");
     for (const QByteArray &text : {missing, empty}) {
-        QVERIFY(WriteTestFile(QStringLiteral("nofix.prj"), text));
-        QCOMPARE(LoadProject(QStringLiteral("nofix.prj")), 0);
+        QCOMPARE(LoadText(QStringLiteral("nofix.prj"), text), 0);
         const Captured records = Records();
         QVERIFY(records.fixtures.isEmpty() && records.groups.isEmpty());
     }
