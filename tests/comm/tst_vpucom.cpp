@@ -2,6 +2,7 @@
 // the wire, every typed reply decoded into its record, the reports and traces of the
 // executors, and the post-processing of fixture configurations and presets.
 #include "comm/vpucom.h"
+#include "recordfields.h"
 #include "support/vpucomharness.h"
 
 #include <QMutex>
@@ -18,9 +19,9 @@ struct RequestCase
 {
     const char *pcName;
     std::function<int(CVpuCom &)> fnPost;
-    const char *pcSignal; // SIGNAL() signature
-    const char *pcWire;   // header and payload as the VPU receives them
-    const char *pcRaw;    // raw data that follows, if any
+    const char *pcSignal;   // SIGNAL() signature
+    const char *pcWire;     // header and payload as the VPU receives them
+    const char *pcRaw = ""; // raw data that follows, if any
 };
 
 VideoSettings_t Settings()
@@ -70,169 +71,109 @@ FixtureFactoryParam_t FactoryParam()
     return t;
 }
 
+// One request: the call, its completion signal, the header and payload as the VPU receives
+// them, and the raw data that follows, if any.
+// clang-format off
+#define REQ(fn, args, sig, ...) {#fn, [](CVpuCom &c) { return c.fn args; }, SIGNAL(sig), __VA_ARGS__}
+// clang-format on
+
 const QList<RequestCase> &Cases()
 {
     static const quint8 aucTiles[16] = {0x40, 0x20, 0, 0, 0x40, 0x20, 0x40, 0};
+    static const Color_t kPixels[2] = {{1, 2, 3}, {4, 5, 6}};
     static const QList<RequestCase> s_Cases = {
-        {"GetStatus", [](CVpuCom &c) { return c.GetStatus(); }, SIGNAL(sigStatusMsg(int)), "02 00 00 00 00", ""},
-        {"InitCom", [](CVpuCom &c) { return c.InitCom(); }, SIGNAL(sigInitCom(int)), "03 05 00 00 00 03 05 00 00 00",
-         "03 05 00 00 00"},
-        {"McuFlashProgram", [](CVpuCom &c) { return c.McuFlashProgram(0x9D000000, 0x12345678); },
-         SIGNAL(sigMcuFlashProgram(int)), "04 08 00 00 00 00 00 00 9d 78 56 34 12", ""},
-        {"VpuSoftReset", [](CVpuCom &c) { return c.VpuSoftReset(); }, SIGNAL(sigVpuSoftReset(int)), "05 00 00 00 00",
-         ""},
-        {"SetFactoryParam", [](CVpuCom &c) { return c.SetFactoryParam(0x10000020, 0xCAFEBABE, 0x544C); },
-         SIGNAL(sigSetFactoryParam(int)), "07 0c 00 00 00 20 00 00 10 be ba fe ca 4c 54 00 00", ""},
-        {"GetConfig", [](CVpuCom &c) { return c.GetConfig(); }, SIGNAL(sigGetConfig(int, VpuConfig_t)),
-         "08 00 00 00 00", ""},
-        {"SetVideoSettings", [](CVpuCom &c) { return c.SetVideoSettings(Settings()); },
-         SIGNAL(sigSetVideoSettings(int)), "0a 0b 00 00 00 02 01 a6 64 00 32 00 00 05 d0 02", ""},
-        {"GetVideoInputFormat", [](CVpuCom &c) { return c.GetVideoInputFormat(3); },
-         SIGNAL(sigGetVideoInputFormat(int, VideoInFormat_t)), "0b 01 00 00 00 03", ""},
-        {"SetVideoInCorr", [](CVpuCom &c) { return c.SetVideoInCorr(InCorr()); }, SIGNAL(sigSetVideoInCorrection(int)),
-         "0d 05 00 00 00 03 80 81 82 05", ""},
-        {"SetGamma", [](CVpuCom &c) { return c.SetGamma(1, 220, 240, 260); }, SIGNAL(sigSetGamma(int)),
-         "0e 07 00 00 00 01 dc 00 f0 00 04 01", ""},
-        {"SetColorTemp", [](CVpuCom &c) { return c.SetColorTemp(OutCorr()); }, SIGNAL(sigSetColorTemp(int)),
-         "0f 09 00 00 00 02 64 19 00 02 f4 01 e0 01", ""},
-        {"SetFullScreenTestColor",
-         [](CVpuCom &c) {
-             return c.SetFullScreenTestColor(Color_t{0x10, 0x20, 0x30});
-         },
-         SIGNAL(sigSetFullScreenTestColor(int)), "10 03 00 00 00 10 20 30", ""},
-        {"FreezeVideoOutput", [](CVpuCom &c) { return c.FreezeVideoOutput(); }, SIGNAL(sigSetFreezeVideoOutput(int)),
-         "11 00 00 00 00", ""},
-        {"ShowFixtNum", [](CVpuCom &c) { return c.ShowFixtNum(); }, SIGNAL(sigShowFixtNumber(int)), "12 00 00 00 00",
-         ""},
-        {"StopTestPattern", [](CVpuCom &c) { return c.StopTestPattern(); }, SIGNAL(sigStopTestPattern(int)),
-         "13 00 00 00 00", ""},
-        {"FlashErase", [](CVpuCom &c) { return c.FlashErase(0x20000, 0x20000); }, SIGNAL(sigFlashEraseMsg(int, uint)),
-         "14 09 00 00 00 00 00 02 00 00 00 02 00 00", ""},
-        {"FlashRead", [](CVpuCom &c) { return c.FlashRead(0x100, 0x10); },
-         SIGNAL(sigFlashReadMsg(int, uint, uint, QByteArray)), "15 09 00 00 00 00 01 00 00 10 00 00 00 00", ""},
-        {"FlashWrite", [](CVpuCom &c) { return c.FlashWrite(0x300, 4, 1, "\xde\xad\xbe\xef"); },
-         SIGNAL(sigFlashWriteMsg(int)), "16 09 00 00 00 00 03 00 00 04 00 00 00 01", "de ad be ef"},
-        {"FpgaRegRead", [](CVpuCom &c) { return c.FpgaRegRead(0x12, 0x3400); },
-         SIGNAL(sigFpgaRegReadMsg(int, unsigned char)), "17 03 00 00 00 12 00 34", ""},
-        {"FpgaRegWrite", [](CVpuCom &c) { return c.FpgaRegWrite(0x12, 0x3400, 0x0F, 0x05); },
-         SIGNAL(sigFpgaRegWriteMsg(int)), "19 05 00 00 00 12 00 34 0f 05", ""},
-        {"I2cRead",
-         [](CVpuCom &c) {
-             return c.I2cRead(I2cRegister_t{1, 0x50, 0x10, 0, 0});
-         },
-         SIGNAL(sigI2cReadMsg(int, I2cRegister_t)), "1a 03 00 00 00 01 50 10", ""},
-        {"I2cWrite",
-         [](CVpuCom &c) {
-             return c.I2cWrite(I2cRegister_t{1, 0x50, 0x10, 0xFF, 0x42});
-         },
-         SIGNAL(sigI2cWriteMsg(int, I2cRegister_t)), "1c 05 00 00 00 01 50 10 ff 42", ""},
-        {"SdramRead",
-         [](CVpuCom &c) {
-             return c.SdramRead(SdramRect_t{10, 20, 2, 1});
-         },
-         SIGNAL(sigSdramReadMsg(int, SdramRect_t, QByteArray)), "1d 08 00 00 00 0a 00 14 00 02 00 01 00", ""},
-        {"SdramWrite",
-         [](CVpuCom &c) {
-             const Color_t at[2] = {{1, 2, 3}, {4, 5, 6}};
-             return c.SdramWrite(SdramRect_t{10, 20, 2, 1}, at);
-         },
-         SIGNAL(sigSdramWriteMsg(int)), "1e 08 00 00 00 0a 00 14 00 02 00 01 00", "01 02 03 04 05 06"},
-        {"DmxMapWrite",
-         [](CVpuCom &c) {
-             return c.DmxMapWrite(3, {DMX_Mapping_t{1, 1, 1}, DMX_Mapping_t{7, 0x107, 4}});
-         },
-         SIGNAL(sigDmxMapWrite(int)), "1f 06 00 00 00 03 00 00 00 02 00", "01 01 00 01 07 07 01 04"},
-        {"DmxMapRead", [](CVpuCom &c) { return c.DmxMapRead(3); }, SIGNAL(sigDmxMapRead(int, short, QByteArray)),
-         "20 04 00 00 00 03 00 00 00", ""},
-        {"VideoPresetWrite",
-         [](CVpuCom &c) {
-             return c.VideoPresetWrite(2, VideoPreset_t{Settings(), InCorr(), OutCorr()});
-         },
-         SIGNAL(sigVideoPresetWrite(int)),
-         "21 23 00 00 00 02 00 00 00 02 01 a6 64 00 32 00 00 05 d0 02 03 80 81 82 05 dc 00 f0 00 04 01 02 64 19 00 02 "
-         "f4 01 e0 01",
-         ""},
-        {"VideoPresetRead", [](CVpuCom &c) { return c.VideoPresetRead(2); },
-         SIGNAL(sigVideoPresetRead(int, VideoPreset_t)), "22 04 00 00 00 02 00 00 00", ""},
-        {"FixtReadReg", [](CVpuCom &c) { return c.FixtReadReg(kF12, 0x200504); },
-         SIGNAL(sigReadFixtureRegMsg(int, uint)), "24 09 00 00 00 01 02 00 00 00 04 05 20 00", ""},
-        {"FixtWriteReg", [](CVpuCom &c) { return c.FixtWriteReg(kF12, 0x200504, 0x00FF8000); },
-         SIGNAL(sigWriteFixtureRegMsg(int)), "26 0d 00 00 00 01 02 00 00 00 04 05 20 00 00 80 ff 00", ""},
-        {"FixtEnumerate", [](CVpuCom &c) { return c.FixtEnumerate(); }, SIGNAL(sigEnumerateFixturesMsg(int)),
-         "27 00 00 00 00", ""},
-        {"FixtGetNumber", [](CVpuCom &c) { return c.FixtGetNumber(); },
-         SIGNAL(sigFixturesNumbersMsg(int, FixturesNum_t)), "28 00 00 00 00", ""},
-        {"FixtGetConfig", [](CVpuCom &c) { return c.FixtGetConfig(kF12); },
-         SIGNAL(sigGetFixtureConfigMsg(int, FixtureConfig_t, SasuConfig_t)), "2a 05 00 00 00 01 02 00 00 00", ""},
-        {"FixtGetSensorValues", [](CVpuCom &c) { return c.FixtGetSensorValues(kF12); },
-         SIGNAL(sigGetSensorsValuesMsg(int, SensorValues_t)), "2c 05 00 00 00 01 02 00 00 00", ""},
-        {"SasuSetConfig",
-         [](CVpuCom &c) {
-             return c.SasuSetConfig(kF12, SasuConfig_t{1, 70, 60, 1, 40, 30});
-         },
-         SIGNAL(sigSetSasuConfigMsg(int)), "2e 0b 00 00 00 01 02 00 00 00 01 46 3c 01 28 1e", ""},
-        {"SasuGetConfig", [](CVpuCom &c) { return c.SasuGetConfig(kF12); },
-         SIGNAL(sigGetSasuConfigMsg(int, SasuConfig_t)), "2f 05 00 00 00 01 02 00 00 00", ""},
-        {"FixtSetOrigin", [](CVpuCom &c) { return c.FixtSetOrigin(kF12, 100 + 200 * 65536); },
-         SIGNAL(sigSetFixtureOriginMsg(int)), "31 09 00 00 00 01 02 00 00 00 64 00 c8 00", ""},
-        {"FixtSetScene", [](CVpuCom &c) { return c.FixtSetScene(kF12, Bytes("0102030405060708090a0b0c0d0e")); },
-         SIGNAL(sigSetFixtureSceneMsg(int)), "32 13 00 00 00 01 02 00 00 00 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e",
-         ""},
-        {"FixtSetLuminosity", [](CVpuCom &c) { return c.FixtSetLuminosity(kF12, 0x20080200); },
-         SIGNAL(sigSetFixtureLuminosityMsg(int)), "33 09 00 00 00 01 02 00 00 00 00 02 08 20", ""},
-        {"FixtSetRotation",
-         [](CVpuCom &c) { return c.FixtSetRotation(kF12, 100 + 200 * 65536, -30, 32, 16, aucTiles); },
-         SIGNAL(sigSetFixtureRotationMsg(int)),
-         "34 1f 00 00 00 01 02 00 00 00 64 00 c8 00 e2 ff 20 00 10 00 40 20 00 00 40 20 40 00 00 00 00 00 00 00 00 00",
-         ""},
-        {"FixtWriteFactoryParam", [](CVpuCom &c) { return c.FixtWriteFactoryParam(kF12, FactoryParam()); },
-         SIGNAL(sigWriteFixtureFactoryParamMsg(int)),
-         "35 97 00 00 00 01 02 00 00 00 44 33 22 11 20 00 00 00 4c 54 00 00 40 20 00 00 "
-         "01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f 10 "
-         "01 00 00 00 a0 40 00 00 00 00 00 00 c8 42 00 00 20 c2 "
-         "00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-         "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-         "00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-         "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-         "00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-         "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00",
-         ""},
-        {"FixtWriteConfig",
-         [](CVpuCom &c) {
-             return c.FixtWriteConfig(
-                 Bytes("01 02 00 00 00 00 02 08 20 32 00 64 00 c8 00 1e 00 20 00 10 00 01 00 0a 00 "
-                       "30 00 40 00 01 46 3c 01 28 1e 40 20 00 00 40 20 40 00 00 00 00 00 00 00 "
-                       "00 00"));
-         },
-         SIGNAL(sigWriteFixtureConfigMsg(int)),
-         "36 33 00 00 00 01 02 00 00 00 00 02 08 20 32 00 64 00 c8 00 1e 00 20 00 10 00 01 00 0a 00 30 00 40 00 01 46 "
-         "3c 01 28 1e 40 20 00 00 40 20 40 00 00 00 00 00 00 00 00 00",
-         ""},
-        {"FixtReboot",
-         [](CVpuCom &c) {
-             return c.FixtReboot(FixtureAddr_t{255, 0xFFFFFFFF});
-         },
-         SIGNAL(sigRebootFixtureMsg(int)), "37 05 00 00 00 ff ff ff ff ff", ""},
-        {"FixtEraseFlash", [](CVpuCom &c) { return c.FixtEraseFlash(kF12, 0xC0000, 0x10000); },
-         SIGNAL(sigEraseFixtureFlashMsg(int)), "38 0d 00 00 00 01 02 00 00 00 00 00 0c 00 00 00 01 00", ""},
-        {"FixtWriteFlash", [](CVpuCom &c) { return c.FixtWriteFlash(kF12, 0xC0000, 4, "\x01\x02\x03\x04"); },
-         SIGNAL(sigWriteFixtureFlashMsg(int)), "39 0d 00 00 00 01 02 00 00 00 00 00 0c 00 04 00 00 00", "01 02 03 04"},
-        {"ResetFixtures", [](CVpuCom &c) { return c.ResetFixtures(); }, SIGNAL(sigResetFixturesMsg(int)),
-         "3a 00 00 00 00", ""},
-        {"FixtReadMem",
-         [](CVpuCom &c) {
-             return c.FixtReadMem(FixtureMemReq_t{kF12, 0x380000, 8});
-         },
-         SIGNAL(sigReadFixtureMemMsg(int, FixtureMemReq_t, QByteArray)),
-         "3b 0d 00 00 00 01 02 00 00 00 00 00 38 00 08 00 00 00", ""},
-        {"FixtWriteMem",
-         [](CVpuCom &c) {
-             return c.FixtWriteMem(FixtureMemReq_t{kF12, 0x380000, 4}, "\x0a\x0b\x0c\x0d");
-         },
-         SIGNAL(sigWriteFixtureMemMsg(int)), "3c 0d 00 00 00 01 02 00 00 00 00 00 38 00 04 00 00 00", "0a 0b 0c 0d"},
+        REQ(GetStatus, (), sigStatusMsg(int), "02 00 00 00 00"),
+        REQ(InitCom, (), sigInitCom(int), "03 05 00 00 00 03 05 00 00 00", "03 05 00 00 00"),
+        REQ(McuFlashProgram, (0x9D000000, 0x12345678), sigMcuFlashProgram(int),
+            "04 08 00 00 00 00 00 00 9d 78 56 34 12"),
+        REQ(VpuSoftReset, (), sigVpuSoftReset(int), "05 00 00 00 00"),
+        REQ(SetFactoryParam, (0x10000020, 0xCAFEBABE, 0x544C), sigSetFactoryParam(int),
+            "07 0c 00 00 00 20 00 00 10 be ba fe ca 4c 54 00 00"),
+        REQ(GetConfig, (), sigGetConfig(int, VpuConfig_t), "08 00 00 00 00"),
+        REQ(SetVideoSettings, (Settings()), sigSetVideoSettings(int),
+            "0a 0b 00 00 00 02 01 a6 64 00 32 00 00 05 d0 02"),
+        REQ(GetVideoInputFormat, (3), sigGetVideoInputFormat(int, VideoInFormat_t), "0b 01 00 00 00 03"),
+        REQ(SetVideoInCorr, (InCorr()), sigSetVideoInCorrection(int), "0d 05 00 00 00 03 80 81 82 05"),
+        REQ(SetGamma, (1, 220, 240, 260), sigSetGamma(int), "0e 07 00 00 00 01 dc 00 f0 00 04 01"),
+        REQ(SetColorTemp, (OutCorr()), sigSetColorTemp(int), "0f 09 00 00 00 02 64 19 00 02 f4 01 e0 01"),
+        REQ(SetFullScreenTestColor, (Color_t{0x10, 0x20, 0x30}), sigSetFullScreenTestColor(int),
+            "10 03 00 00 00 10 20 30"),
+        REQ(FreezeVideoOutput, (), sigSetFreezeVideoOutput(int), "11 00 00 00 00"),
+        REQ(ShowFixtNum, (), sigShowFixtNumber(int), "12 00 00 00 00"),
+        REQ(StopTestPattern, (), sigStopTestPattern(int), "13 00 00 00 00"),
+        REQ(FlashErase, (0x20000, 0x20000), sigFlashEraseMsg(int, uint), "14 09 00 00 00 00 00 02 00 00 00 02 00 00"),
+        REQ(FlashRead, (0x100, 0x10), sigFlashReadMsg(int, uint, uint, QByteArray),
+            "15 09 00 00 00 00 01 00 00 10 00 00 00 00"),
+        REQ(FlashWrite, (0x300, 4, 1, "\xde\xad\xbe\xef"), sigFlashWriteMsg(int),
+            "16 09 00 00 00 00 03 00 00 04 00 00 00 01", "de ad be ef"),
+        REQ(FpgaRegRead, (0x12, 0x3400), sigFpgaRegReadMsg(int, unsigned char), "17 03 00 00 00 12 00 34"),
+        REQ(FpgaRegWrite, (0x12, 0x3400, 0x0F, 0x05), sigFpgaRegWriteMsg(int), "19 05 00 00 00 12 00 34 0f 05"),
+        REQ(I2cRead, (I2cRegister_t{1, 0x50, 0x10, 0, 0}), sigI2cReadMsg(int, I2cRegister_t),
+            "1a 03 00 00 00 01 50 10"),
+        REQ(I2cWrite, (I2cRegister_t{1, 0x50, 0x10, 0xFF, 0x42}), sigI2cWriteMsg(int, I2cRegister_t),
+            "1c 05 00 00 00 01 50 10 ff 42"),
+        REQ(SdramRead, (SdramRect_t{10, 20, 2, 1}), sigSdramReadMsg(int, SdramRect_t, QByteArray),
+            "1d 08 00 00 00 0a 00 14 00 02 00 01 00"),
+        REQ(SdramWrite, (SdramRect_t{10, 20, 2, 1}, kPixels), sigSdramWriteMsg(int),
+            "1e 08 00 00 00 0a 00 14 00 02 00 01 00", "01 02 03 04 05 06"),
+        REQ(DmxMapWrite, (3, {DMX_Mapping_t{1, 1, 1}, DMX_Mapping_t{7, 0x107, 4}}), sigDmxMapWrite(int),
+            "1f 06 00 00 00 03 00 00 00 02 00", "01 01 00 01 07 07 01 04"),
+        REQ(DmxMapRead, (3), sigDmxMapRead(int, short, QByteArray), "20 04 00 00 00 03 00 00 00"),
+        REQ(VideoPresetWrite, (2, VideoPreset_t{Settings(), InCorr(), OutCorr()}), sigVideoPresetWrite(int),
+            "21 23 00 00 00 02 00 00 00 02 01 a6 64 00 32 00 00 05 d0 02 03 80 81 82 05 dc 00 f0 00 04 01 02 64 19 00 "
+            "02 f4 01 e0 01"),
+        REQ(VideoPresetRead, (2), sigVideoPresetRead(int, VideoPreset_t), "22 04 00 00 00 02 00 00 00"),
+        REQ(FixtReadReg, (kF12, 0x200504), sigReadFixtureRegMsg(int, uint),
+            "24 09 00 00 00 01 02 00 00 00 04 05 20 00"),
+        REQ(FixtWriteReg, (kF12, 0x200504, 0x00FF8000), sigWriteFixtureRegMsg(int),
+            "26 0d 00 00 00 01 02 00 00 00 04 05 20 00 00 80 ff 00"),
+        REQ(FixtEnumerate, (), sigEnumerateFixturesMsg(int), "27 00 00 00 00"),
+        REQ(FixtGetNumber, (), sigFixturesNumbersMsg(int, FixturesNum_t), "28 00 00 00 00"),
+        REQ(FixtGetConfig, (kF12), sigGetFixtureConfigMsg(int, FixtureConfig_t, SasuConfig_t),
+            "2a 05 00 00 00 01 02 00 00 00"),
+        REQ(FixtGetSensorValues, (kF12), sigGetSensorsValuesMsg(int, SensorValues_t), "2c 05 00 00 00 01 02 00 00 00"),
+        REQ(SasuSetConfig, (kF12, SasuConfig_t{1, 70, 60, 1, 40, 30}), sigSetSasuConfigMsg(int),
+            "2e 0b 00 00 00 01 02 00 00 00 01 46 3c 01 28 1e"),
+        REQ(SasuGetConfig, (kF12), sigGetSasuConfigMsg(int, SasuConfig_t), "2f 05 00 00 00 01 02 00 00 00"),
+        REQ(FixtSetOrigin, (kF12, 100 + 200 * 65536), sigSetFixtureOriginMsg(int),
+            "31 09 00 00 00 01 02 00 00 00 64 00 c8 00"),
+        REQ(FixtSetScene, (kF12, Bytes("0102030405060708090a0b0c0d0e")), sigSetFixtureSceneMsg(int),
+            "32 13 00 00 00 01 02 00 00 00 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e"),
+        REQ(FixtSetLuminosity, (kF12, 0x20080200), sigSetFixtureLuminosityMsg(int),
+            "33 09 00 00 00 01 02 00 00 00 00 02 08 20"),
+        REQ(FixtSetRotation, (kF12, 100 + 200 * 65536, -30, 32, 16, aucTiles), sigSetFixtureRotationMsg(int),
+            "34 1f 00 00 00 01 02 00 00 00 64 00 c8 00 e2 ff 20 00 10 00 40 20 00 00 40 20 40 00 00 00 00 00 00 00 00 "
+            "00"),
+        REQ(FixtWriteFactoryParam, (kF12, FactoryParam()), sigWriteFixtureFactoryParamMsg(int),
+            "35 97 00 00 00 01 02 00 00 00 44 33 22 11 20 00 00 00 4c 54 00 00 40 20 00 00 "
+            "01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f 10 "
+            "01 00 00 00 a0 40 00 00 00 00 00 00 c8 42 00 00 20 c2 "
+            "00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+            "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+            "00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+            "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+            "00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+            "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"),
+        REQ(FixtWriteConfig,
+            (Bytes("01 02 00 00 00 00 02 08 20 32 00 64 00 c8 00 1e 00 20 00 10 00 01 00 0a 00 30 00 40 00 01 46 3c 01 "
+                   "28 1e 40 20 00 00 40 20 40 00 00 00 00 00 00 00 00 00")),
+            sigWriteFixtureConfigMsg(int),
+            "36 33 00 00 00 01 02 00 00 00 00 02 08 20 32 00 64 00 c8 00 1e 00 20 00 10 00 01 00 0a 00 30 00 40 00 01 "
+            "46 3c 01 28 1e 40 20 00 00 40 20 40 00 00 00 00 00 00 00 00 00"),
+        REQ(FixtReboot, (FixtureAddr_t{255, 0xFFFFFFFF}), sigRebootFixtureMsg(int), "37 05 00 00 00 ff ff ff ff ff"),
+        REQ(FixtEraseFlash, (kF12, 0xC0000, 0x10000), sigEraseFixtureFlashMsg(int),
+            "38 0d 00 00 00 01 02 00 00 00 00 00 0c 00 00 00 01 00"),
+        REQ(FixtWriteFlash, (kF12, 0xC0000, 4, "\x01\x02\x03\x04"), sigWriteFixtureFlashMsg(int),
+            "39 0d 00 00 00 01 02 00 00 00 00 00 0c 00 04 00 00 00", "01 02 03 04"),
+        REQ(ResetFixtures, (), sigResetFixturesMsg(int), "3a 00 00 00 00"),
+        REQ(FixtReadMem, (FixtureMemReq_t{kF12, 0x380000, 8}), sigReadFixtureMemMsg(int, FixtureMemReq_t, QByteArray),
+            "3b 0d 00 00 00 01 02 00 00 00 00 00 38 00 08 00 00 00"),
+        REQ(FixtWriteMem, (FixtureMemReq_t{kF12, 0x380000, 4}, "\x0a\x0b\x0c\x0d"), sigWriteFixtureMemMsg(int),
+            "3c 0d 00 00 00 01 02 00 00 00 00 00 38 00 04 00 00 00", "0a 0b 0c 0d"),
     };
     return s_Cases;
 }
+#undef REQ
 
 // Posts through fnPost and waits for the one completion signal; its arguments.
 QList<QVariant> RunOne(VpuComHarness &h, const char *pcSignal, const std::function<int(CVpuCom &)> &fnPost)
@@ -304,18 +245,11 @@ private slots:
     {
         const QList<QVariant> a =
             RunOne(H(), SIGNAL(sigGetConfig(int, VpuConfig_t)), [](CVpuCom &c) { return c.GetConfig(); });
-        QVERIFY(!a.isEmpty());
-        const VpuConfig_t t = a.at(1).value<VpuConfig_t>();
-        QCOMPARE(a.at(0).toInt(), 0);
-        QCOMPARE(int(t.FpgaMajor), 1);
-        QCOMPARE(int(t.FpgaMinor), 2);
-        QCOMPARE(int(t.BootMajor), 3);
-        QCOMPARE(int(t.BootMinor), 4);
-        QCOMPARE(int(t.SoftMajor), 5);
-        QCOMPARE(int(t.SoftMinor), 6);
-        QCOMPARE(t.Type, 0x10000020u);
-        QCOMPARE(t.SerialNumber, 0x12345678u);
-        QCOMPARE(t.ManufacturerCode, 0x544Cu);
+        QCOMPARE(a.value(0), QVariant(0));
+        const VpuConfig_t t = a.value(1).value<VpuConfig_t>();
+        QCOMPARE(Fields(t.FpgaMajor, t.FpgaMinor, t.BootMajor, t.BootMinor, t.SoftMajor, t.SoftMinor, t.Type,
+                        t.SerialNumber, t.ManufacturerCode),
+                 Fields(1, 2, 3, 4, 5, 6, 0x10000020, 0x12345678, 0x544C));
         QVERIFY(H().Traces().Contains(QStringLiteral("    Serial Number: 0x12345678"), TRACE_KIND_SUCCESS));
         QVERIFY(H().Traces().Contains(QStringLiteral("    Version Soft: BootLoader = V3.4 - Software = V5.6")));
         QVERIFY(H().Traces().Contains(QStringLiteral("Current VPU configuration read!")));
@@ -347,30 +281,16 @@ private slots:
     {
         H().Device().SetVideoInFormat(
             2,
-            Bytes("80 07 38 04 01 00 01 01 00 00 98 08 65 04 58 00 2c 00 94 00 04 00 05 00 24 00 f0 49 86 08 3c 00"));
+            Bytes("80 07 38 04 01 00 01 01 01 00 98 08 65 04 58 00 2c 00 94 00 04 00 05 00 24 00 20 ee d9 08 3c 00"));
         SignalLog restart(&H().Com(), &CVpuCom::sigRestartComMsg);
         const QList<QVariant> a = RunOne(H(), SIGNAL(sigGetVideoInputFormat(int, VideoInFormat_t)),
                                          [](CVpuCom &c) { return c.GetVideoInputFormat(2); });
-        QVERIFY(!a.isEmpty());
-        QCOMPARE(a.at(0).toInt(), 0);
-        const VideoInFormat_t t = a.at(1).value<VideoInFormat_t>();
-        QCOMPARE(int(t.Width), 1920);
-        QCOMPARE(int(t.Height), 1080);
-        QCOMPARE(int(t.RxLock), 1);
-        QCOMPARE(int(t.Encryption), 0);
-        QCOMPARE(int(t.HdmiMode), 1);
-        QCOMPARE(int(t.HsPolarity), 1);
-        QCOMPARE(int(t.Interlaced), 0);
-        QCOMPARE(int(t.TotalWidth), 2200);
-        QCOMPARE(int(t.TotalHeight), 1125);
-        QCOMPARE(int(t.HsFrontPorch), 88);
-        QCOMPARE(int(t.HsPulseWidth), 44);
-        QCOMPARE(int(t.HsBackPorch), 148);
-        QCOMPARE(int(t.VsFrontPorch), 4);
-        QCOMPARE(int(t.VsPulseWidth), 5);
-        QCOMPARE(int(t.VsBackPorch), 36);
-        QCOMPARE(t.TmdsFreq, 0x088649F0u);
-        QCOMPARE(int(t.RefreshRate), 60);
+        QCOMPARE(a.value(0), QVariant(0));
+        const VideoInFormat_t t = a.value(1).value<VideoInFormat_t>();
+        QCOMPARE(Fields(t.Width, t.Height, t.RxLock, t.Encryption, t.HdmiMode, t.HsPolarity, t.VsPolarity, t.Interlaced,
+                        t.TotalWidth, t.TotalHeight, t.HsFrontPorch, t.HsPulseWidth, t.HsBackPorch, t.VsFrontPorch,
+                        t.VsPulseWidth, t.VsBackPorch, t.TmdsFreq, t.RefreshRate),
+                 Fields(1920, 1080, 1, 0, 1, 1, 1, 0, 2200, 1125, 88, 44, 148, 4, 5, 36, 148500000, 60));
         QCOMPARE(restart.count(), 0);
     }
 
@@ -422,23 +342,13 @@ private slots:
             RunOne(H(), SIGNAL(sigGetFixtureConfigMsg(int, FixtureConfig_t, SasuConfig_t)), [](CVpuCom &c) {
                 return c.FixtGetConfig(FixtureAddr_t{2, 5});
             });
-        QVERIFY(!a.isEmpty());
-        QCOMPARE(a.at(0).toInt(), 0);
-        const FixtureConfig_t t = a.at(1).value<FixtureConfig_t>();
-        QCOMPARE(t.LuminosityReg, uiExpectedReg);
-        QCOMPARE(int(t.Angle), iExpectedAngle);
-        QCOMPARE(t.SerialNumber, 0x5555u);
-        QCOMPARE(int(t.PosX), 10);
-        QCOMPARE(int(t.PosY), 20);
-        QCOMPARE(int(t.SizeX), 64);
-        QCOMPARE(int(t.PcbVersion), 3);
-        QCOMPARE(int(t.FpgaVersion), 0x21);
-        QCOMPARE(int(t.NiosMinor), 9);
-        QCOMPARE(int(t.LuminosityGlobal), iGlobal);
-        const SasuConfig_t s = a.at(2).value<SasuConfig_t>();
-        QCOMPARE(int(s.BlackoutMode), 1);
-        QCOMPARE(int(s.BlackoutTempOn), 70);
-        QCOMPARE(int(s.FanTempOff), 30);
+        QCOMPARE(a.value(0), QVariant(0));
+        const FixtureConfig_t t = a.value(1).value<FixtureConfig_t>();
+        QCOMPARE(Fields(t.LuminosityReg, t.Angle, t.LuminosityGlobal), Fields(uiExpectedReg, iExpectedAngle, iGlobal));
+        QCOMPARE(Fields(t.SerialNumber, t.PosX, t.PosY, t.SizeX, t.PcbVersion, t.FpgaVersion, t.NiosMinor),
+                 Fields(0x5555, 10, 20, 64, 3, 0x21, 9));
+        const SasuConfig_t s = a.value(2).value<SasuConfig_t>();
+        QCOMPARE(Fields(s.BlackoutMode, s.BlackoutTempOn, s.FanTempOff), Fields(1, 70, 30));
         QVERIFY(H().Traces().Contains(QStringLiteral("        Version Fpga = V1.7 - Type = 2")));
     }
 
@@ -467,14 +377,10 @@ private slots:
             QByteArray("02 01 a6 64 00 32 00 00 05 d0 02 03 c8 81 82 05 dc 00 f0 00 04 01 02 64 19 00 02 f4 01 e0 01"));
         const QList<QVariant> a = RunOne(H(), SIGNAL(sigVideoPresetRead(int, VideoPreset_t)),
                                          [](CVpuCom &c) { return c.VideoPresetRead(5); });
-        QVERIFY(!a.isEmpty());
-        const VideoPreset_t r = a.at(1).value<VideoPreset_t>();
-        QCOMPARE(int(r.InputCorr.brightness), 128);
-        QCOMPARE(int(r.InputCorr.contrast), 0x81);
-        QCOMPARE(int(r.VideoSettings.Rotation), -90);
-        QCOMPARE(int(r.VideoSettings.Height), 720);
-        QCOMPARE(int(r.OutputCorr.colorTemp), 6500);
-        QCOMPARE(int(r.OutputCorr.coefBlue), 480);
+        const VideoPreset_t r = a.value(1).value<VideoPreset_t>();
+        QCOMPARE(Fields(r.InputCorr.brightness, r.InputCorr.contrast, r.VideoSettings.Rotation, r.VideoSettings.Height,
+                        r.OutputCorr.colorTemp, r.OutputCorr.coefBlue),
+                 Fields(128, 0x81, -90, 720, 6500, 480));
         QVERIFY(H().Traces().Contains(QStringLiteral("Read video setting on VPU setting 'Preset 4 (Permanent)'...")));
         QVERIFY(H().Traces().Contains(QStringLiteral("    Brightness=128; Contrast=129; Hue=5; Saturation=130")));
     }
@@ -498,45 +404,28 @@ private slots:
             !RunOne(H(), SIGNAL(sigEnumerateFixturesMsg(int)), [](CVpuCom &c) { return c.FixtEnumerate(); }).isEmpty());
         QList<QVariant> a = RunOne(H(), SIGNAL(sigFixturesNumbersMsg(int, FixturesNum_t)),
                                    [](CVpuCom &c) { return c.FixtGetNumber(); });
-        QVERIFY(!a.isEmpty());
-        const FixturesNum_t n = a.at(1).value<FixturesNum_t>();
-        QCOMPARE(int(n.Enumerated[0]), 1);
-        QCOMPARE(int(n.Enumerated[1]), 0);
-        QCOMPARE(int(n.Enumerated[2]), 1);
-        QCOMPARE(int(n.LpuNumber[0]), 1);
-        QCOMPARE(int(n.SasuNumber[0]), 1);
-        QCOMPARE(int(n.LpuNumber[2]), 1);
-        QCOMPARE(int(n.SasuNumber[2]), 0);
+        const FixturesNum_t n = a.value(1).value<FixturesNum_t>();
+        QCOMPARE(Fields(n.Enumerated[0], n.Enumerated[1], n.Enumerated[2], n.LpuNumber[0], n.SasuNumber[0],
+                        n.LpuNumber[2], n.SasuNumber[2]),
+                 Fields(1, 0, 1, 1, 1, 1, 0));
         QVERIFY(H().Traces().Contains(
             QStringLiteral("    HDMI Out 1: Enumeration=1 (0:Not Done - 1:Done) - Lpu Number=1 - Sasu Number=1")));
 
-        a = RunOne(H(), SIGNAL(sigGetSensorsValuesMsg(int, SensorValues_t)), [](CVpuCom &c) {
-            return c.FixtGetSensorValues(FixtureAddr_t{1, 3});
-        });
-        QVERIFY(!a.isEmpty());
-        const SensorValues_t v = a.at(1).value<SensorValues_t>();
-        QCOMPARE(int(v.Sensor[0].Type), 1);
-        QCOMPARE(int(v.Sensor[0].Status), 0);
-        const float fValue = v.Sensor[0].Value; // packed: copy before binding a reference
-        QCOMPARE(fValue, 25.5f);
-        QCOMPARE(int(v.Sensor[1].Type), 0);
+        auto fnSensors = [](CVpuCom &c) { return c.FixtGetSensorValues(FixtureAddr_t{1, 3}); };
+        a = RunOne(H(), SIGNAL(sigGetSensorsValuesMsg(int, SensorValues_t)), fnSensors);
+        const SensorValues_t v = a.value(1).value<SensorValues_t>();
+        QCOMPARE(Fields(v.Sensor[0].Type, v.Sensor[0].Status, v.Sensor[0].Value, v.Sensor[1].Type),
+                 Fields(1, 0, 25.5f, 0));
 
         // A link failure leaves the documented defaults: type 0, status 1, value -1.
         VpuSimFault tFault;
         tFault.iReplyId = 1;
         H().Model().SetFault(44, tFault);
-        a = RunOne(H(), SIGNAL(sigGetSensorsValuesMsg(int, SensorValues_t)), [](CVpuCom &c) {
-            return c.FixtGetSensorValues(FixtureAddr_t{1, 3});
-        });
-        QVERIFY(!a.isEmpty());
-        QCOMPARE(a.at(0).toInt(), -203);
-        const SensorValues_t d = a.at(1).value<SensorValues_t>();
-        for (const SensorValue_t &s : d.Sensor) {
-            QCOMPARE(int(s.Type), 0);
-            QCOMPARE(int(s.Status), 1);
-            const float fDefault = s.Value;
-            QCOMPARE(fDefault, -1.0f);
-        }
+        a = RunOne(H(), SIGNAL(sigGetSensorsValuesMsg(int, SensorValues_t)), fnSensors);
+        QCOMPARE(a.value(0), QVariant(-203));
+        const SensorValues_t d = a.value(1).value<SensorValues_t>();
+        for (const SensorValue_t &s : d.Sensor)
+            QCOMPARE(Fields(s.Type, s.Status, s.Value), Fields(0, 1, -1.0f));
     }
 
     void sasuConfigRoundTrip()
@@ -562,11 +451,11 @@ private slots:
                  }).isEmpty());
         QList<QVariant> a = RunOne(H(), SIGNAL(sigReadFixtureRegMsg(int, uint)),
                                    [](CVpuCom &c) { return c.FixtReadReg(kF12, 0x290004); });
-        QCOMPARE(a.at(1).toUInt(), 0xDEADBEEFu);
+        QCOMPARE(a.value(1), QVariant(0xDEADBEEFu));
         a = RunOne(H(), SIGNAL(sigReadFixtureRegMsg(int, uint)), [](CVpuCom &c) {
             return c.FixtReadReg(FixtureAddr_t{4, 4}, 0x290004);
         });
-        QCOMPARE(a.at(0).toInt(), SIM_ERR_NO_FIXTURE);
+        QCOMPARE(a.value(0), QVariant(SIM_ERR_NO_FIXTURE));
 
         H().Device().SetFpgaRegister(0x340012, 0xF0);
         QVERIFY(!RunOne(H(), SIGNAL(sigFpgaRegWriteMsg(int)), [](CVpuCom &c) {
@@ -574,21 +463,18 @@ private slots:
                  }).isEmpty());
         a = RunOne(H(), SIGNAL(sigFpgaRegReadMsg(int, unsigned char)),
                    [](CVpuCom &c) { return c.FpgaRegRead(0x12, 0x3400); });
-        QCOMPARE(a.at(0).toInt(), 0);
-        QCOMPARE(a.at(1).value<unsigned char>(), (unsigned char)0xF5);
+        QCOMPARE(a.value(0), QVariant(0));
+        QCOMPARE(a.value(1).value<unsigned char>(), (unsigned char)0xF5);
 
-        QList<QVariant> w = RunOne(H(), SIGNAL(sigI2cWriteMsg(int, I2cRegister_t)), [](CVpuCom &c) {
+        a = RunOne(H(), SIGNAL(sigI2cWriteMsg(int, I2cRegister_t)), [](CVpuCom &c) {
             return c.I2cWrite(I2cRegister_t{1, 0x50, 0x10, 0xFF, 0x42});
         });
-        QCOMPARE(w.at(1).value<I2cRegister_t>().Value, quint8(0x42)); // the request echoed
+        QCOMPARE(a.value(1).value<I2cRegister_t>().Value, quint8(0x42)); // the request echoed
         a = RunOne(H(), SIGNAL(sigI2cReadMsg(int, I2cRegister_t)), [](CVpuCom &c) {
             return c.I2cRead(I2cRegister_t{1, 0x50, 0x10, 0, 0});
         });
-        const I2cRegister_t r = a.at(1).value<I2cRegister_t>();
-        QCOMPARE(int(r.Link), 1);
-        QCOMPARE(int(r.ChipAddress), 0x50);
-        QCOMPARE(int(r.SubAddress), 0x10);
-        QCOMPARE(int(r.Value), 0x42);
+        const I2cRegister_t r = a.value(1).value<I2cRegister_t>();
+        QCOMPARE(Fields(r.Link, r.ChipAddress, r.SubAddress, r.Value), Fields(1, 0x50, 0x10, 0x42));
     }
 
     // Failing link: the value reads as 0xFFFFFFFF / 255 / 0xFF and the status is the
