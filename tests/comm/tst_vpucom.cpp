@@ -3,6 +3,7 @@
 // executors, and the post-processing of fixture configurations and presets.
 #include "comm/vpucom.h"
 #include "recordfields.h"
+#include "runone.h"
 #include "support/vpucomharness.h"
 
 #include <QMutex>
@@ -174,15 +175,6 @@ const QList<RequestCase> &Cases()
     return s_Cases;
 }
 #undef REQ
-
-// Posts through fnPost and waits for the one completion signal; its arguments.
-QList<QVariant> RunOne(VpuComHarness &h, const char *pcSignal, const std::function<int(CVpuCom &)> &fnPost)
-{
-    SignalLog spy(&h.Com(), pcSignal);
-    if (fnPost(h.Com()) != 0 || !spy.wait(5000) || spy.count() != 1)
-        return {};
-    return spy.first();
-}
 
 } // namespace
 
