@@ -45,244 +45,209 @@ class TestUsbCom : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void writeCutsPacketsOverConsecutiveEndpoints();
-    void readCollectsPacketsRoundRobin();
-    void packetOfWrongSizeFails();
-    void zeroBudgetFailsAtOnce();
-    void silentDeviceTimesOutWithinBudget();
-    void zeroLengthTransfersSucceed();
-    void firstVpuAmongOtherDevicesIsOpened();
-    void countAndSelectDevices();
-    void noVpuAttachedFailsToOpen();
-    void openTwiceIsRefused();
-    void transfersNeedAnOpenDevice();
-    void initComResetsRotation();
-    void defaultBackendFactoryIsUsed();
-
 private:
     TestEnv m_Env;
-};
 
-void TestUsbCom::writeCutsPacketsOverConsecutiveEndpoints()
-{
-    FakeUsbBus tBus({VPU});
-    CUsbCom tCom(tBus.MakeBackend());
-    QCOMPARE(OpenFirstVpu(tCom), 0);
-
-    // An unknown request of 125 payload bytes: 130 bytes on the wire.
-    QByteArray baMsg = Hex("c8 7d 00 00 00") + QByteArray(125, 'p');
-    quint32 uiTimeout = 1000;
-    QCOMPARE(tCom.Write(130, Bytes(baMsg), &uiTimeout), 0);
-    QCOMPARE(Layout(tBus.OutPackets()), QString("1:64 2:64 3:2"));
-    QCOMPARE(tBus.OutPackets()[2].baBytes, QByteArray("pp"));
-
-    // Starting one endpoint further on, the packets wrap round and the rotation ends where
-    // it started.
-    int iVpuStatus = 0;
-    QCOMPARE(tCom.WaitStatus(&iVpuStatus, &uiTimeout), 0);
-    QCOMPARE(iVpuStatus, -205); // unknown command
-    tBus.ClearPackets();
-    const QByteArray baStatusReq = Hex("02 00 00 00 00");
-    QCOMPARE(tCom.Write(5, Bytes(baStatusReq), &uiTimeout), 0);
-    QCOMPARE(tCom.WaitStatus(&iVpuStatus, &uiTimeout), 0);
-    QCOMPARE(tCom.Write(130, Bytes(baMsg), &uiTimeout), 0);
-    QCOMPARE(tCom.Write(5, Bytes(baStatusReq), &uiTimeout), 0);
-    QCOMPARE(Layout(tBus.OutPackets()), QString("1:5 2:64 3:64 1:2 2:5"));
-}
-
-void TestUsbCom::readCollectsPacketsRoundRobin()
-{
-    FakeUsbBus tBus({VPU});
-    const QByteArray baData = QByteArray::fromHex(QByteArray("a5").repeated(200));
-    tBus.Model().SetFlash(0, baData);
-    CUsbCom tCom(tBus.MakeBackend());
-    QCOMPARE(OpenFirstVpu(tCom), 0);
-
-    const QByteArray baParams = Hex("00 00 00 00 c8 00 00 00 00");
-    QByteArray baOut(200, 0);
-    int iVpuStatus = -1;
-    quint32 uiTimeout = 2000;
-    QCOMPARE(tCom.ExchangeChunkedRead(VpuMsgHeader_t{VPU_MSG_FLASH_READ, 9}, Bytes(baParams),
-                                      reinterpret_cast<quint8 *>(baOut.data()), 200, &iVpuStatus, &uiTimeout),
-             0);
-    QCOMPARE(iVpuStatus, 0);
-    QCOMPARE(baOut, baData);
-    // The header piece, then the 204 payload bytes cut 64/64/64/12, round the three IN endpoints.
-    QCOMPARE(Layout(tBus.InPackets()), QString("81:5 82:64 83:64 81:64 82:12"));
-}
-
-void TestUsbCom::packetOfWrongSizeFails()
-{
-    FakeUsbBus tBus({VPU});
-    CUsbCom tCom(tBus.MakeBackend());
-    QCOMPARE(OpenFirstVpu(tCom), 0);
-    tBus.InjectInPacket(0, QByteArray(64, 'x'));
-    quint8 aucHeader[5] = {};
-    quint32 uiTimeout = 1000;
-    QCOMPARE(tCom.Read(5, aucHeader, &uiTimeout), -204);
-
-    // A short packet where a whole one was due fails the same way.
-    tBus.InjectInPacket(1, QByteArray(10, 'y'));
-    quint8 aucBig[100] = {};
-    uiTimeout = 1000;
-    QCOMPARE(tCom.Read(100, aucBig, &uiTimeout), -204);
-}
-
-void TestUsbCom::zeroBudgetFailsAtOnce()
-{
-    FakeUsbBus tBus({VPU});
-    CUsbCom tCom(tBus.MakeBackend());
-    QCOMPARE(OpenFirstVpu(tCom), 0);
-    quint8 aucBuf[5] = {2, 0, 0, 0, 0};
-    quint32 uiTimeout = 0;
-    QElapsedTimer tTimer;
-    tTimer.start();
-    QCOMPARE(tCom.Read(5, aucBuf, &uiTimeout), -202);
-    QCOMPARE(tCom.Write(5, aucBuf, &uiTimeout), -202);
-    QVERIFY(tTimer.elapsed() < 100);
-    QCOMPARE(uiTimeout, 0u);
-    QVERIFY(tBus.OutPackets().isEmpty());
-}
-
-void TestUsbCom::silentDeviceTimesOutWithinBudget()
-{
-    FakeUsbBus tBus({VPU});
-    VpuSimFault tFault;
-    tFault.bSilent = true;
-    tBus.Model().SetFault(VPU_MSG_GET_CONFIG, tFault);
-    CUsbCom tCom(tBus.MakeBackend());
-    QCOMPARE(OpenFirstVpu(tCom), 0);
-    QByteArray baReply;
-    quint32 uiTimeout = 200;
-    QElapsedTimer tTimer;
-    tTimer.start();
-    QCOMPARE(tCom.ExchangeTyped(VpuMsgHeader_t{VPU_MSG_GET_CONFIG, 0}, nullptr, VPU_MSG_GET_CONFIG_RSP, 24, &baReply,
-                                &uiTimeout),
-             -202);
-    const qint64 llElapsed = tTimer.elapsed();
-    QVERIFY2(llElapsed >= 150 && llElapsed < 2000, qPrintable(QString::number(llElapsed)));
-    QCOMPARE(uiTimeout, 0u); // used up, not wrapped round
-}
-
-void TestUsbCom::zeroLengthTransfersSucceed()
-{
-    FakeUsbBus tBus({VPU});
-    CUsbCom tCom(tBus.MakeBackend());
-    QCOMPARE(OpenFirstVpu(tCom), 0);
-    quint32 uiTimeout = 1000;
-    QCOMPARE(tCom.Write(0, nullptr, &uiTimeout), 0);
-    QCOMPARE(tCom.Read(0, nullptr, &uiTimeout), 0);
-    QVERIFY(tBus.OutPackets().isEmpty());
-}
-
-void TestUsbCom::firstVpuAmongOtherDevicesIsOpened()
-{
-    FakeUsbBus tBus({MOUSE, OTHER_MICROCHIP, VPU, MOUSE, VPU});
-    CUsbCom tCom(tBus.MakeBackend());
-    QCOMPARE(OpenFirstVpu(tCom), 0);
-    QCOMPARE(tBus.OpenedListIndex(), 2);
-    // And it is a working link.
-    int iVpuStatus = -1;
-    quint32 uiTimeout = 2000;
-    QCOMPARE(tCom.ExchangeStatus(VpuMsgHeader_t{VPU_MSG_STATUS, 0}, nullptr, &iVpuStatus, &uiTimeout), 0);
-    QCOMPARE(iVpuStatus, 0);
-    QCOMPARE(tBus.Model().Requests(), QList<QByteArray>{Hex("02 00 00 00 00")});
-}
-
-void TestUsbCom::countAndSelectDevices()
-{
-    FakeUsbBus tBus({MOUSE, VPU, OTHER_MICROCHIP, VPU});
-    CUsbCom tCom(tBus.MakeBackend());
-    tCom.SetVidPid(0x04D8, 0x0204);
-    int iCount = -1;
-    QCOMPARE(tCom.GetDeviceCount(&iCount), 0);
-    QCOMPARE(iCount, 2);
-    QCOMPARE(tCom.SelectDevice(2), -206);
-    QCOMPARE(tCom.SelectDevice(1), 0);
-    QCOMPARE(tCom.Open(), 0);
-    QCOMPARE(tBus.OpenedListIndex(), 3);
-}
-
-void TestUsbCom::noVpuAttachedFailsToOpen()
-{
-    FakeUsbBus tBus({MOUSE, OTHER_MICROCHIP});
-    CUsbCom tCom(tBus.MakeBackend());
-    tCom.SetVidPid(0x04D8, 0x0204);
-    int iCount = -1;
-    QCOMPARE(tCom.GetDeviceCount(&iCount), 0);
-    QCOMPARE(iCount, 0);
-    QCOMPARE(tCom.SelectDevice(0), -206);
-    QCOMPARE(tCom.Open(), -206);
-    QCOMPARE(tBus.OpenCount(), 0);
-    quint8 aucBuf[5] = {};
-    quint32 uiTimeout = 100;
-    QCOMPARE(tCom.Read(5, aucBuf, &uiTimeout), -3);
-}
-
-void TestUsbCom::openTwiceIsRefused()
-{
-    FakeUsbBus tBus({VPU});
-    CUsbCom tCom(tBus.MakeBackend());
-    QCOMPARE(OpenFirstVpu(tCom), 0);
-    QCOMPARE(tCom.Open(), -3);
-    QCOMPARE(tBus.OpenCount(), 1);
-    int iVpuStatus = -1;
-    quint32 uiTimeout = 2000;
-    QCOMPARE(tCom.ExchangeStatus(VpuMsgHeader_t{VPU_MSG_STATUS, 0}, nullptr, &iVpuStatus, &uiTimeout), 0);
-    QCOMPARE(tCom.Close(), 0);
-    QCOMPARE(tCom.Close(), 0);
-}
-
-void TestUsbCom::transfersNeedAnOpenDevice()
-{
-    FakeUsbBus tBus({VPU});
-    CUsbCom tCom(tBus.MakeBackend());
-    quint8 aucBuf[5] = {};
-    quint32 uiTimeout = 100;
-    QCOMPARE(tCom.Write(5, aucBuf, &uiTimeout), -3);
-    QCOMPARE(tCom.Read(5, aucBuf, &uiTimeout), -3);
-    tCom.SetVidPid(0x04D8, 0x0204);
-    QCOMPARE(tCom.SelectDevice(0), 0);
-    QCOMPARE(tCom.Open(), 0);
-    QCOMPARE(tCom.Write(5, aucBuf, nullptr), -4);
-}
-
-void TestUsbCom::initComResetsRotation()
-{
-    FakeUsbBus tBus({VPU});
-    CUsbCom tCom(tBus.MakeBackend());
-    QCOMPARE(OpenFirstVpu(tCom), 0);
-    // Move both rotations off the first endpoint.
-    int iVpuStatus = -1;
-    quint32 uiTimeout = 2000;
-    QCOMPARE(tCom.ExchangeStatus(VpuMsgHeader_t{VPU_MSG_STATUS, 0}, nullptr, &iVpuStatus, &uiTimeout), 0);
-    const QByteArray baInit = Hex("03 05 00 00 00");
-    QCOMPARE(tCom.SendMsg(VpuMsgHeader_t{VPU_MSG_INIT_COM, 5}, Bytes(baInit), &uiTimeout), 0);
-    QCOMPARE(tCom.Write(5, Bytes(baInit), &uiTimeout), 0);
-    quint8 aucPiece[5];
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(tCom.Read(5, aucPiece, &uiTimeout), 0);
-    QCOMPARE(tCom.ResetEndpointRotation(), 0);
-    tBus.ClearPackets();
-    QCOMPARE(tCom.ExchangeStatus(VpuMsgHeader_t{VPU_MSG_STATUS, 0}, nullptr, &iVpuStatus, &uiTimeout), 0);
-    QCOMPARE(Layout(tBus.OutPackets()), QString("1:5"));
-    QCOMPARE(Layout(tBus.InPackets()), QString("81:5 82:4"));
-}
-
-void TestUsbCom::defaultBackendFactoryIsUsed()
-{
-    FakeUsbBus tBus({VPU});
-    CUsbCom::SetDefaultBackendFactory([&tBus] { return tBus.MakeBackend(); });
+private slots:
+    void writeCutsPacketsOverConsecutiveEndpoints()
     {
-        CUsbCom tCom;
-        tCom.SetVidPid(0x04D8, 0x0204);
-        int iCount = 0;
-        QCOMPARE(tCom.GetDeviceCount(&iCount), 0);
-        QCOMPARE(iCount, 1);
+        FakeUsbBus tBus({VPU});
+        CUsbCom tCom(tBus.MakeBackend());
+        QCOMPARE(OpenFirstVpu(tCom), 0);
+
+        // An unknown request of 125 payload bytes: 130 bytes on the wire.
+        QByteArray baMsg = Hex("c8 7d 00 00 00") + QByteArray(125, 'p');
+        quint32 uiTimeout = 1000;
+        QCOMPARE(tCom.Write(130, Bytes(baMsg), &uiTimeout), 0);
+        QCOMPARE(Layout(tBus.OutPackets()), QString("1:64 2:64 3:2"));
+        QCOMPARE(tBus.OutPackets()[2].baBytes, QByteArray("pp"));
+
+        // Starting one endpoint further on, the packets wrap round and the rotation ends where
+        // it started.
+        int iVpuStatus = 0;
+        QCOMPARE(tCom.WaitStatus(&iVpuStatus, &uiTimeout), 0);
+        QCOMPARE(iVpuStatus, -205); // unknown command
+        tBus.ClearPackets();
+        const QByteArray baStatusReq = Hex("02 00 00 00 00");
+        QCOMPARE(tCom.Write(5, Bytes(baStatusReq), &uiTimeout), 0);
+        QCOMPARE(tCom.WaitStatus(&iVpuStatus, &uiTimeout), 0);
+        QCOMPARE(tCom.Write(130, Bytes(baMsg), &uiTimeout), 0);
+        QCOMPARE(tCom.Write(5, Bytes(baStatusReq), &uiTimeout), 0);
+        QCOMPARE(Layout(tBus.OutPackets()), QString("1:5 2:64 3:64 1:2 2:5"));
     }
-    CUsbCom::SetDefaultBackendFactory(nullptr);
-}
+
+    void readCollectsPacketsRoundRobin()
+    {
+        FakeUsbBus tBus({VPU});
+        const QByteArray baData = QByteArray::fromHex(QByteArray("a5").repeated(200));
+        tBus.Model().SetFlash(0, baData);
+        CUsbCom tCom(tBus.MakeBackend());
+        QCOMPARE(OpenFirstVpu(tCom), 0);
+
+        const QByteArray baParams = Hex("00 00 00 00 c8 00 00 00 00");
+        QByteArray baOut(200, 0);
+        int iVpuStatus = -1;
+        quint32 uiTimeout = 2000;
+        QCOMPARE(tCom.ExchangeChunkedRead(VpuMsgHeader_t{VPU_MSG_FLASH_READ, 9}, Bytes(baParams),
+                                          reinterpret_cast<quint8 *>(baOut.data()), 200, &iVpuStatus, &uiTimeout),
+                 0);
+        QCOMPARE(iVpuStatus, 0);
+        QCOMPARE(baOut, baData);
+        // The header piece, then the 204 payload bytes cut 64/64/64/12, round the three IN endpoints.
+        QCOMPARE(Layout(tBus.InPackets()), QString("81:5 82:64 83:64 81:64 82:12"));
+    }
+
+    void packetOfWrongSizeFails()
+    {
+        FakeUsbBus tBus({VPU});
+        CUsbCom tCom(tBus.MakeBackend());
+        QCOMPARE(OpenFirstVpu(tCom), 0);
+        tBus.InjectInPacket(0, QByteArray(64, 'x'));
+        quint8 aucHeader[5] = {};
+        quint32 uiTimeout = 1000;
+        QCOMPARE(tCom.Read(5, aucHeader, &uiTimeout), -204);
+
+        // A short packet where a whole one was due fails the same way.
+        tBus.InjectInPacket(1, QByteArray(10, 'y'));
+        quint8 aucBig[100] = {};
+        uiTimeout = 1000;
+        QCOMPARE(tCom.Read(100, aucBig, &uiTimeout), -204);
+    }
+
+    void zeroBudgetFailsAtOnce()
+    {
+        FakeUsbBus tBus({VPU});
+        CUsbCom tCom(tBus.MakeBackend());
+        QCOMPARE(OpenFirstVpu(tCom), 0);
+        quint8 aucBuf[5] = {2, 0, 0, 0, 0};
+        quint32 uiTimeout = 0;
+        QElapsedTimer tTimer;
+        tTimer.start();
+        QCOMPARE(tCom.Read(5, aucBuf, &uiTimeout), -202);
+        QCOMPARE(tCom.Write(5, aucBuf, &uiTimeout), -202);
+        QVERIFY(tTimer.elapsed() < 100);
+        QCOMPARE(uiTimeout, 0u);
+        QVERIFY(tBus.OutPackets().isEmpty());
+    }
+
+    void silentDeviceTimesOutWithinBudget()
+    {
+        FakeUsbBus tBus({VPU});
+        VpuSimFault tFault;
+        tFault.bSilent = true;
+        tBus.Model().SetFault(VPU_MSG_GET_CONFIG, tFault);
+        CUsbCom tCom(tBus.MakeBackend());
+        QCOMPARE(OpenFirstVpu(tCom), 0);
+        QByteArray baReply;
+        quint32 uiTimeout = 200;
+        QElapsedTimer tTimer;
+        tTimer.start();
+        QCOMPARE(tCom.ExchangeTyped(VpuMsgHeader_t{VPU_MSG_GET_CONFIG, 0}, nullptr, VPU_MSG_GET_CONFIG_RSP, 24,
+                                    &baReply, &uiTimeout),
+                 -202);
+        const qint64 llElapsed = tTimer.elapsed();
+        QVERIFY2(llElapsed >= 150 && llElapsed < 2000, qPrintable(QString::number(llElapsed)));
+        QCOMPARE(uiTimeout, 0u); // used up, not wrapped round
+    }
+
+    void zeroLengthTransfersSucceed()
+    {
+        FakeUsbBus tBus({VPU});
+        CUsbCom tCom(tBus.MakeBackend());
+        QCOMPARE(OpenFirstVpu(tCom), 0);
+        quint32 uiTimeout = 1000;
+        QCOMPARE(tCom.Write(0, nullptr, &uiTimeout), 0);
+        QCOMPARE(tCom.Read(0, nullptr, &uiTimeout), 0);
+        QVERIFY(tBus.OutPackets().isEmpty());
+    }
+
+    // Only devices with the VPU's ids count, and the index picks among them.
+    void firstVpuAmongOtherDevicesIsOpened()
+    {
+        FakeUsbBus tBus({MOUSE, OTHER_MICROCHIP, VPU, MOUSE, VPU});
+        CUsbCom tCom(tBus.MakeBackend());
+        tCom.SetVidPid(0x04D8, 0x0204);
+        int iCount = -1;
+        QCOMPARE(tCom.GetDeviceCount(&iCount), 0);
+        QCOMPARE(iCount, 2);
+        QCOMPARE(tCom.SelectDevice(2), -206);
+        QCOMPARE(tCom.SelectDevice(1), 0);
+        QCOMPARE(tCom.Open(), 0);
+        QCOMPARE(tBus.OpenedListIndex(), 4);
+        QCOMPARE(tCom.Close(), 0);
+        QCOMPARE(OpenFirstVpu(tCom), 0);
+        QCOMPARE(tBus.OpenedListIndex(), 2);
+        // And it is a working link.
+        int iVpuStatus = -1;
+        quint32 uiTimeout = 2000;
+        QCOMPARE(tCom.ExchangeStatus(VpuMsgHeader_t{VPU_MSG_STATUS, 0}, nullptr, &iVpuStatus, &uiTimeout), 0);
+        QCOMPARE(iVpuStatus, 0);
+        QCOMPARE(tBus.Model().Requests(), QList<QByteArray>{Hex("02 00 00 00 00")});
+    }
+
+    void noVpuAttachedFailsToOpen()
+    {
+        FakeUsbBus tBus({MOUSE, OTHER_MICROCHIP});
+        CUsbCom tCom(tBus.MakeBackend());
+        tCom.SetVidPid(0x04D8, 0x0204);
+        int iCount = -1;
+        QCOMPARE(tCom.GetDeviceCount(&iCount), 0);
+        QCOMPARE(iCount, 0);
+        QCOMPARE(tCom.SelectDevice(0), -206);
+        QCOMPARE(tCom.Open(), -206);
+        QCOMPARE(tBus.OpenCount(), 0);
+    }
+
+    void openTwiceIsRefused()
+    {
+        FakeUsbBus tBus({VPU});
+        CUsbCom tCom(tBus.MakeBackend());
+        QCOMPARE(OpenFirstVpu(tCom), 0);
+        QCOMPARE(tCom.Open(), -3);
+        QCOMPARE(tBus.OpenCount(), 1);
+        int iVpuStatus = -1;
+        quint32 uiTimeout = 2000;
+        QCOMPARE(tCom.ExchangeStatus(VpuMsgHeader_t{VPU_MSG_STATUS, 0}, nullptr, &iVpuStatus, &uiTimeout), 0);
+        QCOMPARE(tCom.Close(), 0);
+        QCOMPARE(tCom.Close(), 0);
+    }
+
+    void transfersNeedAnOpenDevice()
+    {
+        FakeUsbBus tBus({VPU});
+        CUsbCom tCom(tBus.MakeBackend());
+        quint8 aucBuf[5] = {};
+        quint32 uiTimeout = 100;
+        QCOMPARE(tCom.Write(5, aucBuf, &uiTimeout), -3);
+        QCOMPARE(tCom.Read(5, aucBuf, &uiTimeout), -3);
+        tCom.SetVidPid(0x04D8, 0x0204);
+        QCOMPARE(tCom.SelectDevice(0), 0);
+        QCOMPARE(tCom.Open(), 0);
+        QCOMPARE(tCom.Write(5, aucBuf, nullptr), -4);
+    }
+
+    void initComResetsRotation()
+    {
+        FakeUsbBus tBus({VPU});
+        CUsbCom tCom(tBus.MakeBackend());
+        QCOMPARE(OpenFirstVpu(tCom), 0);
+        // Move both rotations off the first endpoint.
+        int iVpuStatus = -1;
+        quint32 uiTimeout = 2000;
+        QCOMPARE(tCom.ExchangeStatus(VpuMsgHeader_t{VPU_MSG_STATUS, 0}, nullptr, &iVpuStatus, &uiTimeout), 0);
+        const QByteArray baInit = Hex("03 05 00 00 00");
+        QCOMPARE(tCom.SendMsg(VpuMsgHeader_t{VPU_MSG_INIT_COM, 5}, Bytes(baInit), &uiTimeout), 0);
+        QCOMPARE(tCom.Write(5, Bytes(baInit), &uiTimeout), 0);
+        quint8 aucPiece[5];
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(tCom.Read(5, aucPiece, &uiTimeout), 0);
+        QCOMPARE(tCom.ResetEndpointRotation(), 0);
+        tBus.ClearPackets();
+        QCOMPARE(tCom.ExchangeStatus(VpuMsgHeader_t{VPU_MSG_STATUS, 0}, nullptr, &iVpuStatus, &uiTimeout), 0);
+        QCOMPARE(Layout(tBus.OutPackets()), QString("1:5"));
+        QCOMPARE(Layout(tBus.InPackets()), QString("81:5 82:4"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestUsbCom)
 #include "tst_usbcom.moc"
