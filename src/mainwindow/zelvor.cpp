@@ -16,6 +16,7 @@
 #include "panels/scene/paintbrushtools.h"
 #include "panels/scene/workspace.h"
 #include "project/projectconf.h"
+#include "scene/fixture.h"
 #include "scene/view.h"
 #include "testtools/testtools.h"
 #include "trace/trace.h"
@@ -163,6 +164,7 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     SetMainWndSink(this);
 
     ConnectMenus();
+    CreateRecentActions();
 
     m_Scene.installEventFilter(this);
     m_pUi->m_pVPUUpdateDock->installEventFilter(this);
@@ -171,10 +173,21 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     m_pUi->m_pFixtUpdateDock->installEventFilter(this);
 
     emit sigZoomAll();
+
+    // Fixtures send their own requests through this window's link; a project read from a
+    // file becomes items on this window's scene.
+    CFixture::SetVpuCom(&m_VpuCom);
+    g_ProjectConf.SetSceneBuilder([this](const QList<ProjectFixture_t> &lFixtures, const QList<ProjectGroup_t> &lGroups,
+                                         QList<CFixture *> &lOutFixtures, QList<CFixtureGroup *> &lOutGroups) {
+        return BuildSceneFromProject(lFixtures, lGroups, lOutFixtures, lOutGroups);
+    });
+    NewProject(false);
 }
 
 Zelvor::~Zelvor()
 {
+    NewProject(false);
+    g_ProjectConf.SetSceneBuilder(nullptr);
     // No report may reach a window that is being torn down.
     SetMainWndSink(nullptr);
     Zelvor *pSelf = this;
@@ -317,6 +330,11 @@ bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
 
 void Zelvor::closeEvent(QCloseEvent *pEvent)
 {
+    // Cancelled, or the save the user asked for failed: the window stays and nothing is lost.
+    if (NewProject(true) != 0) {
+        pEvent->ignore();
+        return;
+    }
     QSettings settings;
     settings.setValue(QLatin1String(kGeometryKey), saveGeometry());
     settings.setValue(QLatin1String(kStateKey), saveState(0));

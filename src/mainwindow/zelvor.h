@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 
@@ -258,6 +259,101 @@ private:
     QList<QGraphicsRectItem *> m_GridItems;
     QGraphicsPixmapItem *m_pBackgroundItem = nullptr;
     QGraphicsRectItem *m_pVideoAreaItem = nullptr;
+
+    // Project commands, download and upload
+public:
+    // Download: asks, checks that every fixture is cabled, then runs the step machine.
+    void DownloadProject();
+    int StartDownload();
+    int DownloadStep();
+    int DownloadDone(int iStatus);
+    // Upload: the save question first; the current project is replaced only once everything
+    // has been read from the VPU and turned into items. 0, or the save question's status.
+    int UploadProject();
+    int StartUpload();
+    int UploadStep();
+    int UploadDone(int iStatus);
+
+    // 0; with bAsk the save question may give -15 (cancelled) or the failed save's code, and
+    // then nothing changes.
+    int NewProject(bool bAsk);
+    // Records to items made on the scene but not added to it. 0 or an error code; on failure
+    // everything made is destroyed and both out-lists are empty.
+    int BuildSceneFromProject(const QList<ProjectFixture_t> &lFixtures, const QList<ProjectGroup_t> &lGroups,
+                              QList<CFixture *> &lOutFixtures, QList<CFixtureGroup *> &lOutGroups);
+    // 0, or -13 (reported) when the file could not be written.
+    int SaveProject(const QString &qsPath);
+    // 0, or the code of the open, parse or build failure; the current project then stays.
+    int LoadProject(const QString &qsPath);
+    int LoadLastProject(int iIndex);
+    void AddLastProject(const QString &qsPath);
+    int UpdateRecentProjectsMenu();
+
+public slots:
+    void s_OnNewProjectMenu();
+    void s_OnOpenProjectMenu();
+    void s_OnSaveProjectMenu();
+    void s_OnSaveProjectAsMenu();
+    void s_OnOpenLastProjectMenu();
+    void s_OnUploadVideoPresetDone(int iStatus, VideoPreset_t tPreset);
+    void s_OnUploadGetVideoInputFormatDone(int iStatus, VideoInFormat_t tFormat);
+    void s_OnUploadDmxReadFromVpuDone(int iStatus, short sCount, QByteArray baData);
+    void s_OnUploadGetFixturesNumbersDone(int iStatus, FixturesNum_t tNumbers);
+    void s_OnUploadGetFixtureConfigDone(int iStatus, FixtureConfig_t tConfig, SasuConfig_t tSasu);
+    void s_OnDownloadGetFixturesNumbersDone(int iStatus, FixturesNum_t tNumbers);
+    void s_OnDownloadGetFixtureConfigDone(int iStatus, FixtureConfig_t tConfig, SasuConfig_t tSasu);
+    void s_OnDownloadWriteFixtureConfigDone(int iStatus);
+    void s_OnDownloadWriteVideoPresetDone(int iStatus);
+    void s_OnDownloadWriteDmxDone(int iStatus);
+    void s_OnDownloadResetFixturesDone(int iStatus);
+
+private:
+    // The save question of a new project: 0 to go on, else -15 or the failed save's code.
+    int AskSaveProject();
+    // Save to the remembered file, or through the Save As dialog when there is none.
+    int SaveCurrentProject();
+    int SaveProjectAs();
+    void ClearProject();
+    void CreateRecentActions();
+    // Every fixture item on the scene, group members included.
+    QList<CFixture *> SceneFixtures() const;
+    // The fixture numbered m_DownloadAddr, moving on to the next output that has one; null
+    // when the outputs are exhausted.
+    CFixture *NextDownloadFixture();
+    void DisconnectAll(QList<QMetaObject::Connection> &lConnections);
+    // The project's items: fixtures by output and number, groups by number.
+    QList<CFixture *> ProjectFixtures() const;
+    QList<CFixtureGroup *> ProjectGroups() const;
+    // Adds made items to the scene and fills the panels' lists from the scene.
+    void PutOnScene(const QList<CFixture *> &lFixtures, const QList<CFixtureGroup *> &lGroups);
+    // Empties the panels' lists, then deletes every fixture and group of the scene.
+    void RemoveSceneItems();
+    void ClearPanelItemLists();
+
+    int m_iDownloadStep = 0;
+    FixtureAddr_t m_DownloadAddr{1, 1};
+    int m_iDownloadTotal = 0;
+    int m_iDownloadIndex = 1;
+    FixturesNum_t m_VpuFixturesNum{};
+    int m_iSlotPhase = 0;
+    // The project's fixtures of each output, looked up by number (index number - 1), taken
+    // when the download starts; the window stays disabled until it ends.
+    QList<CFixture *> m_DownloadChains[4];
+    QList<QMetaObject::Connection> m_DownloadConnections;
+
+    int m_iUploadStep = 0;
+    FixtureAddr_t m_UploadAddr{1, 1};
+    VideoPreset_t m_UploadPreset{};
+    VideoInFormat_t m_UploadInFormat{};
+    qint16 m_iUploadDmxCount = 0;
+    QList<DMX_Mapping_t> m_UploadDmxMapping;
+    FixturesNum_t m_UploadFixturesNum{};
+    QList<ProjectFixture_t> m_UploadFixtures;
+    QList<ProjectGroup_t> m_UploadGroups;
+    QList<QMetaObject::Connection> m_UploadConnections;
+
+    QStringList m_LastProjects;
+    QList<QAction *> m_RecentActions;
 };
 
 // Creates the folder with its missing parents when it does not exist: 0, or -6.

@@ -75,6 +75,9 @@ public:
     void SetSceneBuilder(const SceneBuilder_t &builder) { m_SceneBuilder = builder; }
     void BuildScene(QList<CFixture *> &lFixtures, QList<CFixtureGroup *> &lGroups) const;
     void ClearRecords();
+    // The file a save goes to: set when the project is saved under a name, emptied for a
+    // project that belongs to no file yet.
+    void SetFileName(const QString &qsPath) { m_qsFileName = qsPath; }
 
     int ParseWorkspace();
     int ParseVideoInput();

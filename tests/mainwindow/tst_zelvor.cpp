@@ -286,6 +286,7 @@ void TestZelvor::storedLayoutComesBackButNotTheGuardedDocks()
         pDock->setFloating(false);
         pDock->show();
     }
+    m_pPrompts->AnswerQuestion(QMessageBox::No); // do not save the empty project
     QVERIFY(pWnd->close());
     QSettings settings;
     QVERIFY(settings.contains(QStringLiteral("Zelvor/geometry")));
