@@ -1,0 +1,94 @@
+#include "zelvorsim.h"
+
+#include "comm/vpucom.h"
+#include "project/projectconf.h"
+#include "projectsupport.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+ZelvorOnSim::ZelvorOnSim(const QString &qsAddress) : m_Sim(qsAddress), m_Device(m_Sim.Model()) {}
+
+ZelvorOnSim::~ZelvorOnSim()
+{
+    Zelvor *pWnd = m_pWnd;
+    g_pMainWnd.compare_exchange_strong(pWnd, nullptr);
+    delete m_pWnd;
+    m_Sim.Stop();
+}
+
+bool ZelvorOnSim::Start()
+{
+    if (!m_Sim.Start())
+        return false;
+    m_pWnd = new Zelvor;
+    g_pMainWnd.store(m_pWnd);
+    m_pWnd->m_VpuCom.SetNetParams(m_Sim.Address(), m_Sim.Port());
+    return m_pWnd->m_VpuCom.Open() == 0;
+}
+
+bool ZelvorOnSim::Enumerate()
+{
+    QSignalSpy spy(&m_pWnd->m_VpuCom, &CVpuCom::sigEnumerateFixturesMsg);
+    m_pWnd->m_VpuCom.FixtEnumerate();
+    if (!spy.wait(5000) || spy.first().first().toInt() != 0)
+        return false;
+    Model().ClearLog();
+    return true;
+}
+
+bool ZelvorOnSim::WaitEnabled(int iTimeoutMs) const
+{
+    return QTest::qWaitFor([this] { return m_pWnd->isEnabled(); }, iTimeoutMs);
+}
+
+ProjectFixture_t FixtureRecord(quint8 uOutput, quint32 uNumber, quint32 uType, double dX, double dY, qint32 iAngle,
+                               quint16 uGroup)
+{
+    ProjectFixture_t tRecord = DefaultProjectFixture();
+    tRecord.output = uOutput;
+    tRecord.number = uNumber;
+    tRecord.type = uType;
+    tRecord.placement = MakeRotationInfo(dX, dY, dX, dY, iAngle);
+    tRecord.group = uGroup;
+    return tRecord;
+}
+
+ProjectGroup_t GroupRecord(quint16 uNumber, double dAnchorX, double dAnchorY, qint32 iAngle)
+{
+    ProjectGroup_t tGroup;
+    tGroup.info = MakeGroupInfo(uNumber, QStringLiteral("Group %1").arg(uNumber));
+    tGroup.placement = MakeRotationInfo(dAnchorX, dAnchorY, dAnchorX, dAnchorY, iAngle);
+    return tGroup;
+}
+
+int WriteProjectFile(const QString &qsPath, const QList<ProjectFixture_t> &lFixtures,
+                     const QList<ProjectGroup_t> &lGroups)
+{
+    QList<FakeFixture> lFakes;
+    for (const ProjectFixture_t &t : lFixtures) {
+        FakeFixture f;
+        f.output = t.output;
+        f.number = t.number;
+        f.type = t.type;
+        f.placement = t.placement;
+        f.group = t.group;
+        f.sasu = t.sasuConfig;
+        f.intensity = t.intensity;
+        lFakes.append(f);
+    }
+    QList<FakeGroup> lFakeGroups;
+    for (const ProjectGroup_t &g : lGroups)
+        lFakeGroups.append(FakeGroup{g.info, g.placement});
+    QList<FakeFixture *> lFixturePtrs;
+    for (FakeFixture &f : lFakes)
+        lFixturePtrs.append(&f);
+    QList<FakeGroup *> lGroupPtrs;
+    for (FakeGroup &g : lFakeGroups)
+        lGroupPtrs.append(&g);
+
+    CProjectConf project;
+    project.SetFixturesAndGroups(lFixturePtrs, lGroupPtrs);
+    const int iStatus = project.Write();
+    return iStatus != 0 ? iStatus : project.Save(qsPath);
+}
