@@ -658,10 +658,12 @@ int Zelvor::BuildSceneFromProject(const QList<ProjectFixture_t> &lFixtures, cons
         pFixture->GetRotationInfo(&tOwn);
         pGroup->GetRotationInfo(&tGroup);
         pGroup->RemoveFixture(pFixture);
+        // The origin stays where the group had put it on the screen and the turn it showed
+        // becomes its own: turning about the anchor here would move it.
         pFixture->setParentItem(nullptr);
-        pFixture->SetPosition(tOwn.x, tOwn.y);
+        pFixture->PlaceAtScenePos(QPointF(tOwn.x, tOwn.y));
+        pFixture->setRotation(CProjectConf::AngleInRange(qint64(tOwn.angle) + tGroup.angle));
         pFixture->SetAnchorPos(tOwn.anchorX, tOwn.anchorY);
-        pFixture->SetRotation(tOwn.angle + tGroup.angle);
         lTopLevel.append(pFixture);
         lMadeGroups.removeAt(g);
         delete pGroup;
