@@ -166,7 +166,10 @@ int Zelvor::DownloadStep()
         m_VpuCom.FixtGetNumber();
         return 0;
     case 1:
-        StatusMessage(0, tr("Checking fixture types..."), 0);
+        // The text stays up for the whole check: painting it again for every fixture would
+        // cost more than the check itself.
+        if (m_DownloadAddr.output == 1 && m_DownloadAddr.number == 1)
+            StatusMessage(0, tr("Checking fixture types..."), 0);
         if (NextDownloadFixture()) {
             TraceInfo("Checking fixture type (SASU or LPU) of F%d.%d...", m_DownloadAddr.output,
                       int(m_DownloadAddr.number));
