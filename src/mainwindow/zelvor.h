@@ -315,20 +315,14 @@ private:
     int SaveProjectAs();
     void ClearProject();
     void CreateRecentActions();
-    // Every fixture item on the scene, group members included.
-    QList<CFixture *> SceneFixtures() const;
     // The fixture numbered m_DownloadAddr, moving on to the next output that has one; null
     // when the outputs are exhausted.
     CFixture *NextDownloadFixture();
     void DisconnectAll(QList<QMetaObject::Connection> &lConnections);
-    // The project's items: fixtures by output and number, groups by number.
-    QList<CFixture *> ProjectFixtures() const;
-    QList<CFixtureGroup *> ProjectGroups() const;
-    // Adds made items to the scene and fills the panels' lists from the scene.
-    void PutOnScene(const QList<CFixture *> &lFixtures, const QList<CFixtureGroup *> &lGroups);
-    // Empties the panels' lists, then deletes every fixture and group of the scene.
-    void RemoveSceneItems();
-    void ClearPanelItemLists();
+    // Settings into the model and onto the scene: border, background and grid; the video
+    // input area.
+    void ApplyWorkspace(const WorkspaceSettings_t &tWorkspace);
+    void ApplyVideoInput(const VideoInputSettings_t &tVideo);
 
     int m_iDownloadStep = 0;
     FixtureAddr_t m_DownloadAddr{1, 1};

@@ -66,16 +66,6 @@ quint32 UploadCount(qint16 sCount)
 // ---------------------------------------------------------------------------------------------
 // Download
 
-QList<CFixture *> Zelvor::SceneFixtures() const
-{
-    QList<CFixture *> lFixtures;
-    for (QGraphicsItem *pItem : m_Scene.items()) {
-        if (pItem->type() == SceneItems::FIXTURE_TYPE)
-            lFixtures.append(static_cast<CFixture *>(pItem));
-    }
-    return lFixtures;
-}
-
 void Zelvor::DisconnectAll(QList<QMetaObject::Connection> &lConnections)
 {
     for (const QMetaObject::Connection &connection : lConnections)
@@ -88,10 +78,10 @@ void Zelvor::DownloadProject()
     if (AskYesNo(tr("Configuration Download to VPU"),
                  tr("Do you want to download the current configuration to connected VPU ?")) != 1)
         return;
-    // Every fixture on the scene is checked, not the last list of not-cabled fixtures: that
-    // list is rebuilt only by some edits, and a fixture that has no output would be left out
-    // of the download without a word.
-    for (const CFixture *pFixture : SceneFixtures()) {
+    // Every fixture of the scene is checked, not the chain of not-cabled fixtures: the chains
+    // are rebuilt only by some edits (not when fixtures are added), and a fixture left out of
+    // them would be left out of the download without a word.
+    for (const CFixture *pFixture : AllFixtures()) {
         quint32 uOutput = 0;
         pFixture->GetNumber(&uOutput, nullptr);
         if (uOutput < 1 || uOutput > kOutputCount) {
@@ -119,7 +109,7 @@ int Zelvor::StartDownload()
     // the fixture the VPU enumerated as n, whatever order the scene keeps its items in.
     for (QList<CFixture *> &lChain : m_DownloadChains)
         lChain.clear();
-    for (CFixture *pFixture : SceneFixtures()) {
+    for (CFixture *pFixture : AllFixtures()) {
         quint32 uOutput = 0;
         pFixture->GetNumber(&uOutput, nullptr);
         if (uOutput >= 1 && uOutput <= kOutputCount)
@@ -585,12 +575,11 @@ int Zelvor::UploadDone(int iStatus)
         m_pInputColorCtrl->SetInputCorrection(tInputCorr);
         m_pOutputColorCtrl->SetOutputCorrection(tOutputCorr);
         m_pDMXConfig->SetDmxMapping(m_UploadDmxMapping);
-        PutOnScene(lFixtures, lGroups);
-        g_ProjectConf.SetVideoInput(tVideo.source, tVideo.rotation, tVideo.resizeType, tVideo.standardFormat,
-                                    tVideo.topLeftPosition, tVideo.area);
+        AddItemToScene(lFixtures, lGroups);
+        ApplyVideoInput(tVideo);
         g_ProjectConf.SetInputCorr(tInputCorr);
         g_ProjectConf.SetOutputCorr(tOutputCorr);
-        g_ProjectConf.SetFixturesAndGroups(ProjectFixtures(), ProjectGroups());
+        g_ProjectConf.SetFixturesAndGroups(AllFixtures(), Groups());
         TraceSuccess("Project uploaded from VPU!");
     }
     setEnabled(true);
@@ -657,16 +646,7 @@ int Zelvor::BuildSceneFromProject(const QList<ProjectFixture_t> &lFixtures, cons
             continue;
         }
         CFixture *pFixture = lMembers.first();
-        RotationInfo_t tOwn, tGroup;
-        pFixture->GetRotationInfo(&tOwn);
-        pGroup->GetRotationInfo(&tGroup);
-        pGroup->RemoveFixture(pFixture);
-        // The origin stays where the group had put it on the screen and the turn it showed
-        // becomes its own: turning about the anchor here would move it.
-        pFixture->setParentItem(nullptr);
-        pFixture->PlaceAtScenePos(QPointF(tOwn.x, tOwn.y));
-        pFixture->setRotation(CProjectConf::AngleInRange(qint64(tOwn.angle) + tGroup.angle));
-        pFixture->SetAnchorPos(tOwn.anchorX, tOwn.anchorY);
+        DetachFromGroup(pFixture, pGroup);
         lTopLevel.append(pFixture);
         lMadeGroups.removeAt(g);
         delete pGroup;
@@ -678,87 +658,24 @@ int Zelvor::BuildSceneFromProject(const QList<ProjectFixture_t> &lFixtures, cons
 }
 
 // ---------------------------------------------------------------------------------------------
-// Items on the scene and the panels' lists
+// Settings into the model and onto the scene
 
-QList<CFixture *> Zelvor::ProjectFixtures() const
+void Zelvor::ApplyWorkspace(const WorkspaceSettings_t &tWorkspace)
 {
-    QList<CFixture *> lFixtures = SceneFixtures();
-    std::sort(lFixtures.begin(), lFixtures.end(), [](const CFixture *pA, const CFixture *pB) {
-        quint32 uOutA = 0, uNumA = 0, uOutB = 0, uNumB = 0;
-        pA->GetNumber(&uOutA, &uNumA);
-        pB->GetNumber(&uOutB, &uNumB);
-        return uOutA != uOutB ? uOutA < uOutB : uNumA < uNumB;
-    });
-    return lFixtures;
+    g_ProjectConf.SetWorkspace(tWorkspace);
+    WorkspaceSettings_t tKept;
+    g_ProjectConf.GetWorkspace(&tKept);
+    const PixelRect_t &b = tKept.border;
+    SetBorder(tKept.borderShown, b.x1, b.y1, b.x2, b.y2);
+    SetBackground(tKept.background);
+    SetGridSpace(tKept.gridShown, int(tKept.gridSpacing));
 }
 
-QList<CFixtureGroup *> Zelvor::ProjectGroups() const
+void Zelvor::ApplyVideoInput(const VideoInputSettings_t &tVideo)
 {
-    QList<CFixtureGroup *> lGroups;
-    for (QGraphicsItem *pItem : m_Scene.items()) {
-        if (pItem->type() == SceneItems::GROUP_TYPE)
-            lGroups.append(static_cast<CFixtureGroup *>(pItem));
-    }
-    std::sort(lGroups.begin(), lGroups.end(), [](const CFixtureGroup *pA, const CFixtureGroup *pB) {
-        GroupInfo_t tA, tB;
-        pA->GetInfo(&tA);
-        pB->GetInfo(&tB);
-        return tA.number < tB.number;
-    });
-    return lGroups;
-}
-
-void Zelvor::ClearPanelItemLists()
-{
-    m_pFixtureLists->ClearSceneList();
-    m_pGroupSettings->ClearGroupList();
-    m_pFixtureSettings->ClearFixtureList();
-    m_pSasuSettings->ClearFixtureList();
-    m_pFixtureUpdate->ClearFixtureList();
-}
-
-void Zelvor::PutOnScene(const QList<CFixture *> &lFixtures, const QList<CFixtureGroup *> &lGroups)
-{
-    for (CFixture *pFixture : lFixtures)
-        m_Scene.addItem(pFixture);
-    for (CFixtureGroup *pGroup : lGroups)
-        m_Scene.addItem(pGroup);
-
-    ClearPanelItemLists();
-    const QList<CFixture *> lAll = ProjectFixtures();
-    const QList<CFixtureGroup *> lAllGroups = ProjectGroups();
-    QList<QGraphicsItem *> lTopLevel;
-    for (CFixtureGroup *pGroup : lAllGroups)
-        lTopLevel.append(pGroup);
-    for (CFixture *pFixture : lAll) {
-        if (!pFixture->parentItem())
-            lTopLevel.append(pFixture);
-    }
-    m_pFixtureLists->AddToSceneList(nullptr, lTopLevel);
-    m_pFixtureSettings->UpdateFixtureList(lAll);
-    m_pSasuSettings->UpdateFixtureList(lAll);
-    m_pGroupSettings->SetGroupList(lAllGroups);
-    m_pFixtureUpdate->UpdateFixtureList(lAll);
-    m_pFixtureLists->InitCablingLists();
-    m_pFixtureLists->AddToCablingLists(lAll);
-    m_pFixtureLists->ClearSasuList();
-    m_pFixtureLists->AddToSasuList(lAll);
-}
-
-void Zelvor::RemoveSceneItems()
-{
-    // The panels point at the items: their lists go first.
-    ClearPanelItemLists();
-    m_pFixtureLists->InitCablingLists();
-    m_pFixtureLists->ClearSasuList();
-    for (CFixtureGroup *pGroup : ProjectGroups()) {
-        m_Scene.removeItem(pGroup);
-        delete pGroup;
-    }
-    for (CFixture *pFixture : SceneFixtures()) {
-        m_Scene.removeItem(pFixture);
-        delete pFixture;
-    }
+    g_ProjectConf.SetVideoInput(tVideo.source, tVideo.rotation, tVideo.resizeType, tVideo.standardFormat,
+                                tVideo.topLeftPosition, tVideo.area);
+    UpdateVideoArea();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -787,17 +704,17 @@ int Zelvor::NewProject(bool bAsk)
 
 void Zelvor::ClearProject()
 {
-    RemoveSceneItems();
+    ClearScene();
+    UpdateFixtureLists();
     m_ProjectLE.setText(tr("New Project"));
     m_pFixtureLists->SetCurrentTab(0);
 
     VideoInputSettings_t tVideo;
     CProjectConf::DefaultVideoInput(&tVideo);
-    g_ProjectConf.SetVideoInput(tVideo.source, tVideo.rotation, tVideo.resizeType, tVideo.standardFormat,
-                                tVideo.topLeftPosition, tVideo.area);
+    ApplyVideoInput(tVideo);
     WorkspaceSettings_t tWorkspace;
     CProjectConf::DefaultWorkspace(&tWorkspace);
-    g_ProjectConf.SetWorkspace(tWorkspace);
+    ApplyWorkspace(tWorkspace);
     InputCorr_t tInputCorr;
     CProjectConf::DefaultInputCorr(&tInputCorr);
     g_ProjectConf.SetInputCorr(tInputCorr);
@@ -819,7 +736,10 @@ void Zelvor::ClearProject()
 int Zelvor::SaveProject(const QString &qsPath)
 {
     TraceInfo("Save project settings on '%s'...", U8(qsPath).constData());
-    g_ProjectConf.SetFixturesAndGroups(ProjectFixtures(), ProjectGroups());
+    WorkspaceSettings_t tWorkspace;
+    GetWorkspace(&tWorkspace);
+    g_ProjectConf.SetWorkspace(tWorkspace);
+    g_ProjectConf.SetFixturesAndGroups(AllFixtures(), Groups());
     int iStatus = g_ProjectConf.Write();
     if (iStatus == 0)
         iStatus = g_ProjectConf.Save(qsPath);
@@ -881,11 +801,10 @@ int Zelvor::LoadProject(const QString &qsPath)
     ClearProject();
     WorkspaceSettings_t tWorkspace;
     file.GetWorkspace(&tWorkspace);
-    g_ProjectConf.SetWorkspace(tWorkspace);
+    ApplyWorkspace(tWorkspace);
     VideoInputSettings_t tVideo;
     file.GetVideoInput(&tVideo);
-    g_ProjectConf.SetVideoInput(tVideo.source, tVideo.rotation, tVideo.resizeType, tVideo.standardFormat,
-                                tVideo.topLeftPosition, tVideo.area);
+    ApplyVideoInput(tVideo);
     InputCorr_t tInputCorr;
     file.GetInputCorr(&tInputCorr);
     g_ProjectConf.SetInputCorr(tInputCorr);
@@ -894,8 +813,8 @@ int Zelvor::LoadProject(const QString &qsPath)
     file.GetOutputCorr(&tOutputCorr);
     g_ProjectConf.SetOutputCorr(tOutputCorr);
     m_pOutputColorCtrl->SetOutputCorrection(tOutputCorr);
-    PutOnScene(lFixtures, lGroups);
-    g_ProjectConf.SetFixturesAndGroups(ProjectFixtures(), ProjectGroups());
+    AddItemToScene(lFixtures, lGroups);
+    g_ProjectConf.SetFixturesAndGroups(AllFixtures(), Groups());
     g_ProjectConf.SetFileName(qsPath);
     SetProjectText(qsPath);
     return 0;

@@ -162,8 +162,7 @@ void TestProjectCommands::DrawUnsavedProject()
     QList<CFixture *> lFixtures;
     QList<CFixtureGroup *> lGroups;
     QCOMPARE(m_pWnd->BuildSceneFromProject(TwoFixtures(), {}, lFixtures, lGroups), 0);
-    for (CFixture *pFixture : lFixtures)
-        m_pWnd->Scene()->addItem(pFixture);
+    m_pWnd->AddItemToScene(lFixtures, lGroups);
     QCOMPARE(RememberedName(), QString());
 }
 

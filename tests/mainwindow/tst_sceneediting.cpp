@@ -780,7 +780,7 @@ void TestSceneEditing::loadedItemsAndClearedScene()
     QCOMPARE(pTree->topLevelItemCount(), 3);
     VERIFY_ROUND_TRIP(pWnd);
 
-    const int iWorkspaceItems = 1; // the white screen area
+    const int iWorkspaceItems = 2; // the white screen area and the video input area
     pWnd->ClearScene();
     QCOMPARE(pWnd->AllFixtures().size(), 0);
     QCOMPARE(pWnd->Groups().size(), 0);

@@ -200,7 +200,8 @@ void TestWorkspaceDrawing::background()
     QGraphicsPixmapItem *pItem = pWnd->BackgroundItem();
     if (drawn.isEmpty()) {
         QVERIFY(!pItem);
-        QCOMPARE(int(pWnd->Scene()->items().size()), 1);
+        // The screen area and the new project's video input area.
+        QCOMPARE(int(pWnd->Scene()->items().size()), 2);
     } else {
         QVERIFY(pItem);
         QCOMPARE(pItem->pixmap().size(), drawn);

@@ -214,9 +214,11 @@ void TestZelvor::sceneAndView()
     QGraphicsScene *pScene = pWnd->Scene();
     QCOMPARE(pScene->sceneRect(), QRectF(-0.5, -0.5, 1920, 1080));
     QCOMPARE(pScene->backgroundBrush().color(), QColor(Qt::lightGray));
+    // The screen area, and above it the new project's video input area.
     const QList<QGraphicsItem *> items = pScene->items();
-    QCOMPARE(items.size(), 1);
-    auto *pScreen = qgraphicsitem_cast<QGraphicsRectItem *>(items.first());
+    QCOMPARE(items.size(), 2);
+    QCOMPARE(items.first()->zValue(), 3.0);
+    auto *pScreen = qgraphicsitem_cast<QGraphicsRectItem *>(items.last());
     QVERIFY(pScreen);
     QCOMPARE(pScreen->rect(), QRectF(-0.5, -0.5, 1920, 1080));
     QCOMPARE(pScreen->brush().color(), QColor(Qt::white));
