@@ -4,6 +4,7 @@
 // each reply read in full before the next request goes. Prints the medians and their ratio.
 #include "mainwindow/zelvor.h"
 #include "support/projectsupport.h"
+#include "support/rawsocket.h"
 #include "support/scriptedprompts.h"
 #include "support/testenv.h"
 #include "support/vpusim.h"
@@ -16,12 +17,7 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <cstdio>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -31,64 +27,28 @@ constexpr int kPerOutput = kFixtures / 4;
 constexpr int kRounds = 5;
 constexpr quint32 kStripType = 0x00000005; // 48 x 16
 
-double Median(QList<double> l)
-{
-    std::sort(l.begin(), l.end());
-    return l.at(l.size() / 2);
-}
-
-bool SendAll(int iSocket, const QByteArray &ba)
-{
-    qsizetype iDone = 0;
-    while (iDone < ba.size()) {
-        const ssize_t l = ::send(iSocket, ba.constData() + iDone, size_t(ba.size() - iDone), MSG_NOSIGNAL);
-        if (l <= 0)
-            return false;
-        iDone += l;
-    }
-    return true;
-}
-
-bool RecvAll(int iSocket, char *pcBuffer, qsizetype iLength)
-{
-    qsizetype iDone = 0;
-    while (iDone < iLength) {
-        const ssize_t l = ::recv(iSocket, pcBuffer + iDone, size_t(iLength - iDone), 0);
-        if (l <= 0)
-            return false;
-        iDone += l;
-    }
-    return true;
-}
-
 // The logged exchange again over a bare socket: what the host sent is sent, what the VPU
 // answered is read to its last byte. Milliseconds, or -1.
 double RawReplayMs(quint16 usPort, const QList<VpuSimLogEntry> &lLog)
 {
-    const int iSocket = ::socket(AF_INET, SOCK_STREAM, 0);
-    const int iOne = 1;
-    ::setsockopt(iSocket, IPPROTO_TCP, TCP_NODELAY, &iOne, sizeof(iOne));
-    sockaddr_in tAddr{};
-    tAddr.sin_family = AF_INET;
-    tAddr.sin_port = htons(usPort);
-    ::inet_pton(AF_INET, kAddress, &tAddr.sin_addr);
-    if (::connect(iSocket, reinterpret_cast<sockaddr *>(&tAddr), sizeof(tAddr)) != 0) {
-        ::close(iSocket);
+    const int iSocket = RawConnect(QString::fromLatin1(kAddress), usPort);
+    if (iSocket < 0)
         return -1;
-    }
     QByteArray baBuffer(4096, 0);
     QElapsedTimer t;
     t.start();
     for (const VpuSimLogEntry &tEntry : lLog) {
+        if (tEntry.baBytes.size() > baBuffer.size())
+            baBuffer.resize(tEntry.baBytes.size());
         const bool bOk = tEntry.bFromHost ? SendAll(iSocket, tEntry.baBytes)
                                           : RecvAll(iSocket, baBuffer.data(), tEntry.baBytes.size());
         if (!bOk) {
-            ::close(iSocket);
+            RawClose(iSocket);
             return -1;
         }
     }
     const double dMs = double(t.nsecsElapsed()) / 1e6;
-    ::close(iSocket);
+    RawClose(iSocket);
     return dMs;
 }
 

@@ -5,6 +5,7 @@
 // acknowledgements. Prints both figures and their ratios.
 #include "comm/netcom.h"
 #include "comm/vpucom.h"
+#include "support/rawsocket.h"
 #include "support/testenv.h"
 #include "support/vpusim.h"
 #include "support/vpusimdevice.h"
@@ -15,13 +16,8 @@
 #include <QMutex>
 #include <QWaitCondition>
 #include <algorithm>
-#include <arpa/inet.h>
 #include <atomic>
 #include <cstdio>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -30,52 +26,6 @@ constexpr int kPings = 500;
 constexpr int kRounds = 7;
 constexpr quint32 kWriteTotal = 4u << 20;
 constexpr quint32 kWriteRequest = 128u << 10;
-
-double Median(QList<double> l)
-{
-    std::sort(l.begin(), l.end());
-    return l.at(l.size() / 2);
-}
-
-bool SendAll(int iSocket, const QByteArray &ba)
-{
-    qsizetype iDone = 0;
-    while (iDone < ba.size()) {
-        const ssize_t l = ::send(iSocket, ba.constData() + iDone, size_t(ba.size() - iDone), MSG_NOSIGNAL);
-        if (l <= 0)
-            return false;
-        iDone += l;
-    }
-    return true;
-}
-
-bool RecvAll(int iSocket, char *pcBuffer, int iLength)
-{
-    int iDone = 0;
-    while (iDone < iLength) {
-        const ssize_t l = ::recv(iSocket, pcBuffer + iDone, size_t(iLength - iDone), 0);
-        if (l <= 0)
-            return false;
-        iDone += int(l);
-    }
-    return true;
-}
-
-int RawConnect(quint16 usPort)
-{
-    const int iSocket = ::socket(AF_INET, SOCK_STREAM, 0);
-    const int iOne = 1;
-    ::setsockopt(iSocket, IPPROTO_TCP, TCP_NODELAY, &iOne, sizeof(iOne));
-    sockaddr_in tAddr{};
-    tAddr.sin_family = AF_INET;
-    tAddr.sin_port = htons(usPort);
-    ::inet_pton(AF_INET, kAddress, &tAddr.sin_addr);
-    if (::connect(iSocket, reinterpret_cast<sockaddr *>(&tAddr), sizeof(tAddr)) != 0) {
-        ::close(iSocket);
-        return -1;
-    }
-    return iSocket;
-}
 
 // The reply header and the status as two reads, as the link reads them.
 bool RawStatus(int iSocket)
@@ -86,7 +36,7 @@ bool RawStatus(int iSocket)
 
 double RawPingUs(quint16 usPort)
 {
-    const int iSocket = RawConnect(usPort);
+    const int iSocket = RawConnect(QString::fromLatin1(kAddress), usPort);
     if (iSocket < 0)
         return -1;
     const QByteArray baRequest = QByteArray::fromHex("0200000000");
@@ -96,7 +46,7 @@ double RawPingUs(quint16 usPort)
         if (!SendAll(iSocket, baRequest) || !RawStatus(iSocket))
             return -1;
     const double dUs = double(t.nsecsElapsed()) / 1000.0 / kPings;
-    ::close(iSocket);
+    RawClose(iSocket);
     return dUs;
 }
 
@@ -120,7 +70,7 @@ double TransportPingUs(quint16 usPort)
 
 double RawWriteMBps(quint16 usPort, const QByteArray &baData)
 {
-    const int iSocket = RawConnect(usPort);
+    const int iSocket = RawConnect(QString::fromLatin1(kAddress), usPort);
     if (iSocket < 0)
         return -1;
     QElapsedTimer t;
@@ -139,7 +89,7 @@ double RawWriteMBps(quint16 usPort, const QByteArray &baData)
         }
     }
     const double dSeconds = double(t.nsecsElapsed()) / 1e9;
-    ::close(iSocket);
+    RawClose(iSocket);
     return kWriteTotal / 1048576.0 / dSeconds;
 }
 

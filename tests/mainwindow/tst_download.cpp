@@ -22,22 +22,6 @@ namespace {
 
 const char *const kAddress = "127.0.0.100";
 
-QStringList HexList(const QList<QByteArray> &lBytes)
-{
-    QStringList lOut;
-    for (const QByteArray &ba : lBytes)
-        lOut.append(QString::fromLatin1(Hex(ba)));
-    return lOut;
-}
-
-QStringList MessageTexts(const ScriptedPrompts &prompts)
-{
-    QStringList lOut;
-    for (const PromptCall_t &call : prompts.Messages())
-        lOut.append(call.qsText);
-    return lOut;
-}
-
 // The fixture count reply of a VPU: per output the enumeration flag, LPUs and SASUs.
 void ReplyCounts(VpuSimModel &model, const QList<int> &lEnumerated, const QList<int> &lLpus, const QList<int> &lSasus)
 {
@@ -49,26 +33,6 @@ void ReplyCounts(VpuSimModel &model, const QList<int> &lEnumerated, const QList<
     for (int i = 0; i < 4; ++i)
         SimPutU16(baBody, quint16(lSasus.at(i)));
     model.SetHandler(40, [baBody](VpuSimRequest &r) { return r.Reply(41, baBody); });
-}
-
-QList<CFixture *> SceneFixtures(Zelvor *pWnd)
-{
-    QList<CFixture *> lOut;
-    for (QGraphicsItem *pItem : pWnd->Scene()->items())
-        if (pItem->type() == SceneItems::FIXTURE_TYPE)
-            lOut.append(static_cast<CFixture *>(pItem));
-    return lOut;
-}
-
-CFixture *FindFixture(Zelvor *pWnd, quint32 uOutput, quint32 uNumber)
-{
-    for (CFixture *pFixture : SceneFixtures(pWnd)) {
-        quint32 uOut = 0, uNum = 0;
-        pFixture->GetNumber(&uOut, &uNum);
-        if (uOut == uOutput && uNum == uNumber)
-            return pFixture;
-    }
-    return nullptr;
 }
 
 // Whether any of the six answers is still connected to the window (disconnecting tells).
@@ -162,26 +126,21 @@ private:
     void SetSettings();
     void RunDownload();
 
-    std::unique_ptr<TestEnv> m_pEnv;
-    std::unique_ptr<TraceCollector> m_pTraces;
+    std::unique_ptr<ProjectWindowTestEnv> m_pBase;
     std::unique_ptr<ScriptedPrompts> m_pPrompts;
     std::unique_ptr<ZelvorOnSim> m_pSim;
 };
 
 void TestDownload::initTestCase()
 {
-    SilenceOffscreenPlatformWarnings();
-    QCoreApplication::setOrganizationName(QStringLiteral("Orvana"));
-    QCoreApplication::setApplicationName(QStringLiteral("Lantrel"));
-    m_pEnv = std::make_unique<TestEnv>();
-    m_pTraces = std::make_unique<TraceCollector>();
-    QVERIFY(LoadProjectTestCatalogue());
+    m_pBase = std::make_unique<ProjectWindowTestEnv>();
+    QVERIFY(m_pBase->Start());
 }
 
 void TestDownload::init()
 {
     m_pPrompts = std::make_unique<ScriptedPrompts>();
-    m_pTraces->Clear();
+    m_pBase->Traces().Clear();
 }
 
 void TestDownload::cleanup()
@@ -202,24 +161,17 @@ bool TestDownload::Prepare(const QList<ProjectFixture_t> &lFixtures, const QList
     }
     if (!m_pSim->Enumerate())
         return false;
-    const QString qsPath = m_pEnv->FilePath(QStringLiteral("download.prj"));
+    const QString qsPath = m_pBase->Env().FilePath(QStringLiteral("download.prj"));
     if (WriteProjectFile(qsPath, lFixtures, lGroups) != 0 || m_pSim->Wnd()->LoadProject(qsPath) != 0)
         return false;
     m_pPrompts->Reset();
-    m_pTraces->Clear();
+    m_pBase->Traces().Clear();
     return true;
 }
 
 void TestDownload::SetSettings()
 {
-    PixelRect_t tArea = MakePixelRect(10, 20, 1289, 739);
-    g_ProjectConf.SetVideoInput(2, 90, 1, 0, true, tArea);
-    InputCorr_t tInput;
-    CProjectConf::MakeInputCorr(2, 100, 110, 120, 5, &tInput);
-    g_ProjectConf.SetInputCorr(tInput);
-    OutputCorr_t tOutput;
-    CProjectConf::MakeOutputCorr(220, 230, 240, 2, 5000, 500, 510, 505, &tOutput);
-    g_ProjectConf.SetOutputCorr(tOutput);
+    SetTestPresetSettings();
     DMX_Mapping_t tEnable, tBrightness;
     tEnable.command = 1;
     tEnable.channel = 1;
@@ -259,7 +211,7 @@ void TestDownload::requestsInOrderWithTheirBytes()
     QCOMPARE(lCalls.first().qsTitle, QStringLiteral("Configuration Download to VPU"));
     QCOMPARE(lCalls.first().qsText,
              QStringLiteral("Do you want to download the current configuration to connected VPU ?"));
-    const QStringList lInfo = m_pTraces->Lines(TRACE_KIND_INFO);
+    const QStringList lInfo = m_pBase->Traces().Lines(TRACE_KIND_INFO);
     QVERIFY(lInfo.contains(QStringLiteral("Downloading project to VPU...")));
     QVERIFY(lInfo.contains(QStringLiteral("Checking fixture type (SASU or LPU) of F3.2...")));
     QStringList lWriting = lInfo.filter(QStringLiteral("Writing configuration on fixture "));
@@ -269,8 +221,8 @@ void TestDownload::requestsInOrderWithTheirBytes()
     for (const char *pcText : {"Checking fixture number connected to VPU...", "Checking fixture types...",
                                "Writing Video presettings...", "Writing DMX mapping...", "Resetting fixtures..."})
         QVERIFY2(lInfo.contains(QLatin1String(pcText)), pcText);
-    QVERIFY(m_pTraces->Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Type Fixture 1.2 is correct!")));
-    QVERIFY(m_pTraces->Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project downloaded to VPU!")));
+    QVERIFY(m_pBase->Traces().Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Type Fixture 1.2 is correct!")));
+    QVERIFY(m_pBase->Traces().Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project downloaded to VPU!")));
     QCOMPARE(pWnd->statusBar()->currentMessage(), QStringLiteral("Project downloaded to VPU!"));
     QVERIFY(!AnyDownloadConnection(pWnd));
 
@@ -293,7 +245,7 @@ void TestDownload::emptyProject()
     QCOMPARE(lRequests.first(), QStringLiteral("28 00 00 00 00"));
     QCOMPARE(lRequests.mid(1), QStringList(std::begin(kExpectedFourFixtures) + 9, std::end(kExpectedFourFixtures)));
     QCOMPARE(MessageTexts(*m_pPrompts), QStringList());
-    QVERIFY(m_pTraces->Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project downloaded to VPU!")));
+    QVERIFY(m_pBase->Traces().Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project downloaded to VPU!")));
 }
 
 void TestDownload::refusedBeforeAnyWrite_data()
@@ -418,7 +370,7 @@ void TestDownload::failureAtEachStep()
     QVERIFY(MessageTexts(*m_pPrompts).endsWith(QStringLiteral("Failed to download project to VPU!")));
     QCOMPARE(m_pPrompts->Messages().last().qsDetail, QString());
     QCOMPARE(pWnd->statusBar()->currentMessage(), QStringLiteral("Failed to download project to VPU!"));
-    QVERIFY(!m_pTraces->Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project downloaded to VPU!")));
+    QVERIFY(!m_pBase->Traces().Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project downloaded to VPU!")));
     QVERIFY(!AnyDownloadConnection(pWnd));
 
     // The next download starts from its first step and writes slot 1 before slot 0 again.
@@ -430,7 +382,7 @@ void TestDownload::failureAtEachStep()
     }
     m_pSim->Model().ClearLog();
     m_pPrompts->Reset();
-    m_pTraces->Clear();
+    m_pBase->Traces().Clear();
     RunDownload();
     QVERIFY(m_pSim->WaitEnabled());
     QStringList lExpected;

@@ -27,24 +27,6 @@
 
 namespace {
 
-QList<CFixture *> SceneFixtures(Zelvor *pWnd)
-{
-    QList<CFixture *> lOut;
-    for (QGraphicsItem *pItem : pWnd->Scene()->items())
-        if (pItem->type() == SceneItems::FIXTURE_TYPE)
-            lOut.append(static_cast<CFixture *>(pItem));
-    return lOut;
-}
-
-QList<CFixtureGroup *> SceneGroups(Zelvor *pWnd)
-{
-    QList<CFixtureGroup *> lOut;
-    for (QGraphicsItem *pItem : pWnd->Scene()->items())
-        if (pItem->type() == SceneItems::GROUP_TYPE)
-            lOut.append(static_cast<CFixtureGroup *>(pItem));
-    return lOut;
-}
-
 QString ProjectField(Zelvor *pWnd)
 {
     // The project field is the wider of the two status bar fields.
@@ -59,14 +41,6 @@ QString RememberedName()
     QString qsName;
     g_ProjectConf.GetFileName(qsName);
     return qsName;
-}
-
-QStringList MessageTexts(const ScriptedPrompts &prompts)
-{
-    QStringList lOut;
-    for (const PromptCall_t &call : prompts.Messages())
-        lOut.append(call.qsText);
-    return lOut;
 }
 
 QList<ProjectFixture_t> TwoFixtures()
@@ -102,7 +76,7 @@ private slots:
 
 private:
     Zelvor *Make();
-    QString Path(const QString &qsName) const { return m_pEnv->FilePath(qsName); }
+    QString Path(const QString &qsName) const { return m_pBase->Env().FilePath(qsName); }
     QString WriteProject(const QString &qsName, const QList<ProjectFixture_t> &lFixtures = TwoFixtures(),
                          const QList<ProjectGroup_t> &lGroups = {});
     // An unsaved project with two fixtures on the scene (as if just drawn).
@@ -110,20 +84,15 @@ private:
     QStringList RecentTexts() const;
     QMenu *RecentMenu() const;
 
-    std::unique_ptr<TestEnv> m_pEnv;
-    std::unique_ptr<TraceCollector> m_pTraces;
+    std::unique_ptr<ProjectWindowTestEnv> m_pBase;
     std::unique_ptr<ScriptedPrompts> m_pPrompts;
     Zelvor *m_pWnd = nullptr;
 };
 
 void TestProjectCommands::initTestCase()
 {
-    SilenceOffscreenPlatformWarnings();
-    QCoreApplication::setOrganizationName(QStringLiteral("Orvana"));
-    QCoreApplication::setApplicationName(QStringLiteral("Lantrel"));
-    m_pEnv = std::make_unique<TestEnv>();
-    m_pTraces = std::make_unique<TraceCollector>();
-    QVERIFY(LoadProjectTestCatalogue());
+    m_pBase = std::make_unique<ProjectWindowTestEnv>();
+    QVERIFY(m_pBase->Start());
 }
 
 void TestProjectCommands::init()
@@ -131,7 +100,7 @@ void TestProjectCommands::init()
     g_SoftConf.UpdateLastProjects({});
     QCOMPARE(g_SoftConf.Save(QStringLiteral("Lantrel.xml")), 0);
     m_pPrompts = std::make_unique<ScriptedPrompts>();
-    m_pTraces->Clear();
+    m_pBase->Traces().Clear();
 }
 
 void TestProjectCommands::cleanup()
@@ -241,9 +210,10 @@ void TestProjectCommands::recentEntryOpensItsProject()
     m_pPrompts->AnswerQuestion(QMessageBox::No);
     RecentMenu()->actions().at(1)->trigger();
     QCOMPARE(RememberedName(), qsB);
-    QCOMPARE(SceneFixtures(m_pWnd).size(), 1);
+    QCOMPARE(m_pWnd->AllFixtures().size(), 1);
     QCOMPARE(RecentTexts(), (QStringList{qsB, qsA}));
-    QVERIFY(m_pTraces->Lines(TRACE_KIND_INFO).contains(QStringLiteral("Loading Last Project 1 - '%1'...").arg(qsB)));
+    QVERIFY(
+        m_pBase->Traces().Lines(TRACE_KIND_INFO).contains(QStringLiteral("Loading Last Project 1 - '%1'...").arg(qsB)));
 
     // Cancel at the question: nothing is opened.
     m_pPrompts->AnswerQuestion(QMessageBox::Cancel);
@@ -268,16 +238,17 @@ void TestProjectCommands::openThroughTheMenu()
     QCOMPARE(lCalls.at(1).qsTitle, QStringLiteral("Choose Project Configuration file"));
     QCOMPARE(lCalls.at(1).qsDetail, QStringLiteral("Projects"));
     QCOMPARE(lCalls.at(1).extra, QStringList{QStringLiteral("*.prj")});
-    QCOMPARE(SceneFixtures(m_pWnd).size(), 2);
+    QCOMPARE(m_pWnd->AllFixtures().size(), 2);
     QCOMPARE(ProjectField(m_pWnd), qsPath);
     QCOMPARE(RememberedName(), qsPath);
-    QVERIFY(
-        m_pTraces->Lines(TRACE_KIND_INFO).contains(QStringLiteral("Load Project settings from '%1' ...").arg(qsPath)));
+    QVERIFY(m_pBase->Traces()
+                .Lines(TRACE_KIND_INFO)
+                .contains(QStringLiteral("Load Project settings from '%1' ...").arg(qsPath)));
 
     // A cancelled file dialog leaves the project as it is.
     m_pPrompts->AnswerQuestion(QMessageBox::No);
     m_pWnd->s_OnOpenProjectMenu();
-    QCOMPARE(SceneFixtures(m_pWnd).size(), 2);
+    QCOMPARE(m_pWnd->AllFixtures().size(), 2);
     QCOMPARE(RememberedName(), qsPath);
 }
 
@@ -328,7 +299,7 @@ void TestProjectCommands::openFailureKeepsTheProject()
             QCOMPARE(lBoxes.at(i).qsDetail, details.at(i));
         }
     }
-    QCOMPARE(SceneFixtures(m_pWnd).size(), 2);
+    QCOMPARE(m_pWnd->AllFixtures().size(), 2);
     QCOMPARE(RememberedName(), qsGood);
     QCOMPARE(ProjectField(m_pWnd), qsGood);
     QCOMPARE(RecentTexts(), QStringList{qsGood});
@@ -348,10 +319,10 @@ void TestProjectCommands::newProjectForgetsTheFileAndSaveAsSetsIt()
 
     m_pPrompts->AnswerQuestion(QMessageBox::No);
     m_pWnd->findChild<QAction *>(QStringLiteral("actionNew_Project"))->trigger();
-    QCOMPARE(SceneFixtures(m_pWnd).size(), 0);
+    QCOMPARE(m_pWnd->AllFixtures().size(), 0);
     QCOMPARE(ProjectField(m_pWnd), QStringLiteral("New Project"));
     QCOMPARE(RememberedName(), QString());
-    QVERIFY(m_pTraces->Lines(TRACE_KIND_INFO).contains(QStringLiteral("New project ...")));
+    QVERIFY(m_pBase->Traces().Lines(TRACE_KIND_INFO).contains(QStringLiteral("New project ...")));
 
     // Save after New asks for a name: the file the previous project came from is not touched.
     const QString qsB = Path(QStringLiteral("b.prj"));
@@ -398,7 +369,9 @@ void TestProjectCommands::saveWithoutNameAsksOnceAndWritesOnce()
     m_pWnd->s_OnSaveProjectMenu();
     QCOMPARE(m_pPrompts->Calls().size(), 1);
     QCOMPARE(QDir(QStringLiteral("Projects")).entryList(QDir::Files), QStringList{QStringLiteral("drawn.prj")});
-    QVERIFY(m_pTraces->Lines(TRACE_KIND_INFO).contains(QStringLiteral("Save project settings on '%1'...").arg(qsPath)));
+    QVERIFY(m_pBase->Traces()
+                .Lines(TRACE_KIND_INFO)
+                .contains(QStringLiteral("Save project settings on '%1'...").arg(qsPath)));
     const QByteArray baSaved = ReadTestFile(qsPath);
     QVERIFY(baSaved.contains("<Fixtures"));
     QCOMPARE(baSaved.count("<Fixture "), 2);
@@ -418,7 +391,7 @@ void TestProjectCommands::saveFailureLosesNothing()
     QCOMPARE(lBoxes.first().qsDetail, QStringLiteral("(Error Code = -13) - File save error!"));
     QCOMPARE(ProjectField(m_pWnd), qsA);
     QCOMPARE(RememberedName(), qsA);
-    QCOMPARE(SceneFixtures(m_pWnd).size(), 2);
+    QCOMPARE(m_pWnd->AllFixtures().size(), 2);
 }
 
 void TestProjectCommands::cancelledOrFailedSaveQuestionDiscardsNothing_data()
@@ -461,7 +434,7 @@ void TestProjectCommands::cancelledOrFailedSaveQuestionDiscardsNothing()
     QVERIFY(!m_pWnd->close());
     QVERIFY(m_pWnd->isVisible());
 
-    QCOMPARE(SceneFixtures(m_pWnd).size(), 2);
+    QCOMPARE(m_pWnd->AllFixtures().size(), 2);
     QCOMPARE(RememberedName(), QString());
     QCOMPARE(ProjectField(m_pWnd), QStringLiteral("New Project"));
     QCOMPARE(int(m_pPrompts->Messages().size()), 4 * boxes);
@@ -483,8 +456,8 @@ void TestProjectCommands::saveLoadSaveGivesTheSameFile()
     const QString qsC = Path(QStringLiteral("c.prj"));
     QCOMPARE(m_pWnd->SaveProject(qsC), 0);
     QCOMPARE(QString::fromUtf8(ReadTestFile(qsC)), QString::fromUtf8(ReadTestFile(qsB)));
-    QCOMPARE(SceneGroups(m_pWnd).size(), 1);
-    QCOMPARE(SceneFixtures(m_pWnd).size(), 4);
+    QCOMPARE(m_pWnd->Groups().size(), 1);
+    QCOMPARE(m_pWnd->AllFixtures().size(), 4);
 }
 
 void TestProjectCommands::groupOfOneIsDissolved()

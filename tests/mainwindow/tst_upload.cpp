@@ -26,22 +26,6 @@ namespace {
 
 const char *const kAddress = "127.0.0.101";
 
-QStringList HexList(const QList<QByteArray> &lBytes)
-{
-    QStringList lOut;
-    for (const QByteArray &ba : lBytes)
-        lOut.append(QString::fromLatin1(Hex(ba)));
-    return lOut;
-}
-
-QStringList MessageTexts(const ScriptedPrompts &prompts)
-{
-    QStringList lOut;
-    for (const PromptCall_t &call : prompts.Messages())
-        lOut.append(call.qsText);
-    return lOut;
-}
-
 void PutU16At(QByteArray &ba, int iOffset, quint16 usValue)
 {
     ba[iOffset] = char(usValue & 0xFF);
@@ -61,35 +45,6 @@ QByteArray VpuFixture(quint32 uType, quint16 uX, quint16 uY, qint16 iOwnAngle, q
     PutU16At(ba, 32, uGroupAnchorX);
     PutU16At(ba, 34, uGroupAnchorY);
     return ba;
-}
-
-QList<CFixture *> SceneFixtures(Zelvor *pWnd)
-{
-    QList<CFixture *> lOut;
-    for (QGraphicsItem *pItem : pWnd->Scene()->items())
-        if (pItem->type() == SceneItems::FIXTURE_TYPE)
-            lOut.append(static_cast<CFixture *>(pItem));
-    return lOut;
-}
-
-QList<CFixtureGroup *> SceneGroups(Zelvor *pWnd)
-{
-    QList<CFixtureGroup *> lOut;
-    for (QGraphicsItem *pItem : pWnd->Scene()->items())
-        if (pItem->type() == SceneItems::GROUP_TYPE)
-            lOut.append(static_cast<CFixtureGroup *>(pItem));
-    return lOut;
-}
-
-CFixture *FindFixture(Zelvor *pWnd, quint32 uOutput, quint32 uNumber)
-{
-    for (CFixture *pFixture : SceneFixtures(pWnd)) {
-        quint32 uOut = 0, uNum = 0;
-        pFixture->GetNumber(&uOut, &uNum);
-        if (uOut == uOutput && uNum == uNumber)
-            return pFixture;
-    }
-    return nullptr;
 }
 
 // "x y anchorX anchorY angle" of a placement.
@@ -155,26 +110,21 @@ private:
     bool Start();
     void Upload();
 
-    std::unique_ptr<TestEnv> m_pEnv;
-    std::unique_ptr<TraceCollector> m_pTraces;
+    std::unique_ptr<ProjectWindowTestEnv> m_pBase;
     std::unique_ptr<ScriptedPrompts> m_pPrompts;
     std::unique_ptr<ZelvorOnSim> m_pSim;
 };
 
 void TestUpload::initTestCase()
 {
-    SilenceOffscreenPlatformWarnings();
-    QCoreApplication::setOrganizationName(QStringLiteral("Orvana"));
-    QCoreApplication::setApplicationName(QStringLiteral("Lantrel"));
-    m_pEnv = std::make_unique<TestEnv>();
-    m_pTraces = std::make_unique<TraceCollector>();
-    QVERIFY(LoadProjectTestCatalogue());
+    m_pBase = std::make_unique<ProjectWindowTestEnv>();
+    QVERIFY(m_pBase->Start());
 }
 
 void TestUpload::init()
 {
     m_pPrompts = std::make_unique<ScriptedPrompts>();
-    m_pTraces->Clear();
+    m_pBase->Traces().Clear();
 }
 
 void TestUpload::cleanup()
@@ -218,7 +168,7 @@ void TestUpload::rebuildsWhatTheVpuHolds()
                           "2a 05 00 00 00 02 01 00 00 00"}));
 
     Zelvor *pWnd = m_pSim->Wnd();
-    QCOMPARE(SceneFixtures(pWnd).size(), 3);
+    QCOMPARE(pWnd->AllFixtures().size(), 3);
     CFixture *p11 = FindFixture(pWnd, 1, 1);
     CFixture *p12 = FindFixture(pWnd, 1, 2);
     CFixture *p21 = FindFixture(pWnd, 2, 1);
@@ -241,7 +191,7 @@ void TestUpload::rebuildsWhatTheVpuHolds()
     p21->GetRotationInfo(&t);
     QCOMPARE(t.angle, 0); // its own angle: the group angle it holds is taken off again
 
-    const QList<CFixtureGroup *> lGroups = SceneGroups(pWnd);
+    const QList<CFixtureGroup *> lGroups = pWnd->Groups();
     QCOMPARE(lGroups.size(), 1);
     GroupInfo_t tInfo;
     lGroups.first()->GetInfo(&tInfo);
@@ -284,9 +234,10 @@ void TestUpload::rebuildsWhatTheVpuHolds()
     const QList<QLineEdit *> lFields = pWnd->statusBar()->findChildren<QLineEdit *>();
     QVERIFY(std::any_of(lFields.cbegin(), lFields.cend(),
                         [](const QLineEdit *p) { return p->text() == QLatin1String("New Project"); }));
-    QVERIFY(m_pTraces->Lines(TRACE_KIND_INFO)
+    QVERIFY(m_pBase->Traces()
+                .Lines(TRACE_KIND_INFO)
                 .contains(QStringLiteral("Creating New Project with uploaded settings from VPU ...")));
-    QVERIFY(m_pTraces->Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project uploaded from VPU!")));
+    QVERIFY(m_pBase->Traces().Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project uploaded from VPU!")));
     QVERIFY(!AnyUploadConnection(pWnd));
 }
 
@@ -307,22 +258,16 @@ void TestUpload::downloadThenUploadGivesTheSameProject()
     QByteArray baCounts = Bytes("01 01 01 01 01 00 00 00 02 00 00 00 01 00 00 00 00 00 00 00");
     m_pSim->Model().SetHandler(40, [baCounts](VpuSimRequest &r) { return r.Reply(41, baCounts); });
 
-    const QString qsPath = m_pEnv->FilePath(QStringLiteral("roundtrip.prj"));
+    const QString qsPath = m_pBase->Env().FilePath(QStringLiteral("roundtrip.prj"));
     QCOMPARE(WriteProjectFile(qsPath, lFixtures, {GroupRecord(2, 400, 300, 15)}), 0);
     QCOMPARE(pWnd->LoadProject(qsPath), 0);
-    g_ProjectConf.SetVideoInput(2, 90, 1, 3, true, MakePixelRect(10, 20, 1289, 739));
-    InputCorr_t tInput;
-    CProjectConf::MakeInputCorr(2, 100, 110, 120, 5, &tInput);
-    g_ProjectConf.SetInputCorr(tInput);
-    OutputCorr_t tOutput;
-    CProjectConf::MakeOutputCorr(220, 230, 240, 2, 5000, 500, 510, 505, &tOutput);
-    g_ProjectConf.SetOutputCorr(tOutput);
+    SetTestPresetSettings();
 
     m_pPrompts->AnswerQuestion(QMessageBox::Yes);
     pWnd->DownloadProject();
     QVERIFY(m_pSim->WaitEnabled());
     QCOMPARE(MessageTexts(*m_pPrompts), QStringList());
-    const QString qsBefore = m_pEnv->FilePath(QStringLiteral("before.prj"));
+    const QString qsBefore = m_pBase->Env().FilePath(QStringLiteral("before.prj"));
     QCOMPARE(pWnd->SaveProject(qsBefore), 0);
     QList<DMX_Mapping_t> lBefore;
     pWnd->m_pDMXConfig->GetDmxMapping(lBefore);
@@ -330,10 +275,10 @@ void TestUpload::downloadThenUploadGivesTheSameProject()
     // Nothing left of the project on the window, then the upload brings it back.
     QCOMPARE(pWnd->NewProject(false), 0);
     pWnd->m_pDMXConfig->SetDmxMapping({});
-    QCOMPARE(SceneFixtures(pWnd).size(), 0);
+    QCOMPARE(pWnd->AllFixtures().size(), 0);
     Upload();
     QCOMPARE(MessageTexts(*m_pPrompts), QStringList());
-    const QString qsAfter = m_pEnv->FilePath(QStringLiteral("after.prj"));
+    const QString qsAfter = m_pBase->Env().FilePath(QStringLiteral("after.prj"));
     QCOMPARE(pWnd->SaveProject(qsAfter), 0);
     QCOMPARE(QString::fromUtf8(ReadTestFile(qsAfter)), QString::fromUtf8(ReadTestFile(qsBefore)));
     QList<DMX_Mapping_t> lAfter;
@@ -350,8 +295,8 @@ void TestUpload::noEnumeratedOutput()
     const QStringList lRequests = HexList(m_pSim->Model().Requests());
     QCOMPARE(lRequests.size(), 4);
     QCOMPARE(lRequests.last(), QStringLiteral("28 00 00 00 00"));
-    QCOMPARE(SceneFixtures(m_pSim->Wnd()).size(), 0);
-    QVERIFY(m_pTraces->Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project uploaded from VPU!")));
+    QCOMPARE(m_pSim->Wnd()->AllFixtures().size(), 0);
+    QVERIFY(m_pBase->Traces().Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project uploaded from VPU!")));
 }
 
 void TestUpload::countsOfNoneAndEmptyArea()
@@ -379,7 +324,7 @@ void TestUpload::countsOfNoneAndEmptyArea()
     QCOMPARE(MessageTexts(*m_pPrompts), QStringList());
     QCOMPARE(HexList(m_pSim->Model().Requests()).mid(4),
              (QStringList{"2a 05 00 00 00 02 01 00 00 00", "2a 05 00 00 00 02 02 00 00 00"}));
-    QCOMPARE(SceneFixtures(pWnd).size(), 2);
+    QCOMPARE(pWnd->AllFixtures().size(), 2);
     QList<DMX_Mapping_t> lMapping{tEntry};
     pWnd->m_pDMXConfig->GetDmxMapping(lMapping);
     QCOMPARE(lMapping.size(), 0);
@@ -429,7 +374,7 @@ void TestUpload::failedUploadKeepsTheProject()
     if (id != 0)
         m_pSim->Model().SetFault(quint8(id), tFault);
 
-    const QString qsPath = m_pEnv->FilePath(QStringLiteral("kept.prj"));
+    const QString qsPath = m_pBase->Env().FilePath(QStringLiteral("kept.prj"));
     QCOMPARE(WriteProjectFile(qsPath, {FixtureRecord(1, 1, 1, 300, 300), FixtureRecord(1, 2, 1, 364, 300)}, {}), 0);
     QCOMPARE(pWnd->LoadProject(qsPath), 0);
     QList<DMX_Mapping_t> lBefore;
@@ -443,9 +388,11 @@ void TestUpload::failedUploadKeepsTheProject()
     QCOMPARE(lBoxes.last().qsText, QStringLiteral("Failed to upload project from VPU!"));
     QCOMPARE(lBoxes.last().qsDetail, ErrorCodeDetail(code));
     if (id == 0)
-        QVERIFY(m_pTraces->Lines(TRACE_KIND_ERROR).contains(QStringLiteral("Unknown fixture type 0x0000ABCD (F1.1)!")));
+        QVERIFY(m_pBase->Traces()
+                    .Lines(TRACE_KIND_ERROR)
+                    .contains(QStringLiteral("Unknown fixture type 0x0000ABCD (F1.1)!")));
 
-    QCOMPARE(SceneFixtures(pWnd).size(), 2);
+    QCOMPARE(pWnd->AllFixtures().size(), 2);
     QVERIFY(FindFixture(pWnd, 1, 2));
     QString qsName;
     QCOMPARE(g_ProjectConf.GetFileName(qsName), 0);
@@ -457,7 +404,7 @@ void TestUpload::failedUploadKeepsTheProject()
     g_ProjectConf.GetInputCorr(&tInputAfter);
     QCOMPARE(Hex(QByteArray(reinterpret_cast<const char *>(&tInputAfter), 5)),
              Hex(QByteArray(reinterpret_cast<const char *>(&tInputBefore), 5)));
-    QVERIFY(!m_pTraces->Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project uploaded from VPU!")));
+    QVERIFY(!m_pBase->Traces().Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project uploaded from VPU!")));
     QVERIFY(!AnyUploadConnection(pWnd));
 }
 

@@ -3,6 +3,11 @@
 #include "comm/vpucom.h"
 #include "project/projectconf.h"
 #include "projectsupport.h"
+#include "quietqpa.h"
+#include "scene/fixture.h"
+#include "scriptedprompts.h"
+#include "testenv.h"
+#include "vpucomharness.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -91,4 +96,55 @@ int WriteProjectFile(const QString &qsPath, const QList<ProjectFixture_t> &lFixt
     project.SetFixturesAndGroups(lFixturePtrs, lGroupPtrs);
     const int iStatus = project.Write();
     return iStatus != 0 ? iStatus : project.Save(qsPath);
+}
+
+ProjectWindowTestEnv::ProjectWindowTestEnv() = default;
+ProjectWindowTestEnv::~ProjectWindowTestEnv() = default;
+
+bool ProjectWindowTestEnv::Start()
+{
+    SilenceOffscreenPlatformWarnings();
+    QCoreApplication::setOrganizationName(QStringLiteral("Orvana"));
+    QCoreApplication::setApplicationName(QStringLiteral("Lantrel"));
+    m_pEnv = std::make_unique<TestEnv>();
+    m_pTraces = std::make_unique<TraceCollector>();
+    return LoadProjectTestCatalogue();
+}
+
+QStringList HexList(const QList<QByteArray> &lBytes)
+{
+    QStringList lOut;
+    for (const QByteArray &ba : lBytes)
+        lOut.append(QString::fromLatin1(Hex(ba)));
+    return lOut;
+}
+
+QStringList MessageTexts(const ScriptedPrompts &prompts)
+{
+    QStringList lOut;
+    for (const PromptCall_t &call : prompts.Messages())
+        lOut.append(call.qsText);
+    return lOut;
+}
+
+CFixture *FindFixture(const Zelvor *pWnd, quint32 uOutput, quint32 uNumber)
+{
+    for (CFixture *pFixture : pWnd->AllFixtures()) {
+        quint32 uOut = 0, uNum = 0;
+        pFixture->GetNumber(&uOut, &uNum);
+        if (uOut == uOutput && uNum == uNumber)
+            return pFixture;
+    }
+    return nullptr;
+}
+
+void SetTestPresetSettings()
+{
+    g_ProjectConf.SetVideoInput(2, 90, 1, 3, true, MakePixelRect(10, 20, 1289, 739));
+    InputCorr_t tInput;
+    CProjectConf::MakeInputCorr(2, 100, 110, 120, 5, &tInput);
+    g_ProjectConf.SetInputCorr(tInput);
+    OutputCorr_t tOutput;
+    CProjectConf::MakeOutputCorr(220, 230, 240, 2, 5000, 500, 510, 505, &tOutput);
+    g_ProjectConf.SetOutputCorr(tOutput);
 }
