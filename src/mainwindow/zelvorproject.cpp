@@ -11,19 +11,14 @@
 #include "mainwindow/prompts.h"
 #include "mainwindow/ui_zelvor.h"
 #include "panels/device/dmxconfig.h"
-#include "panels/device/fixturesettings.h"
 #include "panels/device/inputcolorctrl.h"
 #include "panels/device/outputcolorctrl.h"
-#include "panels/device/sasusettings.h"
 #include "panels/device/videoinput.h"
 #include "panels/scene/fixturelists.h"
-#include "panels/scene/groupsettings.h"
 #include "project/projectconf.h"
 #include "scene/fixture.h"
 #include "scene/fixturegroup.h"
-#include "scene/sceneitems.h"
 #include "trace/trace.h"
-#include "update/fixtureupdate.h"
 
 #include <QAction>
 #include <QMenu>
