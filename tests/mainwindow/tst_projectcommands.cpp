@@ -71,6 +71,7 @@ private slots:
     void cancelledOrFailedSaveQuestionDiscardsNothing_data();
     void cancelledOrFailedSaveQuestionDiscardsNothing();
     void saveLoadSaveGivesTheSameFile();
+    void closeSavesToTheProjectFileFirst();
     void groupOfOneIsDissolved();
     void unknownGroupBuildsNothing();
 
@@ -440,6 +441,20 @@ void TestProjectCommands::cancelledOrFailedSaveQuestionDiscardsNothing()
     QCOMPARE(int(m_pPrompts->Messages().size()), 4 * boxes);
     for (const PromptCall_t &call : m_pPrompts->Calls())
         QVERIFY(call.eKind != PromptCall_t::OPEN_FILE);
+}
+
+void TestProjectCommands::closeSavesToTheProjectFileFirst()
+{
+    Make();
+    m_pWnd->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pWnd));
+    const QString qsA = WriteProject(QStringLiteral("a.prj"));
+    QCOMPARE(m_pWnd->LoadProject(qsA), 0);
+    QVERIFY(QFile::remove(qsA));
+    m_pPrompts->AnswerQuestion(QMessageBox::Yes);
+    QVERIFY(m_pWnd->close());
+    QCOMPARE(m_pPrompts->Calls().size(), 1);
+    QCOMPARE(ReadTestFile(qsA).count("<Fixture "), 2);
 }
 
 void TestProjectCommands::saveLoadSaveGivesTheSameFile()
