@@ -214,6 +214,9 @@ void CVpuCom::s_OnRestartComMsg(int iReturn)
     if (iStatus == COM_OK)
         InitCom();
     m_bRestarting = false;
+    // The program is offline now and stays so: the user has to know, and why.
+    if (iStatus != COM_OK)
+        ErrorMsg(tr("Failed to open connexion with VPU!"), iStatus);
 }
 
 void CVpuCom::TracePreset(const VideoPreset_t &tPreset)

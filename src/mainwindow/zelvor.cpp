@@ -3,6 +3,7 @@
 #include "config/softconf.h"
 #include "mainwindow/errorcodes.h"
 #include "mainwindow/prompts.h"
+#include "mainwindow/toolbox.h"
 #include "mainwindow/ui_zelvor.h"
 #include "panels/device/dmxconfig.h"
 #include "panels/device/fixturesettings.h"
@@ -98,6 +99,7 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     m_pPaintBrushTools = new PaintBrushTools(this);
     m_pVpuUpdate = new VpuUpdate(this);
     m_pDMXConfig = new DMXConfig(this);
+    m_pToolBox = new ToolBox(this);
     if (m_bFactoryMode)
         m_pTestTools = new TestTools(this);
 
@@ -145,6 +147,7 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
         }
     });
 
+    m_pUi->m_pMainToolBar->addWidget(m_pToolBox);
     if (m_bFactoryMode)
         m_pUi->m_pTestToolsDock->setWidget(m_pTestTools);
 
@@ -161,6 +164,8 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
 
     connect(this, &Zelvor::sigZoomAll, m_pView, &View::s_OnZoomAll);
     connect(this, &Zelvor::sigErrorMsg, this, &Zelvor::s_OnErrMsg);
+    // The automatic restart takes the whole program offline before it reopens the link.
+    connect(&m_VpuCom, &CVpuCom::sigSetOnline, this, &Zelvor::SetOnline);
     SetMainWndSink(this);
 
     ConnectMenus();

@@ -37,6 +37,7 @@ class QDockWidget;
 class SasuSettings;
 class TestControl;
 class TestTools;
+class ToolBox;
 class VideoInput;
 class View;
 class VpuUpdate;
@@ -79,8 +80,8 @@ public:
     QGraphicsScene *Scene() { return &m_Scene; }
 
     // The one link to the VPU, built first and gone last; every panel's requests go through it.
-    // Nothing is connected to it here: each operation connects its completion signal before
-    // it posts and disconnects when done.
+    // Only the restart's way to SetOnline is connected for good: each operation connects its
+    // completion signal before it posts and disconnects when done.
     CVpuCom m_VpuCom;
 
     // The dock panels, owned through their Qt parents (TestTools only in factory mode).
@@ -348,6 +349,33 @@ private:
 
     QStringList m_LastProjects;
     QList<QAction *> m_RecentActions;
+
+    // VPU link
+public:
+    // Starts the link: mode 1 offline, 2 USB (qsParam "USB<n>"), 3 Ethernet (qsParam the
+    // address). 0 once the first request is out (the window stays disabled until its answer),
+    // else the code of what failed; the caller reports it.
+    int InitCom(int iMode, const QString &qsParam);
+    // Tells every panel and the tool bar whether the link is up and arms or disarms the
+    // automatic restart. Always 0.
+    int SetOnline(bool bOnline);
+    // Reopens the link with the parameters of the last start and re-initialises it (tool
+    // bar); a failure is reported here.
+    int Reconnect();
+    int EnumerateFixtures();
+    int ResetFixtures();
+    int GetFixturesNumbers();
+    ToolBox *m_pToolBox = nullptr;
+
+public slots:
+    void s_OnInitComDone(int iStatus);
+    void s_OnEnumerateFixturesDone(int iStatus);
+    void s_OnResetFixturesDone(int iStatus);
+    void s_OnGetFixturesNumbersDone(int iStatus, FixturesNum_t tFixturesNum);
+
+private:
+    void FixtureCommandDone(int iStatus);
+    bool m_bRestartConnected = false;
 };
 
 // Creates the folder with its missing parents when it does not exist: 0, or -6.
