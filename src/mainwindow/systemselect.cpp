@@ -203,13 +203,7 @@ int SystemSelect::StartMainWindow(int iMode, const QString &qsParam)
 {
     auto *pMainWnd = new Zelvor(nullptr);
     g_pMainWnd = pMainWnd;
-    // LINK START MISSING: the main window cannot start a link yet. Here goes
-    // "iStatus = pMainWnd->InitCom(iMode, qsParam)", and ShowMainWindow in place of show().
-    int iStatus = 0;
-    if (iMode != COM_MODE_OFFLINE) {
-        TraceError("The main window cannot start a link yet (mode %d, '%s')", iMode, qUtf8Printable(qsParam));
-        iStatus = -5;
-    }
+    const int iStatus = pMainWnd->InitCom(iMode, qsParam);
     pMainWnd->show();
     return iStatus;
 }
