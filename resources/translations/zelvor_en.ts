@@ -66,4 +66,62 @@
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>ToolBox</name>
+    <message>
+        <source>Upload Configuration From VPU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download Configuration to VPU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch fixture enumeration on VPU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset Fixtures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Fixtures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete selected Fixtures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom All</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Zelvor</name>
+    <message>
+        <source>Offline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Online : Connected to &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to initialize communication with VPU!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to open connexion with VPU!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

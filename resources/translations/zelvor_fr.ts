@@ -66,4 +66,62 @@
         <translation>Interface graphique chargée en langue &apos;anglaise&apos;.</translation>
     </message>
 </context>
+<context>
+    <name>ToolBox</name>
+    <message>
+        <source>Upload Configuration From VPU</source>
+        <translation>Charger la configuration depuis le VPU</translation>
+    </message>
+    <message>
+        <source>Download Configuration to VPU</source>
+        <translation>Envoyer la configuration au VPU</translation>
+    </message>
+    <message>
+        <source>Launch fixture enumeration on VPU</source>
+        <translation>Lancer l&apos;énumération des luminaires sur le VPU</translation>
+    </message>
+    <message>
+        <source>Reset Fixtures</source>
+        <translation>Réinitialiser les luminaires</translation>
+    </message>
+    <message>
+        <source>Add Fixtures</source>
+        <translation>Ajouter des luminaires</translation>
+    </message>
+    <message>
+        <source>Delete selected Fixtures</source>
+        <translation>Supprimer les luminaires sélectionnés</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Zoom avant</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Zoom arrière</translation>
+    </message>
+    <message>
+        <source>Zoom All</source>
+        <translation>Tout afficher</translation>
+    </message>
+</context>
+<context>
+    <name>Zelvor</name>
+    <message>
+        <source>Offline</source>
+        <translation>Hors ligne</translation>
+    </message>
+    <message>
+        <source>Online : Connected to &apos;%1&apos;</source>
+        <translation>En ligne : connecté à &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Failed to initialize communication with VPU!</source>
+        <translation>Échec de l&apos;initialisation de la communication avec le VPU !</translation>
+    </message>
+    <message>
+        <source>Failed to open connexion with VPU!</source>
+        <translation>Échec de l&apos;ouverture de la connexion avec le VPU !</translation>
+    </message>
+</context>
 </TS>
