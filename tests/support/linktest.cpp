@@ -38,9 +38,14 @@ bool LinkFixture::ConnectEthernet()
 
 QString LinkFixture::ModeText() const
 {
+    return ::ModeText(m_pWnd.get());
+}
+
+QString ModeText(Zelvor *pWnd)
+{
     // The status bar's two fields differ by their fixed widths: 250 for the mode, 450 for the
     // project.
-    for (QLineEdit *pField : m_pWnd->statusBar()->findChildren<QLineEdit *>()) {
+    for (QLineEdit *pField : pWnd->statusBar()->findChildren<QLineEdit *>()) {
         if (pField->maximumWidth() == 250)
             return pField->text();
     }

@@ -12,6 +12,9 @@
 #include <QString>
 #include <memory>
 
+// The text of the main window's mode field.
+QString ModeText(Zelvor *pWnd);
+
 class LinkFixture
 {
 public:
