@@ -121,6 +121,10 @@ void TestEndToEnd::welcomeToOnlineAndOneRestart()
     // The one box: the failed request itself.
     QCOMPARE(f.ErrorBoxes().size(), 1);
 
+    // Run by hand with a display and LANTREL_HOLD_MS to take a screenshot of the window online.
+    if (const int iHoldMs = qEnvironmentVariableIntValue("LANTREL_HOLD_MS"); iHoldMs > 0)
+        QTest::qWait(iHoldMs);
+
     // Teardown in the start-up code's order.
     delete g_pSystemSelect;
     g_pSystemSelect = nullptr;
