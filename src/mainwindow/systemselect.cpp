@@ -204,7 +204,7 @@ int SystemSelect::StartMainWindow(int iMode, const QString &qsParam)
     auto *pMainWnd = new Zelvor(nullptr);
     g_pMainWnd = pMainWnd;
     const int iStatus = pMainWnd->InitCom(iMode, qsParam);
-    pMainWnd->show();
+    pMainWnd->ShowMainWindow();
     return iStatus;
 }
 

@@ -31,18 +31,30 @@ void ToolBox::DisableConnect()
     m_pUi->m_pConnectBtn->setEnabled(false);
 }
 
-void ToolBox::s_OnZoomInBtn() {}
+void ToolBox::s_OnZoomInBtn()
+{
+    m_pMainWnd->ZoomIn();
+}
 
-void ToolBox::s_OnZoomOutBtn() {}
+void ToolBox::s_OnZoomOutBtn()
+{
+    m_pMainWnd->ZoomOut();
+}
 
-void ToolBox::s_OnZoomAllBtn() {}
+void ToolBox::s_OnZoomAllBtn()
+{
+    m_pMainWnd->s_OnZoomAll();
+}
 
 void ToolBox::s_OnAddBtn()
 {
     m_pMainWnd->s_OnPaintBrushTools(true);
 }
 
-void ToolBox::s_OnDeleteBtn() {}
+void ToolBox::s_OnDeleteBtn()
+{
+    m_pMainWnd->DeleteSelectedFixtures();
+}
 
 void ToolBox::s_OnDownloadBtn()
 {

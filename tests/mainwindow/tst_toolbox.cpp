@@ -1,6 +1,9 @@
 // The tool bar: its link buttons following the link state, the first init answer, connect and
 // disconnect by its button, the buttons that do nothing while offline.
 #include "mainwindow/toolbox.h"
+#include "scene/fixture.h"
+#include "scene/scenetest.h"
+#include "scene/view.h"
 #include "support/linktest.h"
 #include "support/mainwindowtest.h"
 #include "support/quietqpa.h"
@@ -41,6 +44,8 @@ private slots:
     void offlineStartKeepsConnectDisabled();
     void vpuButtonsIdleWhileOffline();
     void addShowsPaintBrush();
+    void zoomButtons();
+    void deleteRemovesSelected();
 };
 
 void TestToolBox::beforeFirstAnswer()
@@ -194,6 +199,36 @@ void TestToolBox::addShowsPaintBrush()
     QVERIFY(!pDock->isVisible());
     QTest::mouseClick(Button(w, "m_pAddBtn"), Qt::LeftButton);
     QVERIFY(pDock->isVisible());
+}
+
+void TestToolBox::zoomButtons()
+{
+    LinkFixture f(QStringLiteral("127.0.0.115"));
+    Zelvor *w = f.Build();
+    w->resize(1200, 800);
+    w->ShowMainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    View *pView = w->GetView();
+    const qreal dFit = pView->transform().m11();
+    QTest::mouseClick(Button(w, "m_pZoomInBtn"), Qt::LeftButton);
+    QCOMPARE(pView->transform().m11(), dFit * 1.25);
+    QTest::mouseClick(Button(w, "m_pZoomOutBtn"), Qt::LeftButton);
+    QTest::mouseClick(Button(w, "m_pZoomOutBtn"), Qt::LeftButton);
+    QCOMPARE(pView->transform().m11(), dFit * 1.25 * 0.8 * 0.8);
+    QTest::mouseClick(Button(w, "m_pZoomAllBtn"), Qt::LeftButton);
+    QCOMPARE(pView->transform().m11(), dFit);
+}
+
+void TestToolBox::deleteRemovesSelected()
+{
+    LinkFixture f(QStringLiteral("127.0.0.115"));
+    Zelvor *w = f.Build();
+    QCOMPARE(w->AddFixtures(TestType(64, 32), 0, 0, 2, 0), 0);
+    QCOMPARE(w->AllFixtures().size(), 3);
+    w->Scene()->clearSelection();
+    w->AllFixtures().at(1)->setSelected(true);
+    QTest::mouseClick(Button(w, "m_pDeleteBtn"), Qt::LeftButton);
+    QCOMPARE(w->AllFixtures().size(), 2);
 }
 
 QTEST_MAIN(TestToolBox)
