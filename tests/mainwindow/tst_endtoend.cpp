@@ -99,9 +99,7 @@ void TestEndToEnd::welcomeToOnlineAndOneRestart()
     SignalLog restarts(&w->m_VpuCom, &CVpuCom::sigRestartComMsg);
     QList<bool> onlineStates;
     connect(&w->m_VpuCom, &CVpuCom::sigSetOnline, this, [&](bool bOnline) { onlineStates << bOnline; });
-    VpuSimFault drop;
-    drop.iCloseAfterBytes = 0;
-    f.Model().SetFault(VPU_MSG_FIXT_ENUMERATE, drop);
+    f.DropAnswer(VPU_MSG_FIXT_ENUMERATE);
     f.Model().ClearLog();
     QTest::mouseClick(w->m_pToolBox->findChild<QPushButton *>(QStringLiteral("m_pEnumerateBtn")), Qt::LeftButton);
 

@@ -262,9 +262,7 @@ void TestLink::ethernetStart()
     QVERIFY(f.StartSim());
     Zelvor *w = f.Build();
     // The answer waits, so the disabled window can be seen.
-    VpuSimFault slow;
-    slow.iDelayMs = 200;
-    f.Model().SetFault(VPU_MSG_INIT_COM, slow);
+    f.DelayAnswer(VPU_MSG_INIT_COM, 200);
     QCOMPARE(w->InitCom(CVpuCom::COM_TYPE_NET, f.Address()), 0);
     QVERIFY(!w->isEnabled());
     QCOMPARE(f.ModeText(), QStringLiteral("Offline"));
@@ -300,9 +298,7 @@ void TestLink::initComAnswerRefusedShowsItsCode()
     LinkFixture f(QStringLiteral("127.0.0.111"));
     QVERIFY(f.StartSim());
     Zelvor *w = f.Build();
-    VpuSimFault drop;
-    drop.iCloseAfterBytes = 0;
-    f.Model().SetFault(VPU_MSG_INIT_COM, drop);
+    f.DropAnswer(VPU_MSG_INIT_COM);
     QCOMPARE(w->InitCom(CVpuCom::COM_TYPE_NET, f.Address()), 0);
     QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 10000);
     QTRY_COMPARE(f.ErrorBoxes().size(), 1);
@@ -331,9 +327,7 @@ void TestLink::fixtureCommandKeepsWindowDisabledUntilCount()
     QVERIFY(f.ConnectEthernet());
     CVpuCom *c = &w->m_VpuCom;
 
-    VpuSimFault slow;
-    slow.iDelayMs = 300;
-    f.Model().SetFault(VPU_MSG_FIXT_GET_NUMBER, slow);
+    f.DelayAnswer(VPU_MSG_FIXT_GET_NUMBER, 300);
     f.Model().ClearLog();
     // What the window's state was each time a command's answer reached the test, which is
     // after the main window's own handler (connected earlier).

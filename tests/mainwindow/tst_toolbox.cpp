@@ -53,9 +53,7 @@ void TestToolBox::beforeFirstAnswer()
     LinkFixture f(QStringLiteral("127.0.0.114"));
     QVERIFY(f.StartSim());
     Zelvor *w = f.Build();
-    VpuSimFault slow;
-    slow.iDelayMs = 200;
-    f.Model().SetFault(VPU_MSG_INIT_COM, slow);
+    f.DelayAnswer(VPU_MSG_INIT_COM, 200);
     QCOMPARE(w->InitCom(CVpuCom::COM_TYPE_NET, f.Address()), 0);
     QCOMPARE(VpuButtonsEnabled(w), 0);
     QVERIFY(!Button(w, "m_pConnectBtn")->isChecked());
@@ -128,9 +126,7 @@ void TestToolBox::refusedFirstAnswer()
     LinkFixture f(QStringLiteral("127.0.0.115"));
     QVERIFY(f.StartSim());
     Zelvor *w = f.Build();
-    VpuSimFault drop;
-    drop.iCloseAfterBytes = 7;
-    f.Model().SetFault(VPU_MSG_INIT_COM, drop);
+    f.DropAnswer(VPU_MSG_INIT_COM, 7);
     QCOMPARE(w->InitCom(CVpuCom::COM_TYPE_NET, f.Address()), 0);
     QTRY_COMPARE_WITH_TIMEOUT(f.ErrorBoxes().size(), 1, 10000);
     QVERIFY(w->isEnabled());
@@ -146,9 +142,7 @@ void TestToolBox::refusedAnswerAfterReconnect()
     Zelvor *w = f.Build();
     QVERIFY(f.ConnectEthernet());
     QTest::mouseClick(Button(w, "m_pConnectBtn"), Qt::LeftButton);
-    VpuSimFault drop;
-    drop.iCloseAfterBytes = 0;
-    f.Model().SetFault(VPU_MSG_INIT_COM, drop);
+    f.DropAnswer(VPU_MSG_INIT_COM);
 
     // The click flips the button to the connected image before the answer is known.
     QTest::mouseClick(Button(w, "m_pConnectBtn"), Qt::LeftButton);

@@ -52,6 +52,20 @@ QString ModeText(Zelvor *pWnd)
     return QStringLiteral("<no mode field>");
 }
 
+void LinkFixture::DelayAnswer(quint8 ucId, int iMs)
+{
+    VpuSimFault tFault;
+    tFault.iDelayMs = iMs;
+    m_Sim.Model().SetFault(ucId, tFault);
+}
+
+void LinkFixture::DropAnswer(quint8 ucId, int iBytes)
+{
+    VpuSimFault tFault;
+    tFault.iCloseAfterBytes = iBytes;
+    m_Sim.Model().SetFault(ucId, tFault);
+}
+
 int LinkFixture::RequestCount(quint8 ucId) const
 {
     int iCount = 0;

@@ -35,6 +35,10 @@ public:
     TraceCapture &Traces() { return m_Traces; }
     QString Address() const { return m_qsAddress; }
     QString ModeText() const;
+    // The simulated VPU answers this message id only after iMs.
+    void DelayAnswer(quint8 ucId, int iMs);
+    // ... or closes the connection after iBytes of its answer.
+    void DropAnswer(quint8 ucId, int iBytes = 0);
     // Requests of one message id the simulated VPU has received.
     int RequestCount(quint8 ucId) const;
     // The error boxes shown so far: "text|detail" each.
