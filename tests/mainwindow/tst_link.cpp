@@ -62,6 +62,27 @@ private:
     QStringList m_Order;
 };
 
+// Logs each change of a window's own enabled state.
+class WindowEnabledLog : public QObject
+{
+public:
+    WindowEnabledLog(QWidget *pWindow, QStringList *pEvents) : m_pWindow(pWindow), m_pEvents(pEvents)
+    {
+        pWindow->installEventFilter(this);
+    }
+    ~WindowEnabledLog() override { m_pWindow->removeEventFilter(this); }
+    bool eventFilter(QObject *pWatched, QEvent *pEvent) override
+    {
+        if (pWatched == m_pWindow && pEvent->type() == QEvent::EnabledChange)
+            *m_pEvents << (m_pWindow->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"));
+        return false;
+    }
+
+private:
+    QWidget *m_pWindow;
+    QStringList *m_pEvents;
+};
+
 bool EnabledIn(QWidget *pPanel, const char *pcChild)
 {
     QWidget *pChild = pPanel->findChild<QWidget *>(QLatin1String(pcChild));
@@ -327,23 +348,17 @@ void TestLink::fixtureCommandKeepsWindowDisabledUntilCount()
     QVERIFY(f.ConnectEthernet());
     CVpuCom *c = &w->m_VpuCom;
 
-    f.DelayAnswer(VPU_MSG_FIXT_GET_NUMBER, 300);
     f.Model().ClearLog();
-    // What the window's state was each time a command's answer reached the test, which is
-    // after the main window's own handler (connected earlier).
-    QList<bool> enabledAtAnswer;
-    auto record = [&](int) { enabledAtAnswer << w->isEnabled(); };
+    // One line of events: the window's enabled changes and the count's answer as it leaves
+    // the link. Connected before posting, so no emission of the worker can slip past; it runs
+    // ahead of the main window's count handler, which is connected later.
+    QStringList events;
+    WindowEnabledLog enabledLog(w, &events);
+    connect(c, &CVpuCom::sigFixturesNumbersMsg, this, [&](int, FixturesNum_t) { events << "count answered"; });
     QCOMPARE(bEnumerate ? w->EnumerateFixtures() : w->ResetFixtures(), 0);
-    // Connected after the main window's handler; the answer is queued, so none is missed.
-    const QMetaObject::Connection conn = bEnumerate ? connect(c, &CVpuCom::sigEnumerateFixturesMsg, this, record)
-                                                    : connect(c, &CVpuCom::sigResetFixturesMsg, this, record);
-    QVERIFY(!w->isEnabled());
-    QTRY_COMPARE_WITH_TIMEOUT(enabledAtAnswer.size(), 1, 10000);
-    // The count is still on its way: the window waits for it.
-    QCOMPARE(enabledAtAnswer.first(), false);
-    QVERIFY(!w->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 10000);
-    disconnect(conn);
+    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 10000);
+    QCOMPARE(events, (QStringList{"disabled", "count answered", "enabled"}));
+    disconnect(c, &CVpuCom::sigFixturesNumbersMsg, this, nullptr);
 
     const QList<QByteArray> messages = f.Model().Messages();
     QCOMPARE(messages.size(), 2);
