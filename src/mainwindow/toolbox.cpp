@@ -58,14 +58,14 @@ void ToolBox::s_OnDeleteBtn()
 
 void ToolBox::s_OnDownloadBtn()
 {
-    if (!m_bConnected)
-        return;
+    if (m_bConnected)
+        m_pMainWnd->DownloadProject();
 }
 
 void ToolBox::s_OnUploadBtn()
 {
-    if (!m_bConnected)
-        return;
+    if (m_bConnected)
+        m_pMainWnd->UploadProject();
 }
 
 void ToolBox::s_OnEnumerateBtn()

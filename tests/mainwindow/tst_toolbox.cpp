@@ -45,6 +45,7 @@ private slots:
     void vpuButtonsIdleWhileOffline();
     void addShowsPaintBrush();
     void zoomButtons();
+    void downloadAndUploadReachTheVpu();
     void deleteRemovesSelected();
 };
 
@@ -223,6 +224,38 @@ void TestToolBox::deleteRemovesSelected()
     w->AllFixtures().at(1)->setSelected(true);
     QTest::mouseClick(Button(w, "m_pDeleteBtn"), Qt::LeftButton);
     QCOMPARE(w->AllFixtures().size(), 2);
+}
+
+void TestToolBox::downloadAndUploadReachTheVpu()
+{
+    LinkFixture f(QStringLiteral("127.0.0.116"));
+    QVERIFY(f.StartSim());
+    Zelvor *w = f.Build();
+    QVERIFY(f.ConnectEthernet());
+
+    // Download asks first; No sends nothing.
+    f.Model().ClearLog();
+    f.Prompts().AnswerQuestion(QMessageBox::No);
+    QTest::mouseClick(Button(w, "m_pDownloadBtn"), Qt::LeftButton);
+    QCOMPARE(f.Prompts().Calls().size(), 1);
+    QCOMPARE(f.Prompts().Calls().first().qsTitle, QStringLiteral("Configuration Download to VPU"));
+    QTest::qWait(100);
+    QCOMPARE(f.Model().Messages().size(), 0);
+
+    // Yes starts with the fixture count.
+    f.Prompts().AnswerQuestion(QMessageBox::Yes);
+    QTest::mouseClick(Button(w, "m_pDownloadBtn"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 10000);
+    QVERIFY(!f.Model().Messages().isEmpty());
+    QCOMPARE(quint8(f.Model().Messages().first().at(0)), quint8(VPU_MSG_FIXT_GET_NUMBER));
+
+    // Upload asks whether to save the project it replaces, then starts with the video preset.
+    f.Model().ClearLog();
+    f.Prompts().AnswerQuestion(QMessageBox::No);
+    QTest::mouseClick(Button(w, "m_pUploadBtn"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 10000);
+    QVERIFY(!f.Model().Messages().isEmpty());
+    QCOMPARE(quint8(f.Model().Messages().first().at(0)), quint8(VPU_MSG_VIDEO_PRESET_READ));
 }
 
 QTEST_MAIN(TestToolBox)
