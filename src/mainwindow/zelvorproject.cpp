@@ -15,6 +15,7 @@
 #include "panels/device/outputcolorctrl.h"
 #include "panels/device/videoinput.h"
 #include "panels/scene/fixturelists.h"
+#include "panels/scene/workspace.h"
 #include "project/projectconf.h"
 #include "scene/fixture.h"
 #include "scene/fixturegroup.h"
@@ -571,7 +572,8 @@ int Zelvor::UploadDone(int iStatus)
         m_pOutputColorCtrl->SetOutputCorrection(tOutputCorr);
         m_pDMXConfig->SetDmxMapping(m_UploadDmxMapping);
         AddItemToScene(lFixtures, lGroups);
-        ApplyVideoInput(tVideo);
+        m_pVideoInput->SetVideoSettings(tVideo.source, tVideo.rotation, tVideo.resizeType, tVideo.standardFormat,
+                                        tVideo.topLeftPosition, tVideo.area);
         g_ProjectConf.SetInputCorr(tInputCorr);
         g_ProjectConf.SetOutputCorr(tOutputCorr);
         g_ProjectConf.SetFixturesAndGroups(AllFixtures(), Groups());
@@ -653,27 +655,6 @@ int Zelvor::BuildSceneFromProject(const QList<ProjectFixture_t> &lFixtures, cons
 }
 
 // ---------------------------------------------------------------------------------------------
-// Settings into the model and onto the scene
-
-void Zelvor::ApplyWorkspace(const WorkspaceSettings_t &tWorkspace)
-{
-    g_ProjectConf.SetWorkspace(tWorkspace);
-    WorkspaceSettings_t tKept;
-    g_ProjectConf.GetWorkspace(&tKept);
-    const PixelRect_t &b = tKept.border;
-    SetBorder(tKept.borderShown, b.x1, b.y1, b.x2, b.y2);
-    SetBackground(tKept.background);
-    SetGridSpace(tKept.gridShown, int(tKept.gridSpacing));
-}
-
-void Zelvor::ApplyVideoInput(const VideoInputSettings_t &tVideo)
-{
-    g_ProjectConf.SetVideoInput(tVideo.source, tVideo.rotation, tVideo.resizeType, tVideo.standardFormat,
-                                tVideo.topLeftPosition, tVideo.area);
-    UpdateVideoArea();
-}
-
-// ---------------------------------------------------------------------------------------------
 // Project commands
 
 int Zelvor::AskSaveProject()
@@ -706,10 +687,18 @@ void Zelvor::ClearProject()
 
     VideoInputSettings_t tVideo;
     CProjectConf::DefaultVideoInput(&tVideo);
-    ApplyVideoInput(tVideo);
+    m_pVideoInput->SetVideoSettings(tVideo.source, tVideo.rotation, tVideo.resizeType, tVideo.standardFormat,
+                                    tVideo.topLeftPosition, tVideo.area);
     WorkspaceSettings_t tWorkspace;
     CProjectConf::DefaultWorkspace(&tWorkspace);
-    ApplyWorkspace(tWorkspace);
+    g_ProjectConf.SetWorkspace(tWorkspace);
+    g_ProjectConf.GetWorkspace(&tWorkspace);
+    m_pWorkspace->SetWorkspaceSettings(tWorkspace);
+    // The scene takes the defaults whatever the panel's controls showed before.
+    const PixelRect_t &b = tWorkspace.border;
+    SetBorder(tWorkspace.borderShown, b.x1, b.y1, b.x2, b.y2);
+    SetBackground(tWorkspace.background);
+    SetGridSpace(tWorkspace.gridShown, int(tWorkspace.gridSpacing));
     InputCorr_t tInputCorr;
     CProjectConf::DefaultInputCorr(&tInputCorr);
     g_ProjectConf.SetInputCorr(tInputCorr);
@@ -796,10 +785,13 @@ int Zelvor::LoadProject(const QString &qsPath)
     ClearProject();
     WorkspaceSettings_t tWorkspace;
     file.GetWorkspace(&tWorkspace);
-    ApplyWorkspace(tWorkspace);
+    g_ProjectConf.SetWorkspace(tWorkspace);
+    g_ProjectConf.GetWorkspace(&tWorkspace);
+    m_pWorkspace->SetWorkspaceSettings(tWorkspace);
     VideoInputSettings_t tVideo;
     file.GetVideoInput(&tVideo);
-    ApplyVideoInput(tVideo);
+    m_pVideoInput->SetVideoSettings(tVideo.source, tVideo.rotation, tVideo.resizeType, tVideo.standardFormat,
+                                    tVideo.topLeftPosition, tVideo.area);
     InputCorr_t tInputCorr;
     file.GetInputCorr(&tInputCorr);
     g_ProjectConf.SetInputCorr(tInputCorr);

@@ -229,10 +229,10 @@ void TestDevicePanels::unpackVideoSettings()
 
 void TestDevicePanels::selectedVideoSource()
 {
-    // The form starts on HDMI 1.
-    QCOMPARE(m_pWnd->GetVideoSource(), 2);
+    // The new project the window starts with selects HDMI 2.
+    QCOMPARE(m_pWnd->GetVideoSource(), 3);
     const char *const radios[] = {"m_pDVI1Radio", "m_pDVI2Radio", "m_pHDMI1Radio", "m_pHDMI2Radio"};
-    for (int i : {3, 0, 1, 2}) {
+    for (int i : {2, 0, 1, 3}) {
         Child<QRadioButton>(radios[i])->click();
         QCOMPARE(m_pWnd->GetVideoSource(), i);
         QCOMPARE(m_pWnd->m_pVideoInput->GetVideoSource(), i);

@@ -36,7 +36,8 @@ bool ZelvorOnSim::Enumerate()
 {
     QSignalSpy spy(&m_pWnd->m_VpuCom, &CVpuCom::sigEnumerateFixturesMsg);
     m_pWnd->m_VpuCom.FixtEnumerate();
-    if (!spy.wait(5000) || spy.first().first().toInt() != 0)
+    // The answer comes from the link's thread and may be in before a wait would start.
+    if ((spy.isEmpty() && !spy.wait(5000)) || spy.first().first().toInt() != 0)
         return false;
     Model().ClearLog();
     return true;

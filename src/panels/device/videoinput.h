@@ -24,6 +24,10 @@ public:
     void SetOnline(bool bOnline);
     // The selected input: 0 DVI 1, 1 DVI 2, 2 HDMI 1, 3 HDMI 2.
     int GetVideoSource() const;
+    // A new, loaded or uploaded project's video input into the panel, the project and the
+    // scene's input area. Nothing goes to the VPU.
+    void SetVideoSettings(quint32 uSource, qint8 iRotation, quint32 uResizeType, quint32 uStandardFormat,
+                          bool bTopLeftPosition, PixelRect_t tArea);
     // Turns the VPU's 11-byte video settings back into the project's form. Always 0.
     static int UnpackVideoSettings(VideoSettings_t tPacked, VideoInputSettings_t *pSettings);
 
@@ -37,7 +41,11 @@ public:
     static QList<VideoResizeStandard_t> ResizeStandards();
 
 private:
+    // The controls show the copy; the copy goes into the project and the area is redrawn.
+    void UpdateGui();
+
     Ui::VideoInput *m_pUi;
     Zelvor *m_pMainWnd;
     bool m_bOnline = false;
+    VideoInputSettings_t m_tVideo;
 };
