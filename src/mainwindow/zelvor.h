@@ -320,10 +320,6 @@ private:
     // when the outputs are exhausted.
     CFixture *NextDownloadFixture();
     void DisconnectAll(QList<QMetaObject::Connection> &lConnections);
-    // Settings into the model and onto the scene: border, background and grid; the video
-    // input area.
-    void ApplyWorkspace(const WorkspaceSettings_t &tWorkspace);
-    void ApplyVideoInput(const VideoInputSettings_t &tVideo);
 
     int m_iDownloadStep = 0;
     FixtureAddr_t m_DownloadAddr{1, 1};

@@ -43,6 +43,17 @@ ProjectSettings_t DefaultSettings()
     return t;
 }
 
+// Default settings with a shown background picture.
+ProjectSettings_t WithBackground(const QString &qsFile, quint32 uRatio, const PixelRect_t &tPlacement)
+{
+    ProjectSettings_t t = DefaultSettings();
+    t.workspace.background.shown = true;
+    t.workspace.background.file = qsFile;
+    t.workspace.background.ratio = uRatio;
+    t.workspace.background.placement = tPlacement;
+    return t;
+}
+
 // A project file holding these settings and no fixture; 0 or the writer's code.
 int WriteSettingsFile(const QString &qsPath, const ProjectSettings_t &t)
 {
@@ -278,12 +289,7 @@ void TestProjectPanels::backgroundPicturePlaced()
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::green);
     QVERIFY(image.save(qsImage));
-    ProjectSettings_t t = DefaultSettings();
-    t.workspace.background.shown = true;
-    t.workspace.background.file = qsImage;
-    t.workspace.background.ratio = BACKGROUND_RATIO_KEEP;
-    t.workspace.background.placement = MakePixelRect(300, 200, 339, 229);
-    Open(t);
+    Open(WithBackground(qsImage, BACKGROUND_RATIO_KEEP, MakePixelRect(300, 200, 339, 229)));
     QCOMPARE(MessageTexts(*m_pPrompts), QStringList());
 
     Zelvor *pWnd = m_pSim->Wnd();
@@ -323,14 +329,9 @@ void TestProjectPanels::backgroundThatCannotBeShown()
     QFile::remove(qsImage);
     if (!content.isEmpty())
         QVERIFY(WriteTestFile(qsImage, content));
-    ProjectSettings_t t = DefaultSettings();
-    t.workspace.background.shown = true;
-    t.workspace.background.file = qsImage;
-    t.workspace.background.ratio = BACKGROUND_RATIO_RESIZE;
-    t.workspace.background.placement = MakePixelRect(0, 0, 959, 539);
-    Open(t);
+    Open(WithBackground(qsImage, BACKGROUND_RATIO_RESIZE, MakePixelRect(0, 0, 959, 539)));
 
-    // One report, and the window enabled again afterwards.
+    // One report.
     QCOMPARE(MessageTexts(*m_pPrompts), QStringList{message.arg(qsImage)});
     Zelvor *pWnd = m_pSim->Wnd();
     QVERIFY(pWnd->BackgroundItem() == nullptr || pWnd->BackgroundItem()->pixmap().isNull());
