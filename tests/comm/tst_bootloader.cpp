@@ -5,10 +5,10 @@
 #include "comm/bootloader.h"
 #include "support/bootsim.h"
 #include "support/testenv.h"
+#include "support/vpucomharness.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
-#include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
@@ -45,11 +45,6 @@ QByteArray File25(QByteArray *pbaData)
     return baText + ":00000001FF\r\n";
 }
 
-QByteArray Hex(const QByteArray &ba)
-{
-    return ba.toHex(' ');
-}
-
 // One bootloader wired to the simulator over one transport, in a folder of its own, with
 // the two reply signals recorded.
 struct Rig
@@ -64,8 +59,9 @@ struct Rig
         }
         pBoot = std::make_unique<CBootLoader>();
         pBoot->UsbHid().SetReadTimeout(5);
-        pOk = std::make_unique<QSignalSpy>(pBoot.get(), &CBootLoader::sigBootLoaderRespOk);
-        pNone = std::make_unique<QSignalSpy>(pBoot.get(), &CBootLoader::sigBootLoaderNoResp);
+        // Recorded on this thread: a spy would append from the bootloader's thread while the test reads.
+        pOk = std::make_unique<SignalLog>(pBoot.get(), &CBootLoader::sigBootLoaderRespOk);
+        pNone = std::make_unique<SignalLog>(pBoot.get(), &CBootLoader::sigBootLoaderNoResp);
     }
     ~Rig()
     {
@@ -91,8 +87,8 @@ struct Rig
         return true;
     }
     BootSimCore &Core() { return pHid ? pHid->Core() : pUdp->Core(); }
-    QSignalSpy &Ok() { return *pOk; }
-    QSignalSpy &None() { return *pNone; }
+    SignalLog &Ok() { return *pOk; }
+    SignalLog &None() { return *pNone; }
     int FramesOf(quint8 ucCmd)
     {
         int n = 0;
@@ -106,7 +102,7 @@ struct Rig
     std::shared_ptr<BootSimHidDevice> pHid;
     std::unique_ptr<BootSimUdp> pUdp;
     std::unique_ptr<CBootLoader> pBoot;
-    std::unique_ptr<QSignalSpy> pOk, pNone;
+    std::unique_ptr<SignalLog> pOk, pNone;
 };
 
 // Each link test runs over both transports.

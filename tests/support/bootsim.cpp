@@ -1,5 +1,7 @@
 #include "bootsim.h"
 
+#include "comm/condwait.h"
+
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QSocketNotifier>
@@ -496,6 +498,6 @@ int BootSimHidDevice::Read(quint8 *pData, int iLength, int iTimeoutMs)
         qint64 llWait = deadline.remainingTime();
         if (!m_Pending.empty())
             llWait = qMin(llWait, qMax<qint64>(1, m_Pending.front().llDueMs - NowMs()));
-        m_Ready.wait(&m_Mutex, QDeadlineTimer(llWait));
+        CondWait(m_Ready, m_Mutex, QDeadlineTimer(llWait));
     }
 }

@@ -47,6 +47,7 @@ public:
     int count() const { return int(m_lCalls.size()); }
     const QList<QVariant> &first() const { return m_lCalls.first(); }
     const QList<QVariant> &at(int i) const { return m_lCalls.at(i); }
+    const QList<QVariant> &operator[](int i) const { return m_lCalls.at(i); }
     // Waits for one more emission than the previous wait saw (like QSignalSpy::wait, but an
     // emission that came before the call counts).
     bool wait(int iTimeoutMs = 5000);

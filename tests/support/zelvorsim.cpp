@@ -34,10 +34,10 @@ bool ZelvorOnSim::Start()
 
 bool ZelvorOnSim::Enumerate()
 {
-    QSignalSpy spy(&m_pWnd->m_VpuCom, &CVpuCom::sigEnumerateFixturesMsg);
+    // Recorded on this thread (a spy would append from the link's thread while this one reads).
+    SignalLog log(&m_pWnd->m_VpuCom, &CVpuCom::sigEnumerateFixturesMsg);
     m_pWnd->m_VpuCom.FixtEnumerate();
-    // The answer comes from the link's thread and may be in before a wait would start.
-    if ((spy.isEmpty() && !spy.wait(5000)) || spy.first().first().toInt() != 0)
+    if (!log.wait(5000) || log.first().first().toInt() != 0)
         return false;
     Model().ClearLog();
     return true;
