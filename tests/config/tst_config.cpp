@@ -2,7 +2,7 @@
 // and the protection of files the program cannot parse or write.
 #include "config/config.h"
 #include "support/testenv.h"
-#include "tracerecorder.h"
+#include "support/tracecapture.h"
 #include "xmlcanon.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "config/dmxconf.h"
 #include "config/texttables.h"
 #include "support/testenv.h"
-#include "tracerecorder.h"
+#include "support/tracecapture.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -2,7 +2,7 @@
 // fixture and sensor catalogue, the five histories and the file they are saved back into.
 #include "config/softconf.h"
 #include "support/testenv.h"
-#include "tracerecorder.h"
+#include "support/tracecapture.h"
 #include "xmlcanon.h"
 
 #include <QCoreApplication>

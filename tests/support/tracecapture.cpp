@@ -3,7 +3,7 @@
 #include "config/softconf.h"
 #include "testenv.h"
 
-TraceCapture::TraceCapture(const QString &qsGeneralXml)
+TraceCapture::TraceCapture(const QString &qsGeneralXml, bool bParse)
 {
     const QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Lantrel><General>"
                            "<Traces save=\"no\">yes</Traces>" +
@@ -11,7 +11,8 @@ TraceCapture::TraceCapture(const QString &qsGeneralXml)
     WriteTestFile(QStringLiteral("Lantrel.xml"), xml);
     g_SoftConf.Open(QStringLiteral("Lantrel.xml"));
     g_SoftConf.ReadTracesSettings();
-    g_SoftConf.Parse();
+    if (bParse)
+        g_SoftConf.Parse();
     int iEnabled = 0;
     TraceInitialize(&iEnabled);
     TraceSetReceiver(this);
@@ -24,8 +25,10 @@ TraceCapture::~TraceCapture()
 
 void TraceCapture::PostTraceMessage(int iKind, const QString &qsText)
 {
+    // The window line is "dd/MM/yyyy HH:mm:ss - text": keep the text.
+    const int iSep = qsText.indexOf(QLatin1String(" - "));
     QMutexLocker lock(&m_Mutex);
-    m_Lines.append({iKind, qsText});
+    m_Lines.append({iKind, iSep < 0 ? qsText : qsText.mid(iSep + 3)});
 }
 
 QStringList TraceCapture::Texts(int iKind) const
@@ -33,11 +36,19 @@ QStringList TraceCapture::Texts(int iKind) const
     QMutexLocker lock(&m_Mutex);
     QStringList texts;
     for (const auto &line : m_Lines) {
-        if (line.first != iKind)
-            continue;
-        // "dd/MM/yyyy HH:mm:ss - text"
-        const int iSep = line.second.indexOf(QLatin1String(" - "));
-        texts.append(iSep < 0 ? line.second : line.second.mid(iSep + 3));
+        if (iKind < 0 || line.first == iKind)
+            texts.append(line.second);
+    }
+    return texts;
+}
+
+QStringList TraceCapture::Infos() const
+{
+    QMutexLocker lock(&m_Mutex);
+    QStringList texts;
+    for (const auto &line : m_Lines) {
+        if (line.first != TRACE_KIND_ERROR)
+            texts.append(line.second);
     }
     return texts;
 }

@@ -6,66 +6,6 @@
 #include <QMutexLocker>
 #include <QTest>
 
-namespace {
-
-// Traces reach receivers only while the log is on: turn it on (without saving) once.
-void EnableTracing()
-{
-    static bool s_bDone = false;
-    if (s_bDone)
-        return;
-    s_bDone = true;
-    WriteTestFile(QStringLiteral("Lantrel.xml"),
-                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Lantrel><General><Traces>yes</Traces></General>"
-                  "</Lantrel>\n");
-    g_SoftConf.Open(QStringLiteral("Lantrel.xml"));
-    g_SoftConf.ReadTracesSettings();
-    int iEnabled = 0;
-    TraceInitialize(&iEnabled);
-}
-
-} // namespace
-
-TraceCollector::TraceCollector()
-{
-    EnableTracing();
-    TraceSetReceiver(this);
-}
-
-TraceCollector::~TraceCollector()
-{
-    TraceSetReceiver(nullptr);
-}
-
-void TraceCollector::PostTraceMessage(int iKind, const QString &qsText)
-{
-    // The window line is "time stamp - text".
-    const int iAt = qsText.indexOf(QStringLiteral(" - "));
-    QMutexLocker lock(&m_Mutex);
-    m_Lines.append({iKind, iAt >= 0 ? qsText.mid(iAt + 3) : qsText});
-}
-
-QStringList TraceCollector::Lines(int iKind) const
-{
-    QMutexLocker lock(&m_Mutex);
-    QStringList lOut;
-    for (const auto &tLine : m_Lines)
-        if (iKind < 0 || tLine.first == iKind)
-            lOut.append(tLine.second);
-    return lOut;
-}
-
-bool TraceCollector::Contains(const QString &qsText, int iKind) const
-{
-    return Lines(iKind).contains(qsText);
-}
-
-void TraceCollector::Clear()
-{
-    QMutexLocker lock(&m_Mutex);
-    m_Lines.clear();
-}
-
 VpuComHarness::VpuComHarness(const QString &qsAddress) : m_Sim(qsAddress), m_Device(m_Sim.Model()) {}
 
 VpuComHarness::~VpuComHarness()

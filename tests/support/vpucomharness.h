@@ -6,6 +6,7 @@
 #include "comm/vpucom.h"
 #include "testenv.h"
 #include "trace/trace.h"
+#include "tracecapture.h"
 #include "vpusim.h"
 #include "vpusimdevice.h"
 
@@ -16,22 +17,6 @@
 #include <QPair>
 #include <QStringList>
 #include <QVariant>
-
-// Collects trace lines (the text after the time stamp) from any thread.
-class TraceCollector : public CTraceReceiver
-{
-public:
-    TraceCollector();
-    ~TraceCollector() override;
-    void PostTraceMessage(int iKind, const QString &qsText) override;
-    QStringList Lines(int iKind = -1) const;
-    bool Contains(const QString &qsText, int iKind = -1) const;
-    void Clear();
-
-private:
-    mutable QMutex m_Mutex;
-    QList<QPair<int, QString>> m_Lines;
-};
 
 // Records a signal like QSignalSpy, but through a queued connection: the emissions of the
 // link's worker thread land in the test's thread, so recording them races with nothing.
