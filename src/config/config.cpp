@@ -122,21 +122,26 @@ int CConfig::Save(const QString &qsPath)
             m_Document.insertBefore(decl, first);
     }
 
+    return WriteFileSafely(qsPath, [this](QIODevice &device) {
+        QTextStream stream(&device);
+        stream.setEncoding(QStringConverter::Utf8);
+        m_Document.save(stream, 4);
+        stream.flush();
+        return stream.status() == QTextStream::Ok;
+    });
+}
+
+int CConfig::WriteFileSafely(const QString &qsPath, const std::function<bool(QIODevice &)> &fnWrite)
+{
     QSaveFile file(qsPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         TraceError("Can't open file '%s' for writing: %s", U8(qsPath).constData(), U8(file.errorString()).constData());
         return -13;
     }
-    {
-        QTextStream stream(&file);
-        stream.setEncoding(QStringConverter::Utf8);
-        m_Document.save(stream, 4);
-        stream.flush();
-        if (stream.status() != QTextStream::Ok) {
-            TraceError("Failed to write file '%s': %s", U8(qsPath).constData(), U8(file.errorString()).constData());
-            file.cancelWriting();
-            return -13;
-        }
+    if (!fnWrite(file)) {
+        TraceError("Failed to write file '%s': %s", U8(qsPath).constData(), U8(file.errorString()).constData());
+        file.cancelWriting();
+        return -13;
     }
     if (!file.commit()) {
         TraceError("Failed to write file '%s': %s", U8(qsPath).constData(), U8(file.errorString()).constData());

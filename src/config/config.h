@@ -11,6 +11,10 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
+class QIODevice;
+
 struct ConfigAttr_t
 {
     QString name;
@@ -50,6 +54,9 @@ public:
     int GetFileName(QString &qsOut) const;
     int GetFileDir(QString &qsOut) const;
     static void MakeRelativePath(QString &qsPath);
+    // Writes a file of the user through QSaveFile: fnWrite fills it, and only a complete write
+    // replaces the old file. 0, or -13 (traced) when it cannot be opened, written or committed.
+    static int WriteFileSafely(const QString &qsPath, const std::function<bool(QIODevice &)> &fnWrite);
 
     int ReadKey(const QString &qsSection, const QString &qsKey, const QString &qsSelAttr, const QString &qsSelValue,
                 ConfigKey_t &tOut) const;

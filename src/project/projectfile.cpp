@@ -6,7 +6,6 @@
 #include "trace/trace.h"
 
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 #include <QXmlStreamWriter>
 
@@ -1077,25 +1076,13 @@ int CProjectConf::Save(const QString &qsPath)
         TraceError("Project not saved to '%s': there is no project document to write", U8(qsPath).constData());
         return -13;
     }
-    QSaveFile file(qsPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        TraceError("Can't open file '%s' for writing: %s", U8(qsPath).constData(), U8(file.errorString()).constData());
-        return -13;
-    }
-    QXmlStreamWriter writer(&file);
-    writer.setAutoFormatting(true);
-    writer.setAutoFormattingIndent(4);
-    writer.writeStartDocument(QStringLiteral("1.0"));
-    WriteElement(writer, m_Document.documentElement());
-    writer.writeEndDocument();
-    if (writer.hasError()) {
-        TraceError("Failed to write file '%s': %s", U8(qsPath).constData(), U8(file.errorString()).constData());
-        file.cancelWriting();
-        return -13;
-    }
-    if (!file.commit()) {
-        TraceError("Failed to write file '%s': %s", U8(qsPath).constData(), U8(file.errorString()).constData());
-        return -13;
-    }
-    return 0;
+    return WriteFileSafely(qsPath, [this](QIODevice &device) {
+        QXmlStreamWriter writer(&device);
+        writer.setAutoFormatting(true);
+        writer.setAutoFormattingIndent(4);
+        writer.writeStartDocument(QStringLiteral("1.0"));
+        WriteElement(writer, m_Document.documentElement());
+        writer.writeEndDocument();
+        return !writer.hasError();
+    });
 }
