@@ -129,6 +129,21 @@ FILE *OpenLineFile()
     return f;
 }
 
+// The line's time stamp, called under the trace mutex. Local time goes through the C library's
+// time-zone state, which re-reads the zone file on every call and is not safe to read from
+// several threads at once: it is formatted once per second and reused within that second.
+QString TimeStamp()
+{
+    static qint64 s_llSecond = -1;
+    static QString s_qsStamp;
+    const qint64 llNow = QDateTime::currentSecsSinceEpoch();
+    if (llNow != s_llSecond) {
+        s_llSecond = llNow;
+        s_qsStamp = QDateTime::fromSecsSinceEpoch(llNow).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    }
+    return s_qsStamp;
+}
+
 void TraceLine(int iKind, const char *format, va_list args)
 {
     if (!s_bInitialized)
@@ -136,9 +151,7 @@ void TraceLine(int iKind, const char *format, va_list args)
     const QString qsText = QString::vasprintf(format, args);
 
     QMutexLocker lock(&s_Mutex);
-    // Local time goes through the C library's time-zone state, which is not safe to read from
-    // several threads at once: take the stamp under the lock.
-    const QString qsStamp = QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    const QString qsStamp = TimeStamp();
     if (s_bSave) {
         const char *marker = iKind == TRACE_KIND_ERROR     ? "[Error]"
                              : iKind == TRACE_KIND_SUCCESS ? "[Success]"
