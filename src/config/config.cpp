@@ -11,11 +11,6 @@
 
 namespace {
 
-QByteArray U8(const QString &qs)
-{
-    return qs.toUtf8();
-}
-
 // Sections and keys are looked for at any depth, so a section must be unique in the whole
 // subtree to be usable.
 QDomElement UniqueBelow(const QDomElement &parent, const QString &qsTag, int *piCount)

@@ -8,11 +8,6 @@ namespace {
 const char kSection[] = "Commands";
 const char kKey[] = "dmx_command";
 
-QByteArray U8(const QString &qs)
-{
-    return qs.toUtf8();
-}
-
 int LastChannel(quint16 uChannel, quint8 uSize)
 {
     return int(uChannel) + int(uSize) - 1;

@@ -11,11 +11,6 @@ const char kFile[] = "Lantrel.xml";
 const QString kFileName = QStringLiteral("Lantrel.xml");
 const char kDefaultPassword[] = "804172";
 
-QByteArray U8(const QString &qs)
-{
-    return qs.toUtf8();
-}
-
 } // namespace
 
 // One history section and its trace wording. The entry-line prefixes take the key index.

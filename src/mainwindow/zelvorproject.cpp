@@ -32,11 +32,6 @@ namespace {
 constexpr int kOutputCount = 4;
 constexpr int kRecentMax = 10;
 
-QByteArray U8(const QString &qsText)
-{
-    return qsText.toUtf8();
-}
-
 // The top four bits of a type code tell a SASU from an LPU.
 quint32 KindBits(quint32 uType)
 {

@@ -56,11 +56,6 @@ template <size_t N> QString NameOf(const char *const (&names)[N], quint32 uIndex
     return QString::fromLatin1(names[uIndex < N ? uIndex : uDefault]);
 }
 
-QByteArray U8(const QString &qsText)
-{
-    return qsText.toUtf8();
-}
-
 QString Bool(bool bValue)
 {
     return bValue ? QStringLiteral("true") : QStringLiteral("false");

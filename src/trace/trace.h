@@ -35,6 +35,12 @@ public:
     virtual void ShowWarning(const QString &qsTitle, const QString &qsText) = 0;
 };
 
+// A text as the trace functions take it (printf "%s" of UTF-8 bytes).
+inline QByteArray U8(const QString &qsText)
+{
+    return qsText.toUtf8();
+}
+
 int TraceInitialize(int *piEnabled);
 void TraceError(const char *format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(1, 2);
 void TraceInfo(const char *format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(1, 2);
