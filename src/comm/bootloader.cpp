@@ -182,6 +182,22 @@ quint16 CBootLoader::CalcImageCrc()
     return m_HexFile.LoadImage(nullptr, nullptr, nullptr);
 }
 
+bool CBootLoader::WaitSent(int iTimeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        {
+            QMutexLocker lock(&m_Mutex);
+            if (m_iTxState != TX_IDLE || m_usRetriesLeft == 0)
+                return true;
+        }
+        if (!isRunning() || clock.elapsed() >= iTimeoutMs)
+            return false;
+        QThread::msleep(1);
+    }
+}
+
 void CBootLoader::ResetTx()
 {
     QMutexLocker lock(&m_Mutex);

@@ -85,6 +85,9 @@ public:
     // The CRC of the HEX file's image, which the verify reply must equal.
     quint16 CalcImageCrc();
     void ResetTx();
+    // Waits until the armed frame has gone out once (a launch, which no reply confirms, must
+    // not be lost to a Stop()); false when it has not within the time.
+    bool WaitSent(int iTimeoutMs);
     void GetProgress(quint32 *puiDone, quint32 *puiTotal);
 
     // CRC-16/XMODEM (polynomial 0x1021, initial 0, no reflection, no final XOR).
