@@ -44,6 +44,8 @@ QByteArray SlotName(quint32 uiSlot)
 CVpuCom::CVpuCom(QObject *pParent) : QThread(pParent), m_bFactoryMode(g_SoftConf.GetFactoryMode())
 {
     RegisterMetaTypes();
+    // Queued (the worker emits it): it reaches the GUI thread in order with the completions.
+    connect(this, &CVpuCom::sigTicketStarted, this, [this](quint64 uiTicket) { m_uiReplyTicket = uiTicket; });
 }
 
 CVpuCom::~CVpuCom()
@@ -150,7 +152,7 @@ int CVpuCom::PostRequest(VpuMsgId_t eId, quint32 uiLength, const char *pcData, q
     QByteArray baPayload =
         (uiLength != 0 && pcData != nullptr) ? QByteArray(pcData, qsizetype(uiLength)) : QByteArray();
     QMutexLocker lock(&m_Mutex);
-    m_lRequests.append(Request_t{eId, std::move(baPayload), uiTimeoutMs});
+    m_lRequests.append(Request_t{eId, std::move(baPayload), uiTimeoutMs, ++m_uiLastTicket});
     m_WakeWorker.wakeOne();
     return 0;
 }
@@ -158,9 +160,15 @@ int CVpuCom::PostRequest(VpuMsgId_t eId, quint32 uiLength, const char *pcData, q
 int CVpuCom::Post(VpuMsgId_t eId, const QByteArray &baPayload)
 {
     QMutexLocker lock(&m_Mutex);
-    m_lRequests.append(Request_t{eId, baPayload, m_uiRequestTimeoutMs});
+    m_lRequests.append(Request_t{eId, baPayload, m_uiRequestTimeoutMs, ++m_uiLastTicket});
     m_WakeWorker.wakeOne();
     return 0;
+}
+
+quint64 CVpuCom::LastTicket() const
+{
+    QMutexLocker lock(&m_Mutex);
+    return m_uiLastTicket;
 }
 
 void CVpuCom::run()
@@ -176,6 +184,7 @@ void CVpuCom::run()
 
         m_baCurrentPayload = std::move(tRequest.baPayload);
         m_uiCurrentTimeoutMs = tRequest.uiTimeoutMs;
+        emit sigTicketStarted(tRequest.uiTicket);
         const int iResult = Execute(tRequest.eId);
         m_baCurrentPayload = QByteArray();
 

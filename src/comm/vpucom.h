@@ -88,6 +88,14 @@ public:
     // Queues a request; the payload is copied. Always 0.
     int PostRequest(VpuMsgId_t eId, quint32 uiLength, const char *pcData, quint32 uiTimeoutMs);
 
+    // Several senders share one completion signal (the fixture panels, the group runs, the
+    // test tools): each request gets a ticket when it is queued, and while a completion
+    // signal is being delivered on the GUI thread, ReplyTicket() is the ticket of the request
+    // it completes. A sender keeps LastTicket() after its request function and takes a reply
+    // as its own only when the tickets match. 0 is never a ticket.
+    quint64 LastTicket() const;
+    quint64 ReplyTicket() const { return m_uiReplyTicket; }
+
     // Budget of each request posted from now on (60000 ms unless a test shortens it).
     void SetRequestTimeoutMs(quint32 uiTimeoutMs) { m_uiRequestTimeoutMs = uiTimeoutMs; }
     quint32 RequestTimeoutMs() const { return m_uiRequestTimeoutMs; }
@@ -228,6 +236,9 @@ signals:
     // The restart's way to the main window's online state; GUI thread, so the main window
     // connects it directly to its SetOnline.
     void sigSetOnline(bool bOnline);
+    // The worker starts the request with this ticket; emitted before its completion signal,
+    // so that ReplyTicket() is set when the completion reaches the GUI thread.
+    void sigTicketStarted(quint64 uiTicket);
 
 public slots:
     // Closes, reopens and re-initialises the link after a transport failure. A request for a
@@ -250,6 +261,7 @@ private:
         VpuMsgId_t eId;
         QByteArray baPayload;
         quint32 uiTimeoutMs;
+        quint64 uiTicket = 0;
     };
 
     int Post(VpuMsgId_t eId, const QByteArray &baPayload);
@@ -341,4 +353,6 @@ private:
     FlashJob_t m_tVpuFlashJob;
     FlashJob_t m_tFixtFlashJob;
     quint32 m_uiRequestTimeoutMs = VPU_REQUEST_TIMEOUT_MS;
+    quint64 m_uiLastTicket = 0;  // guarded by m_Mutex
+    quint64 m_uiReplyTicket = 0; // GUI thread
 };

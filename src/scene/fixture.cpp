@@ -182,6 +182,16 @@ void CFixture::GetVersions(FixtureVersions_t *pVersions) const
         *pVersions = m_Versions;
 }
 
+void CFixture::SetSerialNumber(quint32 uSerialNumber)
+{
+    m_uSerialNumber = uSerialNumber;
+}
+
+void CFixture::GetSerialNumber(quint32 *puSerialNumber) const
+{
+    *puSerialNumber = m_uSerialNumber;
+}
+
 void CFixture::SetGroupNumber(quint16 uNumber)
 {
     m_uGroupNumber = uNumber;

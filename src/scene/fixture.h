@@ -56,6 +56,9 @@ public:
     void GetBoardType(quint32 *puBoardType) const;
     void SetVersions(FixtureVersions_t tVersions);
     void GetVersions(FixtureVersions_t *pVersions) const;
+    // As last read from the device's configuration record; 0xFFFFFFFF until then.
+    void SetSerialNumber(quint32 uSerialNumber);
+    void GetSerialNumber(quint32 *puSerialNumber) const;
     void SetGroupNumber(quint16 uNumber);
     void GetGroupInfo(quint16 *puNumber, RotationInfo_t *pInfo) const;
 
@@ -139,6 +142,7 @@ private:
     SasuConfig_t m_SasuConfig;
     FixtureVersions_t m_Versions;
     quint16 m_uGroupNumber = 0;
+    quint32 m_uSerialNumber = 0xFFFFFFFF;
     // Anchor and arrow are owned, but as top-level scene items a scene being torn down may
     // delete them first: guarded pointers keep that from a double delete.
     QPointer<CAnchor> m_pAnchor;

@@ -290,6 +290,7 @@ void TestScenePanels::groupComboList()
         texts.append(pCombo->itemText(i));
     QCOMPARE(texts, (QStringList{"G4", "G1"}));
     QVERIFY(pPanel->isEnabled());
+    m_pWnd->Scene()->clearSelection();
     g1->setSelected(true);
     QCOMPARE(pCombo->currentIndex(), 1);
     g4->setSelected(true); // two selected: the panel stays where it is
