@@ -258,9 +258,9 @@ void DMXConfig::s_OnSetDmxCmdChnActionTriggered(bool)
         return;
     DMX_Mapping_t tEntry = m_Mapping.at(iRow);
     int iChannel = 0;
-    if (!Prompts::Instance().GetInt(this,
-                                    tr("Select start channel of DMX Command '%1'").arg(DmxCommandNameTr(tEntry.command - 1)),
-                                    tr("DMX Channel:"), tEntry.channel, 1, kDmxChannelMax + 1 - tEntry.size, 1, &iChannel))
+    if (!Prompts::Instance().GetInt(
+            this, tr("Select start channel of DMX Command '%1'").arg(DmxCommandNameTr(tEntry.command - 1)),
+            tr("DMX Channel:"), tEntry.channel, 1, kDmxChannelMax + 1 - tEntry.size, 1, &iChannel))
         return;
     QList<DMX_Mapping_t> lOthers = m_Mapping;
     lOthers.removeAt(iRow);
@@ -380,9 +380,9 @@ void DMXConfig::s_OnDmxWriteToVpuDone(int)
 
 void DMXConfig::s_OnDmxConfFileOpenBtn()
 {
-    const QString qsPath = Prompts::Instance().GetOpenFileName(
-        this, tr("Select the DMX Mapping configuration file (%1)").arg(kDmxFilter), QStringLiteral("Projects"),
-        kDmxFilter);
+    const QString qsPath =
+        Prompts::Instance().GetOpenFileName(this, tr("Select the DMX Mapping configuration file (%1)").arg(kDmxFilter),
+                                            QStringLiteral("Projects"), kDmxFilter);
     if (qsPath.isEmpty())
         return;
     // Open reports a file it cannot read and Parse a document that is no mapping; a file that

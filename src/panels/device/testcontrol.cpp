@@ -202,8 +202,7 @@ void TestControl::s_OnCustBlueSlider(int iValue)
 
 void TestControl::s_OnFreezeBtn()
 {
-    Request(&CVpuCom::sigSetFreezeVideoOutput, &TestControl::s_OnSetFreezeVideoOutputDone,
-            &CVpuCom::FreezeVideoOutput);
+    Request(&CVpuCom::sigSetFreezeVideoOutput, &TestControl::s_OnSetFreezeVideoOutputDone, &CVpuCom::FreezeVideoOutput);
 }
 
 void TestControl::s_OnShowFixtNumberBtn()
