@@ -110,12 +110,6 @@ void TestTestControl::requests_data()
     QTest::newRow("red") << "m_pFullRedBtn" << 0 << "10 03 00 00 00 ff 00 00"
                          << "255 0 0"
                          << "Set Full Screen Red..." << QString();
-    QTest::newRow("green") << "m_pFullGreenBtn" << 0 << "10 03 00 00 00 00 ff 00"
-                           << "0 255 0"
-                           << "Set Full Screen Green..." << QString();
-    QTest::newRow("blue") << "m_pFullBlueBtn" << 0 << "10 03 00 00 00 00 00 ff"
-                          << "0 0 255"
-                          << "Set Full Screen Blue..." << QString();
     QTest::newRow("white") << "m_pFullWhiteBtn" << 0 << "10 03 00 00 00 ff ff ff"
                            << "255 255 255"
                            << "Set Full Screen White..." << QString();
@@ -133,9 +127,6 @@ void TestTestControl::requests_data()
                                   << "0 0 0"
                                   << "Freeze Current Video Output..."
                                   << "Failed to Freeze Current Video Output!";
-    QTest::newRow("numbers") << "m_pShowFixtNumBtn" << 0 << "12 00 00 00 00"
-                             << "0 0 0"
-                             << "Show Fixture Sequence Number..." << QString();
     QTest::newRow("stop fails") << "m_pStopTestBtn" << -3 << "13 00 00 00 00"
                                 << "0 0 0"
                                 << "Stop test functions..."
