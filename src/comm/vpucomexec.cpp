@@ -460,6 +460,16 @@ int CVpuCom::ExecSdramWrite()
 
 int CVpuCom::ExecDmxMapWrite()
 {
+    // A mapping has one entry per command at most: more would be written and then refused by
+    // the reader of the same slot, so the request goes no further and fails like any other.
+    const quint16 usCount = Field<quint16>(m_baCurrentPayload, 4);
+    if (usCount > kDmxCommandCount || m_baCurrentPayload.size() != 6 + qsizetype(usCount) * 4) {
+        TraceError("VPU_MSG_DMX_MAP_WRITE_REQ refused: %d DMX commands (at most %d)!",
+                   int((m_baCurrentPayload.size() - 6) / 4), kDmxCommandCount);
+        Report(COM_ERR_PARAM, QT_TRANSLATE_NOOP("CVpuCom", "Failed to write DMX mapping on VPU!"), nullptr);
+        emit sigDmxMapWrite(COM_ERR_PARAM);
+        return COM_OK;
+    }
     // The header counts the slot and the count; the entries follow as one raw write.
     int iResult =
         m_pCom->SendMsg(VpuMsgHeader_t{VPU_MSG_DMX_MAP_WRITE, 6}, Bytes(m_baCurrentPayload), &m_uiCurrentTimeoutMs);

@@ -13,6 +13,11 @@ int LastChannel(quint16 uChannel, quint8 uSize)
     return int(uChannel) + int(uSize) - 1;
 }
 
+bool Overlaps(quint16 uChannelA, quint8 uSizeA, quint16 uChannelB, quint8 uSizeB)
+{
+    return uChannelA <= LastChannel(uChannelB, uSizeB) && LastChannel(uChannelA, uSizeA) >= uChannelB;
+}
+
 } // namespace
 
 CDmxConf::CDmxConf()
@@ -46,25 +51,50 @@ void CDmxConf::SetDefaultCommands(QList<DMX_Mapping_t> &lList)
 
 int CDmxConf::CheckChannelRange(const QList<DMX_Mapping_t> &lList, quint16 uChannel, quint8 uSize)
 {
-    const int iFirst = uChannel;
-    const int iLast = LastChannel(uChannel, uSize);
+    // Mappings from the VPU or the main window need not be in channel order: every entry is
+    // looked at, and the place is counted rather than found by the first higher entry.
     int iPos = 0;
     for (const DMX_Mapping_t &entry : lList) {
-        const int iEntryFirst = entry.channel;
-        const int iEntryLast = LastChannel(entry.channel, entry.size);
-        if (iEntryFirst <= iLast && iEntryLast >= iFirst) {
-            const int iIndex = entry.command - 1;
-            const QString qsName = iIndex >= 0 && iIndex < kDmxCommandCount ? DmxCommandNames.at(iIndex) : QString();
-            ErrorMsg(tr("DMX channel is already used by command %1 - '%2'").arg(QString::number(entry.command), qsName),
+        if (Overlaps(entry.channel, entry.size, uChannel, uSize)) {
+            ErrorMsg(tr("DMX channel is already used by command %1 - '%2'")
+                         .arg(QString::number(entry.command), DmxCommandNames.value(entry.command - 1)),
                      0);
             return -5;
         }
-        if (iEntryLast < iFirst)
+        if (entry.channel < uChannel)
             ++iPos;
-        else
-            return iPos;
     }
     return iPos;
+}
+
+int CDmxConf::CheckMapping(const QList<DMX_Mapping_t> &lList)
+{
+    if (lList.size() > kDmxCommandCount) {
+        TraceError("Invalid DMX mapping: %d DMX commands (at most %d)!", int(lList.size()), kDmxCommandCount);
+        return -400;
+    }
+    for (qsizetype i = 0; i < lList.size(); ++i) {
+        const DMX_Mapping_t &entry = lList.at(i);
+        if (entry.command < 1 || entry.command > kDmxCommandCount) {
+            TraceError("Invalid DMX mapping: unknown DMX command number %d!", entry.command);
+            return -400;
+        }
+        const char *pszName = g_DmxCommandTable[entry.command - 1].pszName;
+        if (entry.size < 1 || entry.channel < 1 || LastChannel(entry.channel, entry.size) > kDmxChannelMax) {
+            TraceError("Invalid DMX mapping: DMX Command '%s' - Channel %d - Size %d is not within 1..%d!", pszName,
+                       entry.channel, entry.size, kDmxChannelMax);
+            return -400;
+        }
+        for (qsizetype j = 0; j < i; ++j) {
+            const DMX_Mapping_t &other = lList.at(j);
+            if (other.command == entry.command || Overlaps(other.channel, other.size, entry.channel, entry.size)) {
+                TraceError("Invalid DMX mapping: DMX Command '%s' is defined several times or shares a channel!",
+                           pszName);
+                return -400;
+            }
+        }
+    }
+    return 0;
 }
 
 int CDmxConf::Write()
@@ -85,9 +115,7 @@ int CDmxConf::Write()
             return -21;
         }
         for (const DMX_Mapping_t &seen : lSeen) {
-            const bool bOverlap = seen.channel <= LastChannel(entry.channel, uSize) &&
-                                  LastChannel(seen.channel, seen.size) >= entry.channel;
-            if (seen.command == entry.command || bOverlap) {
+            if (seen.command == entry.command || Overlaps(seen.channel, seen.size, entry.channel, uSize)) {
                 TraceError("DMX mapping not written: DMX Command '%s' is defined several times or shares a channel!",
                            g_DmxCommandTable[iIndex].pszName);
                 return -22;

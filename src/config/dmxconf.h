@@ -55,6 +55,9 @@ public:
     // Where a command using channel..channel+size-1 goes to keep lList in channel order;
     // -5 (reported) when the range shares a channel with an entry.
     static int CheckChannelRange(const QList<DMX_Mapping_t> &lList, quint16 uChannel, quint8 uSize);
+    // 0 when the list could be a mapping of the VPU: at most 10 entries, commands 1..10 each
+    // once, every channel within 1..512, no channel used twice; else -400 with the reason traced.
+    static int CheckMapping(const QList<DMX_Mapping_t> &lList);
 
 private:
     QList<DMX_Mapping_t> m_Commands;
