@@ -257,6 +257,17 @@ void CFixture::ResetSasuConfig()
     m_SasuConfig = DefaultSasuConfig();
 }
 
+void CFixture::SetSerialNumber(quint32 uSerial)
+{
+    m_uSerialNumber = uSerial;
+}
+
+void CFixture::GetSerialNumber(quint32 *puSerial) const
+{
+    if (puSerial)
+        *puSerial = m_uSerialNumber;
+}
+
 void CFixture::SetIntensity(FixtureIntensity_t tIntensity)
 {
     CopyIntensity(&m_Intensity, tIntensity);

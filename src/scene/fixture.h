@@ -68,6 +68,9 @@ public:
     void GetSasuConfig(SasuConfig_t *pConfig) const;
     SasuConfig_t GetSasuConfig() const;
     void ResetSasuConfig();
+    // As last read from the device's configuration record; 0xFFFFFFFF until then.
+    void SetSerialNumber(quint32 uSerial);
+    void GetSerialNumber(quint32 *puSerial) const;
     void SetIntensity(FixtureIntensity_t tIntensity);
     // The word carries bytes 0-3 of the 40-bit value, the byte byte 4.
     void SetIntensity(quint32 uWord, quint8 uByte4);
@@ -137,6 +140,7 @@ private:
     qint32 m_iBoardType = -1;
     FixtureIntensity_t m_Intensity;
     SasuConfig_t m_SasuConfig;
+    quint32 m_uSerialNumber = 0xFFFFFFFF;
     FixtureVersions_t m_Versions;
     quint16 m_uGroupNumber = 0;
     // Anchor and arrow are owned, but as top-level scene items a scene being torn down may
