@@ -1,22 +1,58 @@
 #pragma once
-// What the panel tests share: the boxes shown, typing into a control as an operator does, and
-// the output of an outside tool that checks a file independently of the program.
+// What the panel tests share: a main window linked to a simulated VPU on an address of the
+// test's own, the boxes it shows, typing as an operator does, and the output of an outside
+// tool that checks a file independently of the program.
 
+#include "mainwindow/zelvor.h"
 #include "support/scriptedprompts.h"
+#include "support/testenv.h"
+#include "support/zelvorsim.h"
 
-#include <QAbstractSpinBox>
-#include <QLineEdit>
 #include <QProcess>
 #include <QTest>
 
-// "text | detail" of every message box shown, in order.
-inline QStringList Boxes(const ScriptedPrompts &prompts)
+#include <memory>
+
+class PanelTest : public QObject
 {
-    QStringList lOut;
-    for (const PromptCall_t &call : prompts.Messages())
-        lOut.append(call.qsDetail.isEmpty() ? call.qsText : call.qsText + QStringLiteral(" | ") + call.qsDetail);
-    return lOut;
-}
+protected:
+    // The window and its link; a fresh one for every test function.
+    bool StartWindow(const char *pcAddress)
+    {
+        if (!m_pBase) {
+            m_pBase = std::make_unique<ProjectWindowTestEnv>();
+            if (!m_pBase->Start())
+                return false;
+        }
+        m_pPrompts = std::make_unique<ScriptedPrompts>();
+        m_pSim = std::make_unique<ZelvorOnSim>(QLatin1String(pcAddress));
+        return m_pSim->Start() && m_pSim->Enumerate();
+    }
+    void StopWindow()
+    {
+        m_pSim.reset();
+        m_pPrompts.reset();
+    }
+    // Clicks a button and waits for the window to be enabled again.
+    bool Run(QWidget *pButton)
+    {
+        m_pSim->Model().ClearLog();
+        QTest::mouseClick(pButton, Qt::LeftButton);
+        return m_pSim->WaitEnabled();
+    }
+    // "text | detail" of every message box shown, in order.
+    QStringList Boxes() const
+    {
+        QStringList lOut;
+        for (const PromptCall_t &call : m_pPrompts->Messages())
+            lOut.append(call.qsText + QStringLiteral(" | ") + call.qsDetail);
+        return lOut;
+    }
+
+    std::unique_ptr<ProjectWindowTestEnv> m_pBase;
+    std::unique_ptr<ScriptedPrompts> m_pPrompts;
+    std::unique_ptr<ZelvorOnSim> m_pSim;
+};
 
 // Replaces what the control shows by the text, key by key, then Return.
 inline void TypeInto(QWidget *pControl, const QString &qsText)

@@ -1,29 +1,22 @@
-// The workspace panel as the operator uses it on a window linked to a simulated VPU: the
-// snapshot read from the VPU's frame memory and the file it leaves, the border's limits, the
-// background picture's placement and files, and a grid without spacing.
-#include "mainwindow/zelvor.h"
+// The workspace panel on a window linked to a simulated VPU: the snapshot read from the frame
+// memory and the file it leaves, the border's limits, the background picture's placement and
+// files, and a grid without spacing.
 #include "panels/scene/workspace.h"
 #include "paneltest.h"
 #include "project/projectconf.h"
-#include "support/projectsupport.h"
-#include "support/testenv.h"
-#include "support/zelvorsim.h"
 
 #include <QFile>
 #include <QGraphicsPixmapItem>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include <memory>
-
 namespace {
 
-const char *const kAddress = "127.0.17.1";
-
-// Reads a BMP with nothing but its byte layout and compares its pixels, turned back into top-down
-// RGB rows, with the raw bytes: prints "width height bits same".
+// Reads a BMP by its byte layout alone and compares its pixels, turned back into top-down RGB
+// rows, with the raw bytes: prints "width height bits same".
 const char *const kBmpCheck = R"(
 import struct, sys
 d = open(sys.argv[1], 'rb').read(); raw = open(sys.argv[2], 'rb').read()
@@ -43,13 +36,12 @@ QString Rect(const PixelRect_t &r)
 
 } // namespace
 
-class TestWorkspace : public QObject
+class TestWorkspace : public PanelTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void init() { QVERIFY(StartWindow("127.0.17.1")); }
+    void cleanup() { StopWindow(); }
 
     void snapshot_data();
     void snapshot();
@@ -60,56 +52,15 @@ private slots:
     void gridWithoutSpacing();
 
 private:
-    template <typename T> T *Child(const char *pcName) const
-    {
-        T *p = m_pSim->Wnd()->m_pWorkspace->findChild<T *>(QLatin1String(pcName));
-        if (!p)
-            qFatal("no widget %s", pcName);
-        return p;
-    }
-    WorkspaceSettings_t Drawn() const
+    template <typename T> T *W(const char *pcName) const { return Wnd()->m_pWorkspace->findChild<T *>(pcName); }
+    Zelvor *Wnd() const { return m_pSim->Wnd(); }
+    BackgroundSettings_t Background() const
     {
         WorkspaceSettings_t t;
-        m_pSim->Wnd()->GetWorkspace(&t);
-        return t;
+        Wnd()->GetWorkspace(&t);
+        return t.background;
     }
-    void Open(const WorkspaceSettings_t &t);
-
-    std::unique_ptr<ProjectWindowTestEnv> m_pBase;
-    std::unique_ptr<ScriptedPrompts> m_pPrompts;
-    std::unique_ptr<ZelvorOnSim> m_pSim;
 };
-
-void TestWorkspace::initTestCase()
-{
-    m_pBase = std::make_unique<ProjectWindowTestEnv>();
-    QVERIFY(m_pBase->Start());
-}
-
-void TestWorkspace::init()
-{
-    m_pPrompts = std::make_unique<ScriptedPrompts>();
-    m_pSim = std::make_unique<ZelvorOnSim>(QLatin1String(kAddress));
-    QVERIFY(m_pSim->Start());
-    QVERIFY(m_pSim->Enumerate());
-    m_pSim->Wnd()->m_pWorkspace->SetOnline(true);
-}
-
-void TestWorkspace::cleanup()
-{
-    m_pSim.reset();
-    m_pPrompts.reset();
-}
-
-void TestWorkspace::Open(const WorkspaceSettings_t &t)
-{
-    CProjectConf project;
-    project.SetWorkspace(t);
-    const QString qsPath = m_pBase->Env().FilePath(QStringLiteral("ws.prj"));
-    QCOMPARE(project.Write(), 0);
-    QCOMPARE(project.Save(qsPath), 0);
-    QCOMPARE(m_pSim->Wnd()->LoadProject(qsPath), 0);
-}
 
 void TestWorkspace::snapshot_data()
 {
@@ -119,8 +70,8 @@ void TestWorkspace::snapshot_data()
     QTest::newRow("saved") << "snap.bmp" << 0 << QString();
     QTest::newRow("refused") << "snap.bmp" << -3
                              << "VPU Snapshot Failed - Failed to read pixel data from sdram! | (Error Code = -3) - ";
-    QTest::newRow("not saved") << "no/such/dir/snap.bmp" << 0
-                               << "VPU Snapshot Failed - Failed to save VPU Snaphot image in 'no/such/dir/snap.bmp'";
+    QTest::newRow("not saved") << "no/dir/snap.bmp" << 0
+                               << "VPU Snapshot Failed - Failed to save VPU Snaphot image in 'no/dir/snap.bmp' | ";
 }
 
 void TestWorkspace::snapshot()
@@ -133,64 +84,50 @@ void TestWorkspace::snapshot()
     for (int i = 0; i < baPixels.size(); ++i)
         baPixels[i] = char(i * 7 + i / 5001);
     m_pSim->Model().SetSdram(0, 240, 1920, 1080, baPixels);
-    if (status != 0)
-        m_pSim->Model().SetFault(29, VpuSimFault{status});
-    const WorkspaceSettings_t before = Drawn();
+    m_pSim->Model().SetFault(29, VpuSimFault{status});
+    const BackgroundSettings_t before = Background();
+    Wnd()->m_pWorkspace->SetOnline(true);
     m_pPrompts->AnswerSaveFile(file);
 
-    QTest::mouseClick(Child<QPushButton>("m_pVpuUploadSnapBtn"), Qt::LeftButton);
-    QVERIFY(m_pSim->WaitEnabled());
+    QVERIFY(Run(W<QPushButton>("m_pVpuUploadSnapBtn")));
     QCOMPARE(HexList(m_pSim->Model().Messages()), QStringList{"1d 08 00 00 00 00 00 f0 00 80 07 38 04"});
-    const QStringList boxes = Boxes(*m_pPrompts);
     if (!box.isEmpty()) {
-        QCOMPARE(boxes.size(), 1);
-        QVERIFY2(boxes.first().startsWith(box), qPrintable(boxes.first()));
-        // Nothing of the background changed and no picture was left behind.
-        QCOMPARE(Drawn().background.file, before.background.file);
-        QCOMPARE(Rect(Drawn().background.placement), Rect(before.background.placement));
+        QCOMPARE(Boxes().size(), 1);
+        QVERIFY2(Boxes().first().startsWith(box), qPrintable(Boxes().first()));
+        // Showing the background hands over all the panel holds: still the old settings.
+        QTest::keyClick(W<QGroupBox>("m_pBackGpBox"), Qt::Key_Space);
+        QCOMPARE(Background().file, before.file);
+        QCOMPARE(Rect(Background().placement), Rect(before.placement));
         QVERIFY(!QFile::exists(file));
         return;
     }
-    QCOMPARE(boxes, QStringList());
-    // The simulator's frame memory as the rectangle reads it (its lines past the memory are 0).
+    QCOMPARE(Boxes(), QStringList());
+    // The frame memory as the rectangle reads it (lines past the simulator's memory read 0).
     baPixels = m_pSim->Model().Sdram(0, 240, 1920, 1080);
     QVERIFY(WriteTestFile(QStringLiteral("raw.rgb"), baPixels));
-    QCOMPARE(ToolOutput(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%m %w %h"), file}),
-             QStringLiteral("BMP3 1920 1080"));
-    QCOMPARE(ToolOutput(QStringLiteral("python3"),
-                        {QStringLiteral("-c"), QLatin1String(kBmpCheck), file, QStringLiteral("raw.rgb")}),
-             QStringLiteral("1920 1080 24 True"));
+    QCOMPARE(ToolOutput("identify", {"-format", "%m %w %h", file}), QStringLiteral("BMP3 1920 1080"));
+    QCOMPARE(ToolOutput("python3", {"-c", kBmpCheck, file, "raw.rgb"}), QStringLiteral("1920 1080 24 True"));
     // The snapshot is now the background, drawn once "Background" is checked.
-    QCOMPARE(Drawn().background.file, file);
-    QCOMPARE(Rect(Drawn().background.placement), QStringLiteral("0,0-1919,1079"));
-    QTest::keyClick(Child<QGroupBox>("m_pBackGpBox"), Qt::Key_Space);
-    QGraphicsPixmapItem *pItem = m_pSim->Wnd()->BackgroundItem();
-    QVERIFY(pItem);
-    const QImage shown = pItem->pixmap().toImage();
+    QCOMPARE(Background().file, file);
+    QCOMPARE(Rect(Background().placement), QStringLiteral("0,0-1919,1079"));
+    QTest::keyClick(W<QGroupBox>("m_pBackGpBox"), Qt::Key_Space);
+    QVERIFY(Wnd()->BackgroundItem());
+    const QImage shown = Wnd()->BackgroundItem()->pixmap().toImage();
     QCOMPARE(shown.size(), QSize(1920, 1080));
     const int iAt = (839 * 1920 + 1917) * 3;
     QCOMPARE(shown.pixelColor(1917, 839),
              QColor(quint8(baPixels[iAt]), quint8(baPixels[iAt + 1]), quint8(baPixels[iAt + 2])));
-    // A buffer of the wrong size makes no picture.
     QVERIFY(SnapshotImage(SdramRect_t{0, 240, 1920, 1080}, baPixels.left(baPixels.size() - 3)).isNull());
 }
 
 void TestWorkspace::borderLimits()
 {
-    QTest::keyClick(Child<QGroupBox>("m_pBorderGpBox"), Qt::Key_Space);
-    auto *pWidth = Child<QSpinBox>("m_pBorderWidthSpin");
-    auto *pLeft = Child<QSpinBox>("m_pBorderPosHorSpin");
-    TypeInto(pWidth, QStringLiteral("200"));
-    QCOMPARE(pLeft->maximum(), 1720);
-    TypeInto(pLeft, QStringLiteral("1720"));
-    QCOMPARE(Rect(Drawn().border), QStringLiteral("1720,0-1919,1079"));
-    QCOMPARE(pWidth->maximum(), 200);
-    TypeInto(pLeft, QStringLiteral("100"));
-    QCOMPARE(pWidth->maximum(), 1820);
-    TypeInto(pWidth, QStringLiteral("1820"));
-    QCOMPARE(Rect(Drawn().border), QStringLiteral("100,0-1919,1079"));
-    QVERIFY(Drawn().borderShown);
-    QCOMPARE(m_pSim->Wnd()->BorderItem()->rect(), QRectF(99.5, -0.5, 1820, 1080));
+    QTest::keyClick(W<QGroupBox>("m_pBorderGpBox"), Qt::Key_Space);
+    TypeInto(W<QSpinBox>("m_pBorderWidthSpin"), "200");
+    TypeInto(W<QSpinBox>("m_pBorderPosHorSpin"), "100");
+    QCOMPARE(W<QSpinBox>("m_pBorderWidthSpin")->maximum(), 1820);
+    QCOMPARE(W<QSpinBox>("m_pBorderPosHorSpin")->maximum(), 1720);
+    QCOMPARE(Wnd()->BorderItem()->rect(), QRectF(99.5, -0.5, 200, 1080));
 }
 
 void TestWorkspace::keepOriginalPlacement()
@@ -198,35 +135,34 @@ void TestWorkspace::keepOriginalPlacement()
     QImage image(800, 600, QImage::Format_RGB32);
     image.fill(Qt::red);
     QVERIFY(image.save(QStringLiteral("pic.png")));
+    CProjectConf project;
     WorkspaceSettings_t t;
     CProjectConf::DefaultWorkspace(&t);
-    t.background = BackgroundSettings_t{false, QStringLiteral("pic.png"), 0,
-                                        0,     BACKGROUND_RATIO_RESIZE,   MakePixelRect(1500, 700, 1599, 799)};
-    Open(t);
+    t.background = {false, QStringLiteral("pic.png"), 0,
+                    0,     BACKGROUND_RATIO_RESIZE,   MakePixelRect(1500, 700, 1599, 799)};
+    project.SetWorkspace(t);
+    QCOMPARE(project.Write(), 0);
+    QCOMPARE(project.Save(QStringLiteral("ws.prj")), 0);
+    QCOMPARE(Wnd()->LoadProject(QStringLiteral("ws.prj")), 0);
     // Hidden at load, the picture's size is known all the same when it is shown.
-    QTest::keyClick(Child<QGroupBox>("m_pBackGpBox"), Qt::Key_Space);
-    QTest::mouseClick(Child<QRadioButton>("m_pImgOrigSizeRadio"), Qt::LeftButton);
-    QCOMPARE(Rect(Drawn().background.placement), QStringLiteral("1120,480-1919,1079"));
-    QCOMPARE(m_pSim->Wnd()->BackgroundItem()->offset(), QPointF(1119.5, 479.5));
-    QCOMPARE(Child<QSpinBox>("m_pImgPosHorSpin")->value(), 1120);
-
+    QTest::keyClick(W<QGroupBox>("m_pBackGpBox"), Qt::Key_Space);
+    QTest::mouseClick(W<QRadioButton>("m_pImgOrigSizeRadio"), Qt::LeftButton);
+    QCOMPARE(Rect(Background().placement), QStringLiteral("1120,480-1919,1079"));
+    QCOMPARE(Wnd()->BackgroundItem()->offset(), QPointF(1119.5, 479.5));
     // What is drawn is what the project saves and opens again.
-    QCOMPARE(m_pSim->Wnd()->SaveProject(QStringLiteral("keep.prj")), 0);
-    QCOMPARE(m_pSim->Wnd()->LoadProject(QStringLiteral("keep.prj")), 0);
-    QCOMPARE(Rect(Drawn().background.placement), QStringLiteral("1120,480-1919,1079"));
-    QCOMPARE(m_pSim->Wnd()->BackgroundItem()->offset(), QPointF(1119.5, 479.5));
-    QCOMPARE(Boxes(*m_pPrompts), QStringList());
+    QCOMPARE(Wnd()->SaveProject(QStringLiteral("keep.prj")), 0);
+    QCOMPARE(Wnd()->LoadProject(QStringLiteral("keep.prj")), 0);
+    QCOMPARE(Wnd()->BackgroundItem()->offset(), QPointF(1119.5, 479.5));
+    QCOMPARE(W<QSpinBox>("m_pImgPosHorSpin")->value(), 1120);
+    QCOMPARE(Boxes(), QStringList());
 }
 
 void TestWorkspace::pictureFileRefused_data()
 {
     QTest::addColumn<QByteArray>("content"); // empty: no file
     QTest::addColumn<QString>("box");
-    QTest::newRow("missing")
-        << QByteArray() << "Background image file 'pic.png' is not valid! | (Error Code = -9) - File does not exist!";
-    QTest::newRow("no picture") << QByteArray("not a picture")
-                                << "Background image file 'pic.png' is not valid! | (Error Code = -10) - File open "
-                                   "failed!";
+    QTest::newRow("missing") << QByteArray() << "(Error Code = -9) - File does not exist!";
+    QTest::newRow("no picture") << QByteArray("not a picture") << "(Error Code = -10) - File open failed!";
 }
 
 void TestWorkspace::pictureFileRefused()
@@ -236,34 +172,22 @@ void TestWorkspace::pictureFileRefused()
     QFile::remove(QStringLiteral("pic.png"));
     if (!content.isEmpty())
         QVERIFY(WriteTestFile(QStringLiteral("pic.png"), content));
-    QTest::keyClick(Child<QGroupBox>("m_pBackGpBox"), Qt::Key_Space);
-    const WorkspaceSettings_t before = Drawn();
-    TypeInto(Child<QLineEdit>("m_pImgFileLE"), QStringLiteral("pic.png"));
-    QCOMPARE(Boxes(*m_pPrompts), QStringList{box});
-    QCOMPARE(Drawn().background.file, before.background.file);
-    QVERIFY(!Child<QGroupBox>("m_pImgPosGpBox")->isEnabled());
+    QTest::keyClick(W<QGroupBox>("m_pBackGpBox"), Qt::Key_Space);
+    TypeInto(W<QLineEdit>("m_pImgFileLE"), "pic.png");
+    QCOMPARE(Boxes(), QStringList{"Background image file 'pic.png' is not valid! | " + box});
+    QCOMPARE(Background().file, QString());
 }
 
 void TestWorkspace::gridWithoutSpacing()
 {
-    WorkspaceSettings_t t;
-    CProjectConf::DefaultWorkspace(&t);
-    t.gridShown = true;
-    t.gridSpacing = 0;
-    Open(t);
-    QCOMPARE(Child<QSpinBox>("m_pGridSpaceSpin")->value(), 0);
-    QCOMPARE(m_pSim->Wnd()->GridItems().size(), 1); // the frame
-    QCOMPARE(m_pSim->Wnd()->SaveProject(QStringLiteral("grid.prj")), 0);
-    QCOMPARE(
-        ToolOutput(QStringLiteral("xmllint"),
-                   {QStringLiteral("--xpath"), QStringLiteral("string(//grid/@spacing)"), QStringLiteral("grid.prj")}),
-        QStringLiteral("0"));
-    // Typed, 0 draws the frame alone as well.
-    auto *pSpin = Child<QSpinBox>("m_pGridSpaceSpin");
-    TypeInto(pSpin, QStringLiteral("64"));
-    QVERIFY(m_pSim->Wnd()->GridItems().size() > 1);
-    TypeInto(pSpin, QStringLiteral("0"));
-    QCOMPARE(m_pSim->Wnd()->GridItems().size(), 1);
+    QTest::keyClick(W<QGroupBox>("m_pGridGpBox"), Qt::Key_Space);
+    TypeInto(W<QSpinBox>("m_pGridSpaceSpin"), "0");
+    QCOMPARE(Wnd()->GridItems().size(), 1); // the frame
+    QCOMPARE(Wnd()->SaveProject(QStringLiteral("grid.prj")), 0);
+    QCOMPARE(ToolOutput("xmllint", {"--xpath", "string(//grid/@spacing)", "grid.prj"}), QStringLiteral("0"));
+    QCOMPARE(Wnd()->LoadProject(QStringLiteral("grid.prj")), 0);
+    QCOMPARE(W<QSpinBox>("m_pGridSpaceSpin")->value(), 0);
+    QCOMPARE(Wnd()->GridItems().size(), 1);
 }
 
 QTEST_MAIN(TestWorkspace)
