@@ -609,6 +609,7 @@ void Zelvor::RefreshPanels()
     m_pFixtureLists->UpdateItemTexts();
     m_pFixtureSettings->UpdateItemTexts();
     m_pGroupSettings->UpdateItemTexts();
+    m_pSasuSettings->UpdateItemTexts();
 }
 
 QList<CFixture *> Zelvor::NotCabledFixturesAt(const QPointF &scenePoint) const

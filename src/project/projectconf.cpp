@@ -105,17 +105,6 @@ namespace {
 constexpr int kScreenWidth = 1920;
 constexpr int kScreenHeight = 1080;
 
-// A rectangle of at least one pixel whose corner lies on the screen and whose far edge does
-// not pass it: what the project file accepts for the border and the background placement.
-PixelRect_t ClampScreenRect(const PixelRect_t &tRect)
-{
-    const qint32 iX = qBound(0, tRect.x1, kScreenWidth - 1);
-    const qint32 iY = qBound(0, tRect.y1, kScreenHeight - 1);
-    const qint32 iWidth = qBound(1, tRect.x2 - tRect.x1 + 1, kScreenWidth - iX);
-    const qint32 iHeight = qBound(1, tRect.y2 - tRect.y1 + 1, kScreenHeight - iY);
-    return MakePixelRect(iX, iY, iX + iWidth - 1, iY + iHeight - 1);
-}
-
 void ClampPlacement(RotationInfo_t *pPlacement)
 {
     pPlacement->x = qBound(0.0, pPlacement->x, double(kScreenWidth));

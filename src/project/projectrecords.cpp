@@ -15,6 +15,15 @@ PixelRect_t ScreenPixelRect()
     return MakePixelRect(0, 0, 1919, 1079);
 }
 
+PixelRect_t ClampScreenRect(const PixelRect_t &tRect)
+{
+    const qint32 iX = qBound(0, tRect.x1, 1919);
+    const qint32 iY = qBound(0, tRect.y1, 1079);
+    const qint32 iWidth = qBound(1, tRect.x2 - tRect.x1 + 1, 1920 - iX);
+    const qint32 iHeight = qBound(1, tRect.y2 - tRect.y1 + 1, 1080 - iY);
+    return MakePixelRect(iX, iY, iX + iWidth - 1, iY + iHeight - 1);
+}
+
 SasuConfig_t DefaultSasuConfig()
 {
     SasuConfig_t t;

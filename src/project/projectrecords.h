@@ -77,3 +77,6 @@ SasuConfig_t DefaultSasuConfig();
 PixelRect_t MakePixelRect(qint32 iX1, qint32 iY1, qint32 iX2, qint32 iY2);
 // The whole 1920 x 1080 output: (0, 0)-(1919, 1079).
 PixelRect_t ScreenPixelRect();
+// A rectangle of at least one pixel whose corner lies on the screen and whose far edge does
+// not pass it: what the project file accepts for the border and the background placement.
+PixelRect_t ClampScreenRect(const PixelRect_t &tRect);

@@ -140,9 +140,9 @@ private:
     qint32 m_iBoardType = -1;
     FixtureIntensity_t m_Intensity;
     SasuConfig_t m_SasuConfig;
+    quint32 m_uSerialNumber = 0xFFFFFFFF;
     FixtureVersions_t m_Versions;
     quint16 m_uGroupNumber = 0;
-    quint32 m_uSerialNumber = 0xFFFFFFFF;
     // Anchor and arrow are owned, but as top-level scene items a scene being torn down may
     // delete them first: guarded pointers keep that from a double delete.
     QPointer<CAnchor> m_pAnchor;

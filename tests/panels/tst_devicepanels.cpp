@@ -370,6 +370,7 @@ void TestDevicePanels::fixtureCombos()
         QCOMPARE(pCombo->itemText(1), b->GetName());
         QCOMPARE(pCombo->itemData(2).value<QGraphicsItem *>(), static_cast<QGraphicsItem *>(c));
         QCOMPARE(pCombo->currentIndex(), 0);
+        // The SASU panel selects its current fixture alone on the scene.
         m_pWnd->Scene()->clearSelection();
         // One fixture selected on the scene becomes the current item; two change nothing.
         c->setSelected(true);
