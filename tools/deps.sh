@@ -8,6 +8,7 @@ LANTREL_PACKAGES=(
     libusb-1.0-0-dev libhidapi-dev
     xvfb xauth fonts-dejavu-core
     libxml2-utils binutils srecord
+    python3
 )
 
 lantrel_install_deps() {

@@ -28,8 +28,7 @@ int ReportMissing(int iLine, int iColumn)
 }
 
 // Column by column, each column from line 0: the order of the constant, random and ramp patterns.
-template <typename Fill>
-void GenColumnOrder(quint32 uiWidth, quint32 uiHeight, PixelCoef_t *ptOut, Fill fill)
+template <typename Fill> void GenColumnOrder(quint32 uiWidth, quint32 uiHeight, PixelCoef_t *ptOut, Fill fill)
 {
     const quint64 ullCount = quint64(uiWidth) * uiHeight;
     for (quint64 i = 0; i < ullCount; ++i) {
@@ -217,8 +216,8 @@ int CoefGenPositionCode(quint32 uiWidth, quint32 uiHeight, PixelCoef_t *ptOut)
             PixelCoef_t &t = ptOut[n];
             t.Line = quint16(l);
             t.Column = quint16(c);
-            const quint32 values[COEF_COUNT] = {90, c / 100, c % 100, 165, l / 100, l % 100,
-                                                n / 10000, (n / 100) % 100, n % 100};
+            const quint32 values[COEF_COUNT] = {90,      c / 100,   c % 100,         165,    l / 100,
+                                                l % 100, n / 10000, (n / 100) % 100, n % 100};
             for (int k = 0; k < COEF_COUNT; ++k)
                 t.Coef[k] = quint16(values[k]);
         }

@@ -76,7 +76,8 @@ struct Row
 
 int DataError(int iLine, const QString &qsText, const QString &qsWhy)
 {
-    TraceError("Data format of the line %d is not valid ('%s')%s", iLine, U8(qsText).constData(), U8(qsWhy).constData());
+    TraceError("Data format of the line %d is not valid ('%s')%s", iLine, U8(qsText).constData(),
+               U8(qsWhy).constData());
     return STATUS_FILE_DATA;
 }
 
@@ -113,8 +114,7 @@ void Store(GainTable ppTable, int iColumn, int iLine, const quint16 ausCoef[COEF
 
 // Opens the file for writing, hands it to the body, and checks that what was buffered
 // reached the file too: a full disk shows only when the buffer is flushed.
-template <typename Body>
-int WriteLines(const QString &qsFileName, Body body)
+template <typename Body> int WriteLines(const QString &qsFileName, Body body)
 {
     QFile file(qsFileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
@@ -139,8 +139,7 @@ QString RealRow(int iFirst, int iSecond, const quint16 *pusCoef, int iDecimals)
     return qsLine;
 }
 
-template <typename MakeLine>
-int WriteRows(QIODevice &device, quint32 uiCount, MakeLine makeLine)
+template <typename MakeLine> int WriteRows(QIODevice &device, quint32 uiCount, MakeLine makeLine)
 {
     for (quint32 i = 0; i < uiCount; ++i) {
         if (const int iStatus = CoefWriteLine(&device, makeLine(i)))
@@ -203,8 +202,9 @@ int CoefReadVu3(const QString &qsFileName, GainTable ppTable)
         bool bOk = false;
         const quint16 usLine = ToU16(row.Fields[1], &bOk);
         if (!bOk || usLine > COEF_MAX_LINES - 1)
-            return DataError(n, row.Text,
-                             QString::asprintf(" - Invalid line number! (must be in range[%d;%d])", 0, COEF_MAX_LINES - 1));
+            return DataError(
+                n, row.Text,
+                QString::asprintf(" - Invalid line number! (must be in range[%d;%d])", 0, COEF_MAX_LINES - 1));
         const quint16 usColumn = ToU16(row.Fields[0], &bOk);
         if (!bOk || usColumn > COEF_MAX_COLUMNS - 1)
             return DataError(
@@ -243,9 +243,9 @@ int CoefReadEldim(const QString &qsFileName, GainTable ppTable)
     bool bOk = false;
     const quint16 usLines = ToU16(header[0], &bOk);
     if (!bOk || usLines > COEF_MAX_LINES)
-        return DataError(1, qsHeader,
-                         QString::asprintf(" - Invalid line number! (read value = %d - must be <= %d)", usLines,
-                                           COEF_MAX_LINES));
+        return DataError(
+            1, qsHeader,
+            QString::asprintf(" - Invalid line number! (read value = %d - must be <= %d)", usLines, COEF_MAX_LINES));
     const quint16 usColumns = ToU16(header[1], &bOk);
     if (!bOk || usColumns > COEF_MAX_COLUMNS)
         return DataError(1, qsHeader,
@@ -261,8 +261,9 @@ int CoefReadEldim(const QString &qsFileName, GainTable ppTable)
     for (int n = 2; reader.Next(qsLine); ++n) {
         const Row row(qsLine);
         if (row.Fields.size() != kEldimFields)
-            return DataError(n, row.Text,
-                             QString::asprintf(" does not contain 10 fields! (%d fields read)", int(row.Fields.size())));
+            return DataError(
+                n, row.Text,
+                QString::asprintf(" does not contain 10 fields! (%d fields read)", int(row.Fields.size())));
         quint16 ausCoef[COEF_COUNT];
         for (int k = 0; k < COEF_COUNT; ++k) {
             const quint16 usValue = ToU16(row.Fields[k], &bOk);
@@ -271,9 +272,9 @@ int CoefReadEldim(const QString &qsFileName, GainTable ppTable)
             ausCoef[k] = Coef255To512(quint8(usValue));
         }
         if (iLine >= COEF_MAX_LINES)
-            return DataError(n, row.Text,
-                             QString::asprintf(" - Too many rows! (pixel line %d - must be <= %d)", iLine,
-                                               COEF_MAX_LINES - 1));
+            return DataError(
+                n, row.Text,
+                QString::asprintf(" - Too many rows! (pixel line %d - must be <= %d)", iLine, COEF_MAX_LINES - 1));
         Store(ppTable, iColumn, iLine, ausCoef);
         if (++iColumn == usColumns) {
             iColumn = 0;
@@ -335,9 +336,8 @@ int CoefWriteVu3(const QString &qsFileName, quint32 uiCount, const PixelCoef_t *
     return WriteLines(qsFileName, [&](QIODevice &file) {
         if (const int iStatus = CoefWriteLine(&file, QLatin1String(kVu3Header)))
             return iStatus;
-        return WriteRows(file, uiCount, [&](quint32 i) {
-            return RealRow(ptList[i].Column, ptList[i].Line, ptList[i].Coef, 6);
-        });
+        return WriteRows(file, uiCount,
+                         [&](quint32 i) { return RealRow(ptList[i].Column, ptList[i].Line, ptList[i].Coef, 6); });
     });
 }
 
@@ -347,8 +347,8 @@ int CoefWriteEldim(const QString &qsFileName, quint32 uiCount, const PixelCoef_t
         quint16 usHeight = 0, usWidth = 0;
         if (const int iStatus = CoefCheckList(uiCount, ptList, &usHeight, &usWidth))
             return iStatus;
-        const QString qsHeader = QString::number(usHeight) + QLatin1Char(',') + QString::number(usWidth) +
-                                 QStringLiteral(",9");
+        const QString qsHeader =
+            QString::number(usHeight) + QLatin1Char(',') + QString::number(usWidth) + QStringLiteral(",9");
         if (const int iStatus = CoefWriteLine(&file, qsHeader))
             return iStatus;
         // Rows carry no positions, so they must go out in line order whatever the list's order.

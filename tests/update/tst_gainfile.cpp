@@ -96,9 +96,10 @@ private slots:
         const QByteArray baImage(reinterpret_cast<const char *>(image.data()), GAIN_IMAGE_BYTES);
         for (int w0 = 0; w0 < GAIN_IMAGE_BYTES; w0 += 4) {
             if (baImage.mid(w0, 4) != baExpected.mid(w0, 4))
-                QFAIL(qPrintable(QString("word %1: %2 instead of %3")
-                                     .arg(w0 / 4)
-                                     .arg(QString(baImage.mid(w0, 4).toHex()), QString(baExpected.mid(w0, 4).toHex()))));
+                QFAIL(
+                    qPrintable(QString("word %1: %2 instead of %3")
+                                   .arg(w0 / 4)
+                                   .arg(QString(baImage.mid(w0, 4).toHex()), QString(baExpected.mid(w0, 4).toHex()))));
         }
     }
 
@@ -114,8 +115,8 @@ private slots:
         QTest::newRow("empty") << 1 << 1 << QList<int>{0} << QList<int>()
                                << "Invalid coefficients data : coefficient does not start from column 0!";
         QTest::newRow("duplicates") << 3 << 2 << QList<int>() << QList<int>{4, 0, 0} << qsMissing.arg(1).arg(1);
-        QTest::newRow("first missing in line order") << 3 << 3 << QList<int>{2, 3} << QList<int>()
-                                                     << qsMissing.arg(0).arg(2);
+        QTest::newRow("first missing in line order")
+            << 3 << 3 << QList<int>{2, 3} << QList<int>() << qsMissing.arg(0).arg(2);
         QTest::newRow("no line 0") << 2 << 2 << QList<int>{0, 1} << QList<int>()
                                    << "Invalid coefficients data : coefficient does not start from line 0!";
         QTest::newRow("column 1920") << 2 << 2 << QList<int>{} << QList<int>{3, 5000, 1920}
@@ -229,8 +230,9 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("text");
         QTest::newRow("VU3") << int(COEF_FORMAT_VU3) << 2 << 0
-                             << Lines({"[VU30]", "0,0,1.000000,0.500000,0.001953,0.000000,0.000000,0.000000,0.000000,"
-                                                 "0.000000,0.000000",
+                             << Lines({"[VU30]",
+                                       "0,0,1.000000,0.500000,0.001953,0.000000,0.000000,0.000000,0.000000,"
+                                       "0.000000,0.000000",
                                        "1,0,1.000000,0.500000,0.001953,0.000000,0.000000,0.000000,0.000000,"
                                        "0.000000,0.000000"});
         QTest::newRow("VU3, no record") << int(COEF_FORMAT_VU3) << 0 << 0 << QByteArray("[VU30]\n");
@@ -271,13 +273,13 @@ private slots:
         const QString qsHeader("Invalid File format! (first line does not contain '[VU30]')");
         const QString qsLine("Data format of the line %1 is not valid ('%2')");
         const QString qsCoef(" - Invalid RGB coefficient %1! (Must be in range [0.000000;%2]");
-        QTest::newRow("VU3 accepted, CR LF and spaces") << 0 << QByteArray("[VU30]\r\n0, 0, 1,0,0,0,1,0,0,0,1\r\n") << 0
-                                                        << QString();
+        QTest::newRow("VU3 accepted, CR LF and spaces")
+            << 0 << QByteArray("[VU30]\r\n0, 0, 1,0,0,0,1,0,0,0,1\r\n") << 0 << QString();
         QTest::newRow("VU3 header with a space") << 0 << QByteArray("[VU30] \n" + row) << -14 << qsHeader;
         QTest::newRow("VU3 lower case") << 0 << QByteArray("[vu30]\n" + row) << -14 << qsHeader;
         QTest::newRow("VU3 empty") << 0 << QByteArray() << -14 << qsHeader;
-        QTest::newRow("VU3 blank line") << 0 << vu3 + row + "\n\n" << -14
-                                        << qsLine.arg(2).arg("") + " does not contain 11 fields!";
+        QTest::newRow("VU3 blank line") << 0 << vu3 + row + "\n\n"
+                                        << -14 << qsLine.arg(2).arg("") + " does not contain 11 fields!";
         QTest::newRow("VU3 line 1080") << 0 << vu3 + "0,1080,1,0,0,0,1,0,0,0,1" << -14
                                        << qsLine.arg(1).arg("0,1080,1,0,0,0,1,0,0,0,1") +
                                               " - Invalid line number! (must be in range[0;1079])";
@@ -291,16 +293,16 @@ private slots:
         QTest::newRow("VU3 above 1") << 0 << vu3 + "0,0,1,0,0,0,1,0,0,0,1.00001" << -14
                                      << qsLine.arg(1).arg("0,0,1,0,0,0,1,0,0,0,1.00001") +
                                             qsCoef.arg(8).arg("1.000000");
-        QTest::newRow("ELDIM accepted, tenth field") << 1 << QByteArray("1,1,9\n0,0,0,0,0,0,0,0,0,abc\n") << 0
-                                                     << QString();
-        QTest::newRow("ELDIM header of 2 fields") << 1 << QByteArray("1,1\n") << -14
-                                                  << qsLine.arg(1).arg("1,1") + " does not contain 3 fields!";
-        QTest::newRow("ELDIM 1081 lines") << 1 << QByteArray("1081,1,9\n") << -14
-                                          << qsLine.arg(1).arg("1081,1,9") +
-                                                 " - Invalid line number! (read value = 1081 - must be <= 1080)";
-        QTest::newRow("ELDIM 1921 columns") << 1 << QByteArray("1,1921,9\n") << -14
-                                            << qsLine.arg(1).arg("1,1921,9") +
-                                                   " - Invalid column number! (read value = 1921 - must be <= 1920)";
+        QTest::newRow("ELDIM accepted, tenth field")
+            << 1 << QByteArray("1,1,9\n0,0,0,0,0,0,0,0,0,abc\n") << 0 << QString();
+        QTest::newRow("ELDIM header of 2 fields")
+            << 1 << QByteArray("1,1\n") << -14 << qsLine.arg(1).arg("1,1") + " does not contain 3 fields!";
+        QTest::newRow("ELDIM 1081 lines")
+            << 1 << QByteArray("1081,1,9\n") << -14
+            << qsLine.arg(1).arg("1081,1,9") + " - Invalid line number! (read value = 1081 - must be <= 1080)";
+        QTest::newRow("ELDIM 1921 columns")
+            << 1 << QByteArray("1,1921,9\n") << -14
+            << qsLine.arg(1).arg("1,1921,9") + " - Invalid column number! (read value = 1921 - must be <= 1920)";
         QTest::newRow("ELDIM 0 columns") << 1 << "2,0,9\n" + QByteArray("1,1,1,1,1,1,1,1,1,\n").repeated(1921) << -14
                                          << qsLine.arg(1).arg("2,0,9") +
                                                 " - Invalid column number! (read value = 0 - must be in range[1;1920])";
@@ -316,12 +318,13 @@ private slots:
         QTest::newRow("RADIANT line 0") << 2 << QByteArray("0,1,1,0,0,0,1,0,0,0,1\n") << -14
                                         << qsLine.arg(1).arg("0,1,1,0,0,0,1,0,0,0,1") +
                                                " - Invalid line number! (equal 0 and must be in range[1;1080])";
-        QTest::newRow("RADIANT column 1921") << 2 << QByteArray("1,1921,1,0,0,0,1,0,0,0,1\n") << -14
-                                             << qsLine.arg(1).arg("1,1921,1,0,0,0,1,0,0,0,1") +
-                                                    " - Invalid column number! (equal 1921 and must be in range[1;1920])";
-        QTest::newRow("RADIANT negative") << 2 << QByteArray("1,1,1,0,0,0,1,-0.1,0,0,1\n") << -14
-                                          << qsLine.arg(1).arg("1,1,1,0,0,0,1,-0.1,0,0,1") +
-                                                 qsCoef.arg(5).arg("1.000000");
+        QTest::newRow("RADIANT column 1921")
+            << 2 << QByteArray("1,1921,1,0,0,0,1,0,0,0,1\n") << -14
+            << qsLine.arg(1).arg("1,1921,1,0,0,0,1,0,0,0,1") +
+                   " - Invalid column number! (equal 1921 and must be in range[1;1920])";
+        QTest::newRow("RADIANT negative")
+            << 2 << QByteArray("1,1,1,0,0,0,1,-0.1,0,0,1\n") << -14
+            << qsLine.arg(1).arg("1,1,1,0,0,0,1,-0.1,0,0,1") + qsCoef.arg(5).arg("1.000000");
         QTest::newRow("RADIANT empty") << 2 << QByteArray() << -60 << "Invalid coefficients data : width is 0!";
     }
 
