@@ -87,10 +87,13 @@ int CoefError(int iLine, const QString &qsText, int k, double dMax)
                      QString::asprintf(" - Invalid RGB coefficient %d! (Must be in range [%f;%f]", k, 0.0, dMax));
 }
 
-// An unsigned 16-bit decimal field; ok is false for anything else.
-quint16 ToU16(QStringView field, bool *pbOk)
+// A decimal field that fits 16 bits and lies in [iMin; iMax]; the value read (0 when the
+// field is no number) goes to pusValue for the message.
+bool FieldInRange(QStringView field, int iMin, int iMax, quint16 *pusValue)
 {
-    return field.toUShort(pbOk, 10);
+    bool bOk = false;
+    *pusValue = field.toUShort(&bOk, 10);
+    return bOk && *pusValue >= iMin && *pusValue <= iMax;
 }
 
 // The nine reals of a VU3 or RADIANT row from field iFirst on, in [0; 1]; NaN is refused.
@@ -199,14 +202,12 @@ int CoefReadVu3(const QString &qsFileName, GainTable ppTable)
         const Row row(qsLine);
         if (row.Fields.size() != kRealFields)
             return DataError(n, row.Text, QStringLiteral(" does not contain 11 fields!"));
-        bool bOk = false;
-        const quint16 usLine = ToU16(row.Fields[1], &bOk);
-        if (!bOk || usLine > COEF_MAX_LINES - 1)
+        quint16 usLine = 0, usColumn = 0;
+        if (!FieldInRange(row.Fields[1], 0, COEF_MAX_LINES - 1, &usLine))
             return DataError(
                 n, row.Text,
                 QString::asprintf(" - Invalid line number! (must be in range[%d;%d])", 0, COEF_MAX_LINES - 1));
-        const quint16 usColumn = ToU16(row.Fields[0], &bOk);
-        if (!bOk || usColumn > COEF_MAX_COLUMNS - 1)
+        if (!FieldInRange(row.Fields[0], 0, COEF_MAX_COLUMNS - 1, &usColumn))
             return DataError(
                 n, row.Text,
                 QString::asprintf(" - Invalid column number! (must be in range[%d;%d])", 0, COEF_MAX_COLUMNS - 1));
@@ -240,14 +241,12 @@ int CoefReadEldim(const QString &qsFileName, GainTable ppTable)
     const QList<QStringView> header = QStringView(qsHeader).split(QLatin1Char(','));
     if (header.size() != 3)
         return DataError(1, qsHeader, QStringLiteral(" does not contain 3 fields!"));
-    bool bOk = false;
-    const quint16 usLines = ToU16(header[0], &bOk);
-    if (!bOk || usLines > COEF_MAX_LINES)
+    quint16 usLines = 0, usColumns = 0;
+    if (!FieldInRange(header[0], 0, COEF_MAX_LINES, &usLines))
         return DataError(
             1, qsHeader,
             QString::asprintf(" - Invalid line number! (read value = %d - must be <= %d)", usLines, COEF_MAX_LINES));
-    const quint16 usColumns = ToU16(header[1], &bOk);
-    if (!bOk || usColumns > COEF_MAX_COLUMNS)
+    if (!FieldInRange(header[1], 0, COEF_MAX_COLUMNS, &usColumns))
         return DataError(1, qsHeader,
                          QString::asprintf(" - Invalid column number! (read value = %d - must be <= %d)", usColumns,
                                            COEF_MAX_COLUMNS));
@@ -266,8 +265,8 @@ int CoefReadEldim(const QString &qsFileName, GainTable ppTable)
                 QString::asprintf(" does not contain 10 fields! (%d fields read)", int(row.Fields.size())));
         quint16 ausCoef[COEF_COUNT];
         for (int k = 0; k < COEF_COUNT; ++k) {
-            const quint16 usValue = ToU16(row.Fields[k], &bOk);
-            if (!bOk || usValue > kEldimMax)
+            quint16 usValue = 0;
+            if (!FieldInRange(row.Fields[k], 0, kEldimMax, &usValue))
                 return CoefError(n, row.Text, k, kEldimMax);
             ausCoef[k] = Coef255To512(quint8(usValue));
         }
@@ -294,14 +293,12 @@ int CoefReadRadiant(const QString &qsFileName, GainTable ppTable)
         const Row row(qsLine);
         if (row.Fields.size() != kRealFields)
             return DataError(n, row.Text, QStringLiteral(" does not contain 11 fields!"));
-        bool bOk = false;
-        const quint16 usLine = ToU16(row.Fields[0], &bOk);
-        if (!bOk || usLine < 1 || usLine > COEF_MAX_LINES)
+        quint16 usLine = 0, usColumn = 0;
+        if (!FieldInRange(row.Fields[0], 1, COEF_MAX_LINES, &usLine))
             return DataError(n, row.Text,
                              QString::asprintf(" - Invalid line number! (equal %d and must be in range[%d;%d])", usLine,
                                                1, COEF_MAX_LINES));
-        const quint16 usColumn = ToU16(row.Fields[1], &bOk);
-        if (!bOk || usColumn < 1 || usColumn > COEF_MAX_COLUMNS)
+        if (!FieldInRange(row.Fields[1], 1, COEF_MAX_COLUMNS, &usColumn))
             return DataError(n, row.Text,
                              QString::asprintf(" - Invalid column number! (equal %d and must be in range[%d;%d])",
                                                usColumn, 1, COEF_MAX_COLUMNS));
