@@ -85,8 +85,8 @@ void TestCabling::Load(const QList<QPair<char, QPair<int, int>>> &fixtures, quin
 {
     QList<ProjectFixture_t> records;
     for (int i = 0; i < fixtures.size(); ++i)
-        records.append(FixtureRecord(quint8(fixtures.at(i).second.first), quint32(fixtures.at(i).second.second),
-                                     uType, (i % 40) * iWidth, (i / 40) * 16));
+        records.append(FixtureRecord(quint8(fixtures.at(i).second.first), quint32(fixtures.at(i).second.second), uType,
+                                     (i % 40) * iWidth, (i / 40) * 16));
     const QString qsPath = m_pBase->Env().FilePath(QStringLiteral("cabling.prj"));
     QCOMPARE(WriteProjectFile(qsPath, records, {}), 0);
     QCOMPARE(m_pWnd->LoadProject(qsPath), 0);

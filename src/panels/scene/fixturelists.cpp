@@ -116,18 +116,22 @@ FixtureLists::FixtureLists(Zelvor *pMainWnd) : QWidget(pMainWnd), m_pUi(new Ui::
         connect(pAction, &QAction::triggered, this, slot);
         return pAction;
     };
-    m_pSceneSelGroupAction = makeAction(QObject::tr("&Select Group's Fixtures"), &FixtureLists::s_OnSceneSelGroupActionTriggered);
+    m_pSceneSelGroupAction =
+        makeAction(QObject::tr("&Select Group's Fixtures"), &FixtureLists::s_OnSceneSelGroupActionTriggered);
     m_pSceneUnSelGroupAction =
         makeAction(QObject::tr("&UnSelect Group's Fixtures"), &FixtureLists::s_OnSceneUnSelGroupActionTriggered);
     m_pSceneGroupAction = makeAction(QObject::tr("&Group Fixtures"), &FixtureLists::s_OnSceneGroupActionTriggered);
-    m_pSceneUnGroupAction = makeAction(QObject::tr("&Ungroup Fixtures"), &FixtureLists::s_OnSceneUnGroupActionTriggered);
+    m_pSceneUnGroupAction =
+        makeAction(QObject::tr("&Ungroup Fixtures"), &FixtureLists::s_OnSceneUnGroupActionTriggered);
     InitCablingLists();
     ui->m_pCabledTree->setContextMenuPolicy(Qt::CustomContextMenu);
     m_pUnCableAction = makeAction(QObject::tr("&Uncable Fixture"), &FixtureLists::s_OnUnCableActionTriggered);
-    m_pUnCableAllAction = makeAction(QObject::tr("&Uncable all fixtures"), &FixtureLists::s_OnUnCableAllActionTriggered);
+    m_pUnCableAllAction =
+        makeAction(QObject::tr("&Uncable all fixtures"), &FixtureLists::s_OnUnCableAllActionTriggered);
     m_pUnCableNextsAction =
         makeAction(QObject::tr("&Uncable selected fixture and nexts"), &FixtureLists::s_OnUnCableNextsActionTriggered);
-    m_pStartCablingAction = makeAction(QObject::tr("&Start Cabling From Here"), &FixtureLists::s_OnStartCablingActionTriggered);
+    m_pStartCablingAction =
+        makeAction(QObject::tr("&Start Cabling From Here"), &FixtureLists::s_OnStartCablingActionTriggered);
     ui->m_pSASUList->clear();
     ui->m_pListTab->setCurrentIndex(0);
 }
@@ -568,7 +572,8 @@ void FixtureLists::SelectGroupItems(QTreeWidgetItem *pItem, bool bSel)
     QTreeWidget *pTree = m_pUi->m_pSceneListTree;
     QAbstractItemModel *pModel = pTree->model();
     const QModelIndex groupIndex = pModel->index(pTree->indexOfTopLevelItem(pGroupItem), 0);
-    QItemSelection selection(pModel->index(0, 0, groupIndex), pModel->index(pGroupItem->childCount() - 1, 0, groupIndex));
+    QItemSelection selection(pModel->index(0, 0, groupIndex),
+                             pModel->index(pGroupItem->childCount() - 1, 0, groupIndex));
     selection.select(groupIndex, groupIndex);
     pTree->selectionModel()->select(selection, bSel ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
 }
