@@ -45,8 +45,8 @@ private:
     QTreeWidgetItem *CabledItem(char cLetter) const;
 
     std::unique_ptr<ProjectWindowTestEnv> m_pBase;
-    std::unique_ptr<ScriptedPrompts> m_pPrompts;
-    std::unique_ptr<Zelvor> m_pWnd;
+    std::unique_ptr<ShownZelvor> m_pShown;
+    Zelvor *m_pWnd = nullptr;
     FixtureLists *m_pLists = nullptr;
     QTreeWidget *m_pTree = nullptr;
     QListWidget *m_pNotCabled = nullptr;
@@ -62,11 +62,9 @@ void TestCabling::initTestCase()
 
 void TestCabling::init()
 {
-    m_pPrompts = std::make_unique<ScriptedPrompts>();
-    m_pWnd = std::make_unique<Zelvor>();
-    g_pMainWnd.store(m_pWnd.get());
-    m_pWnd->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_pWnd.get()));
+    m_pShown = std::make_unique<ShownZelvor>();
+    QVERIFY(m_pShown->Show());
+    m_pWnd = m_pShown->Wnd();
     m_pLists = m_pWnd->m_pFixtureLists;
     m_pTree = m_pLists->findChild<QTreeWidget *>(QStringLiteral("m_pCabledTree"));
     m_pNotCabled = m_pLists->findChild<QListWidget *>(QStringLiteral("m_pNotCabledList"));
@@ -75,9 +73,7 @@ void TestCabling::init()
 
 void TestCabling::cleanup()
 {
-    g_pMainWnd.store(nullptr);
-    m_pWnd.reset();
-    m_pPrompts.reset();
+    m_pShown.reset();
     m_Letters.clear();
 }
 
@@ -91,7 +87,7 @@ void TestCabling::Load(const QList<QPair<char, QPair<int, int>>> &fixtures, quin
     QCOMPARE(WriteProjectFile(qsPath, records, {}), 0);
     QCOMPARE(m_pWnd->LoadProject(qsPath), 0);
     for (const auto &f : fixtures)
-        m_Letters.insert(FindFixture(m_pWnd.get(), quint32(f.second.first), quint32(f.second.second)), f.first);
+        m_Letters.insert(FindFixture(m_pWnd, quint32(f.second.first), quint32(f.second.second)), f.first);
     ClickTab(1);
     m_pTree->expandAll();
 }
@@ -271,7 +267,7 @@ void TestCabling::chainLimitKeepsProjectLoadable()
     QVERIFY(m_pLists->IsCablingSequence());
     DoubleClickNotCabled('Z');
 
-    QCOMPARE(MessageTexts(*m_pPrompts),
+    QCOMPARE(MessageTexts(m_pShown->Prompts()),
              QStringList{"HDMI Output 1 already holds 256 fixtures, the most it can drive: L0.0 is not cabled!"});
     QVERIFY(!m_pLists->IsCablingSequence());
     QCOMPARE(OutputItem(1)->childCount(), 256);

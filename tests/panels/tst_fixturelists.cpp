@@ -42,8 +42,8 @@ private:
     QStringList MenuAt(const QString &qsLabel, QMenu *pMenu);
 
     std::unique_ptr<ProjectWindowTestEnv> m_pBase;
-    std::unique_ptr<ScriptedPrompts> m_pPrompts;
-    std::unique_ptr<Zelvor> m_pWnd;
+    std::unique_ptr<ShownZelvor> m_pShown;
+    Zelvor *m_pWnd = nullptr;
     FixtureLists *m_pLists = nullptr;
     QTreeWidget *m_pTree = nullptr;
 };
@@ -56,20 +56,16 @@ void TestFixtureLists::initTestCase()
 
 void TestFixtureLists::init()
 {
-    m_pPrompts = std::make_unique<ScriptedPrompts>();
-    m_pWnd = std::make_unique<Zelvor>();
-    g_pMainWnd.store(m_pWnd.get());
-    m_pWnd->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_pWnd.get()));
+    m_pShown = std::make_unique<ShownZelvor>();
+    QVERIFY(m_pShown->Show());
+    m_pWnd = m_pShown->Wnd();
     m_pLists = m_pWnd->m_pFixtureLists;
     m_pTree = m_pLists->findChild<QTreeWidget *>(QStringLiteral("m_pSceneListTree"));
 }
 
 void TestFixtureLists::cleanup()
 {
-    g_pMainWnd.store(nullptr);
-    m_pWnd.reset();
-    m_pPrompts.reset();
+    m_pShown.reset();
 }
 
 void TestFixtureLists::Paint(const QString &qsType, int iX, int iY, int iAcross, int iDown)
@@ -115,8 +111,8 @@ void TestFixtureLists::clicksReachSceneOnce()
     Paint(QStringLiteral("LPU 64x64"), 0, 0, 2, 1);
     Paint(QStringLiteral("LPU 64x64"), 500, 0, 1, 1);
     CFixtureGroup *pGroup = m_pWnd->Groups().first();
-    CFixture *pMember = FindFixture(m_pWnd.get(), 0, 0);
-    CFixture *pLoose = FindFixture(m_pWnd.get(), 0, 2);
+    CFixture *pMember = FindFixture(m_pWnd, 0, 0);
+    CFixture *pLoose = FindFixture(m_pWnd, 0, 2);
     QSignalSpy groupSpy(pGroup, &CFixtureGroup::sigSelChange);
     QSignalSpy memberSpy(pMember, &CFixture::sigSelChange);
     QSignalSpy looseSpy(pLoose, &CFixture::sigSelChange);
@@ -174,8 +170,8 @@ void TestFixtureLists::sceneMenu()
     menu.actions().last()->trigger();
     if (QTest::currentDataTag() == QByteArray("two loose selected")) {
         QCOMPARE(m_pWnd->Groups().size(), 2);
-        QVERIFY(!FindFixture(m_pWnd.get(), 0, 2)->parentItem());
-        QCOMPARE(FindFixture(m_pWnd.get(), 0, 3)->parentItem(), FindFixture(m_pWnd.get(), 0, 4)->parentItem());
+        QVERIFY(!FindFixture(m_pWnd, 0, 2)->parentItem());
+        QCOMPARE(FindFixture(m_pWnd, 0, 3)->parentItem(), FindFixture(m_pWnd, 0, 4)->parentItem());
     } else if (QTest::currentDataTag() == QByteArray("group")) {
         QVERIFY(m_pWnd->Groups().isEmpty());
         QVERIFY(Item(QStringLiteral("L0.0 - LPU 64x64"))->parent() == nullptr);
@@ -203,13 +199,13 @@ void TestFixtureLists::sasuClickSelectsItAlone()
     Paint(QStringLiteral("SASU 64x64 Temp"), 0, 0, 1, 1);
     Paint(QStringLiteral("LPU 64x64"), 100, 0, 1, 1);
     Paint(QStringLiteral("SASU 64x64 Temp"), 200, 0, 1, 1);
-    FindFixture(m_pWnd.get(), 0, 1)->setSelected(true);
+    FindFixture(m_pWnd, 0, 1)->setSelected(true);
     auto *pTab = m_pLists->findChild<QTabWidget *>(QStringLiteral("m_pListTab"));
     QTest::mouseClick(pTab->tabBar(), Qt::LeftButton, {}, pTab->tabBar()->tabRect(2).center());
     auto *pList = m_pLists->findChild<QListWidget *>(QStringLiteral("m_pSASUList"));
     QCOMPARE(pList->count(), 2);
     QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, pList->visualItemRect(pList->item(1)).center());
-    CFixture *pSasu = FindFixture(m_pWnd.get(), 0, 2);
+    CFixture *pSasu = FindFixture(m_pWnd, 0, 2);
     QCOMPARE(m_pWnd->Scene()->selectedItems(), QList<QGraphicsItem *>{pSasu});
     QCOMPARE(m_pTree->selectedItems().size(), 1);
     QCOMPARE(m_pTree->selectedItems().first()->text(0), QStringLiteral("S0.2 - SASU 64x64 Temp"));

@@ -43,8 +43,8 @@ private:
     void Choose(const QString &qsType);
 
     std::unique_ptr<ProjectWindowTestEnv> m_pBase;
-    std::unique_ptr<ScriptedPrompts> m_pPrompts;
-    std::unique_ptr<Zelvor> m_pWnd;
+    std::unique_ptr<ShownZelvor> m_pShown;
+    Zelvor *m_pWnd = nullptr;
     PaintBrushTools *m_pBrush = nullptr;
     QComboBox *m_pCombo = nullptr;
 };
@@ -57,22 +57,18 @@ void TestPaintBrush::initTestCase()
 
 void TestPaintBrush::init()
 {
-    m_pPrompts = std::make_unique<ScriptedPrompts>();
     m_pBase->Traces().Clear();
-    m_pWnd = std::make_unique<Zelvor>();
-    g_pMainWnd.store(m_pWnd.get());
-    m_pWnd->show();
+    m_pShown = std::make_unique<ShownZelvor>();
+    m_pWnd = m_pShown->Wnd();
     m_pWnd->s_OnPaintBrushTools(true);
-    QVERIFY(QTest::qWaitForWindowExposed(m_pWnd.get()));
+    QVERIFY(m_pShown->Show());
     m_pBrush = m_pWnd->m_pPaintBrushTools;
     m_pCombo = m_pBrush->findChild<QComboBox *>(QStringLiteral("m_pFixtTypeCbBox"));
 }
 
 void TestPaintBrush::cleanup()
 {
-    g_pMainWnd.store(nullptr);
-    m_pWnd.reset();
-    m_pPrompts.reset();
+    m_pShown.reset();
 }
 
 void TestPaintBrush::Type(QSpinBox *pSpin, int iValue)
@@ -151,7 +147,7 @@ void TestPaintBrush::typeChangeKeepsBlockOnScreen()
     QCOMPARE(m_pBrush->findChild<QGroupBox *>(QStringLiteral("m_pGroupSizeGpBox"))->isEnabled(),
              !qsType.startsWith(QLatin1String("SASU")));
     QTest::mouseClick(m_pBrush->findChild<QPushButton *>(QStringLiteral("m_pAddFixtureBtn")), Qt::LeftButton);
-    QCOMPARE(MessageTexts(*m_pPrompts), QStringList());
+    QCOMPARE(MessageTexts(m_pShown->Prompts()), QStringList());
 }
 
 void TestPaintBrush::noSequenceReachesRefusedBlock()
@@ -191,7 +187,7 @@ void TestPaintBrush::noSequenceReachesRefusedBlock()
         QVERIFY2(spins[3]->value() + iDown * type.height <= 1080, qPrintable(qsState));
         if (iStep % 40 == 39) {
             QTest::mouseClick(m_pBrush->findChild<QPushButton *>(QStringLiteral("m_pAddFixtureBtn")), Qt::LeftButton);
-            QVERIFY2(m_pPrompts->Messages().isEmpty(), qPrintable(qsState));
+            QVERIFY2(m_pShown->Prompts().Messages().isEmpty(), qPrintable(qsState));
             QCOMPARE(m_pWnd->NewProject(false), 0);
         }
     }

@@ -120,44 +120,50 @@ void PaintBrushTools::s_OnGroupSizeGpBox(bool bChecked)
     TraceInfo("Update maximum top position to %d", iTopMax);
 }
 
-void PaintBrushTools::s_OnHorGroupSizeSpin(int iValue)
+void PaintBrushTools::CountChanged(bool bAcross, int iCount)
 {
     const FixtureType_t *pType = CurrentType();
     if (!pType)
         return;
-    const int iMax = PosMax(kScreenWidth, iValue, pType->width);
-    m_pUi->m_pPosHorSpin->setMaximum(iMax);
-    TraceInfo("Select Horizontal Group Size: %d - Update maximum left position to %d", iValue, iMax);
+    const int iMax =
+        bAcross ? PosMax(kScreenWidth, iCount, pType->width) : PosMax(kScreenHeight, iCount, pType->height);
+    (bAcross ? m_pUi->m_pPosHorSpin : m_pUi->m_pPosVertSpin)->setMaximum(iMax);
+    TraceInfo(bAcross ? "Select Horizontal Group Size: %d - Update maximum left position to %d"
+                      : "Select Vertical Group Size: %d - Update maximum top position to %d",
+              iCount, iMax);
+}
+
+void PaintBrushTools::PositionChanged(bool bAcross, int iPos)
+{
+    const FixtureType_t *pType = CurrentType();
+    if (!pType)
+        return;
+    const int iMax =
+        bAcross ? CountMax(kScreenWidth, iPos, pType->width) : CountMax(kScreenHeight, iPos, pType->height);
+    (bAcross ? m_pUi->m_pHorGroupSizeSpin : m_pUi->m_pVerGroupSizeSpin)->setMaximum(iMax);
+    TraceInfo(bAcross ? "Select Horizontal Group Position: %d - Update maximum horizontal group size to %d"
+                      : "Select Vertical Group Position: %d - Update maximum vertical group size to %d",
+              iPos, iMax);
+}
+
+void PaintBrushTools::s_OnHorGroupSizeSpin(int iValue)
+{
+    CountChanged(true, iValue);
 }
 
 void PaintBrushTools::s_OnVerGroupSizeSpin(int iValue)
 {
-    const FixtureType_t *pType = CurrentType();
-    if (!pType)
-        return;
-    const int iMax = PosMax(kScreenHeight, iValue, pType->height);
-    m_pUi->m_pPosVertSpin->setMaximum(iMax);
-    TraceInfo("Select Vertical Group Size: %d - Update maximum top position to %d", iValue, iMax);
+    CountChanged(false, iValue);
 }
 
 void PaintBrushTools::s_OnHorPosSpin(int iValue)
 {
-    const FixtureType_t *pType = CurrentType();
-    if (!pType)
-        return;
-    const int iMax = CountMax(kScreenWidth, iValue, pType->width);
-    m_pUi->m_pHorGroupSizeSpin->setMaximum(iMax);
-    TraceInfo("Select Horizontal Group Position: %d - Update maximum horizontal group size to %d", iValue, iMax);
+    PositionChanged(true, iValue);
 }
 
 void PaintBrushTools::s_OnVerPosSpin(int iValue)
 {
-    const FixtureType_t *pType = CurrentType();
-    if (!pType)
-        return;
-    const int iMax = CountMax(kScreenHeight, iValue, pType->height);
-    m_pUi->m_pVerGroupSizeSpin->setMaximum(iMax);
-    TraceInfo("Select Vertical Group Position: %d - Update maximum vertical group size to %d", iValue, iMax);
+    PositionChanged(false, iValue);
 }
 
 void PaintBrushTools::s_OnAddFixturesBtn()

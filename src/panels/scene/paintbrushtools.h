@@ -35,6 +35,9 @@ public slots:
 private:
     // The selected type, or null when the catalogue has none.
     const FixtureType_t *CurrentType() const;
+    // A count or a position changed: the partner control's maximum follows.
+    void CountChanged(bool bAcross, int iCount);
+    void PositionChanged(bool bAcross, int iPos);
 
     Ui::PaintBrushTools *m_pUi;
     Zelvor *m_pMainWnd;
