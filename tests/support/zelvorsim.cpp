@@ -149,20 +149,3 @@ void SetTestPresetSettings()
     CProjectConf::MakeOutputCorr(220, 230, 240, 2, 5000, 500, 510, 505, &tOutput);
     g_ProjectConf.SetOutputCorr(tOutput);
 }
-
-ShownZelvor::ShownZelvor() : m_pPrompts(std::make_unique<ScriptedPrompts>()), m_pWnd(std::make_unique<Zelvor>())
-{
-    g_pMainWnd.store(m_pWnd.get());
-}
-
-ShownZelvor::~ShownZelvor()
-{
-    g_pMainWnd.store(nullptr);
-    m_pWnd.reset();
-}
-
-bool ShownZelvor::Show()
-{
-    m_pWnd->show();
-    return QTest::qWaitForWindowExposed(m_pWnd.get());
-}

@@ -79,20 +79,3 @@ CFixture *FindFixture(const Zelvor *pWnd, quint32 uOutput, quint32 uNumber);
 // corrections whose preset bytes the tests write out:
 // 02 01 5a 0a 00 14 00 00 05 d0 02 | 02 64 6e 78 05 | dc 00 e6 00 f0 00 02 88 13 f4 01 fe 01 f9 01.
 void SetTestPresetSettings();
-
-// An offline main window shown on the offscreen platform, with scripted prompts installed
-// and set as the error report's window (g_pMainWnd), as the panel tests drive it.
-class ShownZelvor
-{
-public:
-    ShownZelvor();
-    ~ShownZelvor();
-    // False when the window was not exposed.
-    bool Show();
-    Zelvor *Wnd() const { return m_pWnd.get(); }
-    ScriptedPrompts &Prompts() const { return *m_pPrompts; }
-
-private:
-    std::unique_ptr<ScriptedPrompts> m_pPrompts;
-    std::unique_ptr<Zelvor> m_pWnd;
-};
