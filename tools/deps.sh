@@ -2,7 +2,7 @@
 # Installs what a fresh Debian 12 machine lacks to build, test and run Lantrel.
 # Sourced by ./run and ./test; does nothing when every package is present.
 LANTREL_PACKAGES=(
-    g++ cmake ninja-build pkg-config
+    g++ cmake ninja-build pkg-config python3
     qt6-base-dev qt6-base-dev-tools qt6-5compat-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
     libgl-dev libglx-dev libopengl-dev libxkbcommon-dev
     libusb-1.0-0-dev libhidapi-dev

@@ -718,7 +718,15 @@ int Zelvor::SaveProject(const QString &qsPath)
     WorkspaceSettings_t tWorkspace;
     GetWorkspace(&tWorkspace);
     g_ProjectConf.SetWorkspace(tWorkspace);
-    g_ProjectConf.SetFixturesAndGroups(AllFixtures(), Groups());
+    // Loose fixtures first, then each group's members: the order in which opening the file
+    // lists them, so that a project opened and saved again gives the same file.
+    QList<CFixture *> lSaved = m_TopFixtures;
+    for (const CFixtureGroup *pGroup : std::as_const(m_Groups)) {
+        QList<CFixture *> lMembers;
+        pGroup->GetFixtures(lMembers);
+        lSaved.append(lMembers);
+    }
+    g_ProjectConf.SetFixturesAndGroups(lSaved, Groups());
     int iStatus = g_ProjectConf.Write();
     if (iStatus == 0)
         iStatus = g_ProjectConf.Save(qsPath);

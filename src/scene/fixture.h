@@ -81,6 +81,7 @@ public:
     void LeaveCablingMode();
     void SetHighlighted(bool bHighlighted);
     void SetNextFixture(CFixture *pNext);
+    CFixture *GetNextFixture() const { return m_pNextFixture; }
     void SetArrowVisible(bool bVisible);
 
     QPolygonF GetScenePolygon() const;
