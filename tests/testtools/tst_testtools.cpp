@@ -1,0 +1,452 @@
+// The factory test tools against the simulated VPU: register name files, FPGA register and I2C
+// requests byte for byte, the built-in action lists and register scripts with their result files.
+#include "comm/vpucom.h"
+#include "comm/vpumsg.h"
+#include "mainwindow/zelvor.h"
+#include "support/linktest.h"
+#include "support/quietqpa.h"
+#include "support/scriptedprompts.h"
+#include "support/tracecapture.h"
+#include "support/vpusimdevice.h"
+#include "testtools/testtools.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+
+namespace {
+
+const QString kFactoryXml = QStringLiteral("<Factory_mode>yes</Factory_mode>");
+
+bool WriteFile(const QString &qsName, const QByteArray &baData)
+{
+    QDir().mkpath(QFileInfo(qsName).path());
+    QFile file(qsName);
+    return file.open(QIODevice::WriteOnly) && file.write(baData) == baData.size();
+}
+
+QByteArray ReadFile(const QString &qsName)
+{
+    QFile file(qsName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The simulator keeps FPGA registers under the three address bytes of the request.
+quint32 RegKey(quint16 usOffset)
+{
+    return quint32(usOffset >> 8) | quint32(usOffset & 0xFF) << 16;
+}
+
+template <class T> T *Child(QWidget *pPanel, const char *pcName)
+{
+    return pPanel->findChild<T *>(QLatin1String(pcName));
+}
+
+// Payloads of the requests the simulator received, as "id: bytes".
+QStringList Requests(VpuSimModel &model)
+{
+    QStringList lines;
+    for (const QByteArray &ba : model.Messages())
+        lines << QStringLiteral("%1: %2").arg(int(quint8(ba.at(0)))).arg(QString::fromLatin1(ba.mid(5).toHex(' ')));
+    return lines;
+}
+
+// The window in factory mode on the simulator, online, register names from the given files.
+struct ToolsRig
+{
+    explicit ToolsRig(const QString &qsAddress, const QByteArray &baVpuRegs = QByteArray("0x0030;CTRL\n"))
+        : link(qsAddress, kFactoryXml), device(link.Model())
+    {
+        if (!baVpuRegs.isNull())
+            WriteFile(QStringLiteral("Scripts/vpu.reginit"), baVpuRegs);
+        bStarted = link.StartSim() && link.Build() && link.ConnectEthernet();
+        pTools = bStarted ? link.Wnd()->m_pTestTools : nullptr;
+        link.Model().ClearLog();
+    }
+    bool Idle()
+    {
+        return QTest::qWaitFor([this] { return link.Wnd()->isEnabled(); }, 10000);
+    }
+
+    LinkFixture link;
+    VpuSimDevice device;
+    TestTools *pTools = nullptr;
+    bool bStarted = false;
+};
+
+} // namespace
+
+class TestTestTools : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { SilenceOffscreenPlatformWarnings(); }
+    void regNameFile_data();
+    void regNameFile();
+    void sectorListFollowsFlashGeometry();
+    void fpgaAndI2c_data();
+    void fpgaAndI2c();
+    void blackoutActionList();
+    void actionListStopsAtFailure();
+    void script_data();
+    void script();
+    void scriptHistory();
+};
+
+void TestTestTools::regNameFile_data()
+{
+    QTest::addColumn<bool>("bVpu");
+    QTest::addColumn<QByteArray>("baFile"); // null: no file
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("qsError");
+    QTest::newRow("blanks, comments, spaces in the name")
+        << true << QByteArray("# head\n\n   \n0x0010 ; REG A # first register\n20;B\n")
+        << QStringList{"10:REGA", "20:B"} << QString();
+    QTest::newRow("three fields") << true << QByteArray("10;A\n11;B;C\n") << QStringList{"10:A"}
+                                  << "The data format of the line 2 is not valid ('11;B;C') - Nb fields != 2!";
+    QTest::newRow("tab only") << true << QByteArray("\t\n") << QStringList()
+                              << "The data format of the line 1 is not valid ('\t') - Nb fields != 2!";
+    QTest::newRow("vpu offset beyond 16 bits") << true << QByteArray("10000;BIG\n") << QStringList()
+                                               << "Register offset format of line 1 is not valid ('10000')!";
+    QTest::newRow("lpu offset of 32 bits")
+        << false << QByteArray("10000;BIG\n0xFFFFFFFF;TOP\n") << QStringList{"10000:BIG", "ffffffff:TOP"} << QString();
+    QTest::newRow("same offset twice") << true << QByteArray("10;A\n0x10;B\n") << QStringList{"10:A"}
+                                       << "Register offset '0x0010' of line 2 is already defined!";
+    QTest::newRow("lpu same offset twice") << false << QByteArray("10;A\n0x10;B\n") << QStringList{"10:A"}
+                                           << "Register offset '0x00000010' of line 2 is already defined!";
+    QTest::newRow("names differ by case") << true << QByteArray("10;a\n11;A\n12;A\n") << QStringList{"10:a", "11:A"}
+                                          << "Register name 'A' of line 3 is already defined!";
+    QTest::newRow("empty offset") << true << QByteArray(";A\n") << QStringList()
+                                  << "Register offset format of line 1 is not valid ('')!";
+    QTest::newRow("empty name") << true << QByteArray("10;\n") << QStringList() << "Register name of line 1 is empty!";
+    QTest::newRow("missing file") << true << QByteArray() << QStringList()
+                                  << "Failed to open registers configuration file: 'Scripts/vpu.reginit' file doesn't "
+                                     "exists!";
+}
+
+void TestTestTools::regNameFile()
+{
+    QFETCH(bool, bVpu);
+    QFETCH(QByteArray, baFile);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, qsError);
+    LinkFixture link(QStringLiteral("127.0.26.1"), kFactoryXml);
+    if (!baFile.isNull())
+        QVERIFY(
+            WriteFile(bVpu ? QStringLiteral("Scripts/vpu.reginit") : QStringLiteral("Scripts/lpu.reginit"), baFile));
+    TestTools *pTools = link.Build()->m_pTestTools;
+    QVERIFY(pTools);
+    QStringList loaded;
+    QStringList combo;
+    QComboBox *pCombo = Child<QComboBox>(pTools, bVpu ? "m_pRegOffsetCbBox" : "m_pLpuRegOffsetCbBox");
+    if (bVpu) {
+        for (const RegEntry_t &e : pTools->VpuRegisters())
+            loaded << QStringLiteral("%1:%2").arg(e.offset, 0, 16).arg(e.name);
+    } else {
+        for (const LpuRegEntry_t &e : pTools->LpuRegisters())
+            loaded << QStringLiteral("%1:%2").arg(e.offset, 0, 16).arg(e.name);
+    }
+    for (int i = 0; i < pCombo->count(); ++i)
+        combo << pCombo->itemText(i);
+    QCOMPARE(loaded, entries);
+    QCOMPARE(combo.size(), entries.size());
+    const QStringList errors = link.Traces().Errors();
+    if (!qsError.isEmpty())
+        QVERIFY2(errors.contains(qsError), qPrintable(errors.join('\n')));
+    // Name mode with names shows the first register in the offset field, which then stays read-only.
+    QLineEdit *pOffset = Child<QLineEdit>(pTools, bVpu ? "m_pRegOffsetLE" : "m_pLpuRegOffsetLE");
+    QCOMPARE(pOffset->isEnabledTo(pOffset->parentWidget()), entries.isEmpty());
+    if (bVpu && !entries.isEmpty())
+        QCOMPARE(pOffset->text(), entries.first().section(':', 0, 0).rightJustified(4, '0').toUpper());
+}
+
+void TestTestTools::sectorListFollowsFlashGeometry()
+{
+    LinkFixture link(QStringLiteral("127.0.26.2"), kFactoryXml);
+    QListWidget *pList = Child<QListWidget>(link.Build()->m_pTestTools, "m_pFlashSectorsList");
+    QCOMPARE(pList->count(), 259);
+    QCOMPARE(pList->item(0)->text(), QStringLiteral("Sector 000 - 128KB - Offset 0x00000000"));
+    QCOMPARE(pList->item(255)->text(), QStringLiteral("Sector 255 - 32KB - Offset 0x01fe0000"));
+    QCOMPARE(pList->item(258)->text(), QStringLiteral("Sector 258 - 32KB - Offset 0x01ff8000"));
+    // What an item says is what an erase of its offset removes.
+    for (int i = 0; i < pList->count(); ++i) {
+        quint32 uiStart = 0;
+        quint32 uiSize = 0;
+        const quint32 uiOffset = pList->item(i)->data(Qt::UserRole).toUInt();
+        CVpuCom::GetVpuFlashSector(uiOffset, &uiStart, &uiSize);
+        QCOMPARE(uiStart, uiOffset);
+        QVERIFY(pList->item(i)->text().contains(QStringLiteral(" %1KB ").arg(uiSize / 1024)));
+    }
+}
+
+void TestTestTools::fpgaAndI2c_data()
+{
+    QTest::addColumn<bool>("bByName");
+    QTest::addColumn<QString>("qsOffset");
+    QTest::addColumn<QString>("qsValue");
+    QTest::addColumn<QString>("qsButton");
+    QTest::addColumn<int>("iFault");
+    QTest::addColumn<QStringList>("requests");
+    QTest::addColumn<QString>("qsTrace");
+    QTest::newRow("read typed 12") << false << "12"
+                                   << ""
+                                   << "m_pRegReadBtn" << 0 << QStringList{"23: 00 00 12"}
+                                   << "Read Fpga Register at Offset 0x0012 = 0x5A";
+    QTest::newRow("read FFFF") << false << "FFFF"
+                               << ""
+                               << "m_pRegReadBtn" << 0 << QStringList{"23: ff 00 ff"}
+                               << "Read Fpga Register at Offset 0xFFFF = 0x00";
+    QTest::newRow("read by name") << true << ""
+                                  << ""
+                                  << "m_pRegReadBtn" << 0 << QStringList{"23: 00 00 30"}
+                                  << "Read Fpga Register at Offset 0x0030 = 0x00";
+    QTest::newRow("read fails") << false << "12"
+                                << ""
+                                << "m_pRegReadBtn" << -7 << QStringList{"23: 00 00 12"}
+                                << "Failed to Read Fpga register value at offset '0x0012' (Error = -203)";
+    QTest::newRow("empty offset") << false << ""
+                                  << ""
+                                  << "m_pRegReadBtn" << 0 << QStringList()
+                                  << "Invalid register offset! (Must be in hexa format in [0x0000;0xFFFF] range)";
+    QTest::newRow("write 0A at 1234") << false << "1234"
+                                      << "0A"
+                                      << "m_pRegWriteBtn" << 0 << QStringList{"25: 12 00 34 ff 0a"}
+                                      << "Write Fpga Register at Offset 0x1234 = 0x0A";
+    QTest::newRow("write empty value") << false << "1234"
+                                       << ""
+                                       << "m_pRegWriteBtn" << 0 << QStringList()
+                                       << "Invalid register value format! (Must be in hexa format in [0x00;0xFF])";
+    QTest::newRow("i2c read") << false << ""
+                              << ""
+                              << "m_pI2cReadBtn" << 0 << QStringList{"26: 04 50 0a"}
+                              << "Read I2C Register: Link 4 - Chip-Address=0x50 - Sub-Address=0x0A => Value = 0x3C";
+    QTest::newRow("i2c write") << false << ""
+                               << ""
+                               << "m_pI2cWriteBtn" << 0 << QStringList{"28: 04 50 0a ff 3c"}
+                               << "Write I2C Register: Link 4 - Chip-Address=0x50 - Sub-Address=0x0A - Value = 0x3C";
+}
+
+void TestTestTools::fpgaAndI2c()
+{
+    QFETCH(bool, bByName);
+    QFETCH(QString, qsOffset);
+    QFETCH(QString, qsValue);
+    QFETCH(QString, qsButton);
+    QFETCH(int, iFault);
+    QFETCH(QStringList, requests);
+    QFETCH(QString, qsTrace);
+    ToolsRig rig(QStringLiteral("127.0.26.3"));
+    QVERIFY(rig.bStarted);
+    rig.device.SetFpgaRegister(RegKey(0x12), 0x5A);
+    rig.device.SetI2c(4, 0x50, 0x0A, 0x3C);
+    if (iFault)
+        rig.link.Model().SetHandler(VPU_MSG_FPGA_REG_READ,
+                                    [iFault](VpuSimRequest &r) { return r.ReplyStatus(iFault); });
+    TestTools *p = rig.pTools;
+    if (!bByName)
+        Child<QRadioButton>(p, "m_pOffsetSpinRadio")->click();
+    QLineEdit *pOffset = Child<QLineEdit>(p, "m_pRegOffsetLE");
+    if (!bByName) {
+        pOffset->clear();
+        QTest::keyClicks(pOffset, qsOffset);
+    }
+    QLineEdit *pValue = Child<QLineEdit>(p, "m_pRegValueLineEdit");
+    pValue->clear();
+    QTest::keyClicks(pValue, qsValue);
+    Child<QSpinBox>(p, "m_pI2cLinkSpin")->setValue(4);
+    Child<QLineEdit>(p, "m_pI2cChipAdrLE")->setText(QStringLiteral("50"));
+    Child<QLineEdit>(p, "m_pI2cSubAdrLE")->setText(QStringLiteral("0A"));
+    if (qsButton == QLatin1String("m_pI2cWriteBtn"))
+        Child<QLineEdit>(p, "m_pI2cValueLE")->setText(QStringLiteral("3C"));
+    else
+        Child<QLineEdit>(p, "m_pI2cValueLE")->setText(QStringLiteral("00"));
+
+    QTest::mouseClick(Child<QPushButton>(p, qPrintable(qsButton)), Qt::LeftButton);
+    QVERIFY(rig.Idle());
+    QTRY_VERIFY2(rig.link.Traces().Contains(qsTrace), qPrintable(rig.link.Traces().Texts().join('\n')));
+    QCOMPARE(Requests(rig.link.Model()).filter(QRegularExpression("^(?!3:)")), requests);
+    if (qsButton == QLatin1String("m_pRegReadBtn"))
+        QCOMPARE(pValue->text(), iFault || requests.isEmpty() ? QString() : qsTrace.right(2));
+    if (qsButton == QLatin1String("m_pI2cReadBtn"))
+        QCOMPARE(Child<QLineEdit>(p, "m_pI2cValueLE")->text(), QStringLiteral("3C"));
+}
+
+void TestTestTools::blackoutActionList()
+{
+    ToolsRig rig(QStringLiteral("127.0.26.4"));
+    QVERIFY(rig.bStarted);
+    rig.device.SetFpgaRegister(RegKey(0x30), 0xF7);
+    rig.device.SetFpgaRegister(RegKey(0x00), 0x31);
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(Child<QPushButton>(rig.pTools, "m_pBlackOutSdramBtn"), Qt::LeftButton);
+    QVERIFY(!rig.link.Wnd()->isEnabled());
+    QVERIFY(rig.Idle());
+    QVERIFY(clock.elapsed() >= 150);
+    QCOMPARE(Requests(rig.link.Model()), (QStringList{"25: 00 00 30 08 00", "25: 00 00 00 0c 0c", "25: 00 00 30 08 08",
+                                                      "25: 00 00 00 0c 00", "25: 00 00 30 08 00"}));
+    // The waits stand between the writes they separate.
+    QStringList steps;
+    for (const QString &qs : rig.link.Traces().Texts()) {
+        if (qs.startsWith(QLatin1String("Action:")))
+            steps << qs.left(26);
+    }
+    QCOMPARE(steps,
+             (QStringList{"Action: Write Fpga Registe", "Action: Write Fpga Registe", "Action: Wait for 100 ms ..",
+                          "Action: Wait Done!", "Action: Write Fpga Registe", "Action: Wait for 50 ms ...",
+                          "Action: Wait Done!", "Action: Write Fpga Registe", "Action: Write Fpga Registe"}));
+    QVERIFY(rig.link.Traces().Contains(QStringLiteral("BlackOut SDRAM Done!")));
+    // Masked writes leave the other bits of the registers as they were.
+    QCOMPARE(int(rig.device.FpgaRegister(RegKey(0x30))), 0xF7);
+    QCOMPARE(int(rig.device.FpgaRegister(RegKey(0x00))), 0x31);
+}
+
+void TestTestTools::actionListStopsAtFailure()
+{
+    ToolsRig rig(QStringLiteral("127.0.26.5"));
+    QVERIFY(rig.bStarted);
+    VpuSimFault fault{-5};
+    fault.iAfter = 1;
+    rig.link.Model().SetFault(VPU_MSG_FPGA_REG_WRITE, fault);
+    QTest::mouseClick(Child<QPushButton>(rig.pTools, "m_pFpgaPatternScalerBtn"), Qt::LeftButton);
+    QVERIFY(rig.Idle());
+    QCOMPARE(Requests(rig.link.Model()), (QStringList{"25: 00 00 00 04 00", "25: 00 00 30 0b 01"}));
+    QVERIFY(rig.link.Traces().Contains(
+        QStringLiteral("Failed to activ Fpga Test Pattern at scaler output (constant yellow color)! (Error = -5)")));
+    // A later manual write is not taken for a step of the finished list.
+    rig.link.Model().ClearFaults();
+    Child<QRadioButton>(rig.pTools, "m_pOffsetSpinRadio")->click();
+    Child<QLineEdit>(rig.pTools, "m_pRegOffsetLE")->setText(QStringLiteral("0040"));
+    QTest::mouseClick(Child<QPushButton>(rig.pTools, "m_pRegWriteBtn"), Qt::LeftButton);
+    QVERIFY(rig.Idle());
+    QTRY_VERIFY(rig.link.Traces().Contains(QStringLiteral("Write Fpga Register at Offset 0x0040 = 0x00")));
+    QVERIFY(!rig.link.Traces().Texts().contains(
+        QStringLiteral("Action: Write Fpga Register at Offset 0x0020 = 0x20 - Mask = 0x20")));
+
+    // A step of no known kind ends the list as a failure.
+    const RegAction_t bad[] = {{7, 0, 0, 0}};
+    QSignalSpy end(rig.pTools, &TestTools::sigEndOfRegActions);
+    QCOMPARE(rig.pTools->StartRegActions(1, bad), 0);
+    QCOMPARE(end.size(), 1);
+    QCOMPARE(end.first().first().toInt(), -4);
+}
+
+void TestTestTools::script_data()
+{
+    QTest::addColumn<QString>("qsName");
+    QTest::addColumn<QByteArray>("baScript");
+    QTest::addColumn<int>("iFaultId");
+    QTest::addColumn<QString>("qsResultName");
+    QTest::addColumn<QByteArray>("baResult");
+    QTest::addColumn<int>("iRequests");
+    QTest::addColumn<QString>("qsLast"); // last trace line
+    QTest::newRow("every command")
+        << "Scripts/all.reg"
+        << QByteArray("# start\n\nREG_WR ; 0x0030 ; FF ; 1 # enable\nREG_RD;0x30\nREG_RD;CTRL # named\n"
+                      "REG_CK;0x0030;FF;01\nI2C_WR;1;50;0A;FF;3C\nI2C_RD;1;50;0A\nI2C_CK;1;50;0A;FF;3C # same\n"
+                      "WAITMS;10 # settle\n")
+        << 0 << "Scripts/all.res"
+        << QByteArray("# start\n\nREG_WR;0x0030;0xff;0x01 # enable\nREG_RD;0x0030;0x01 \nREG_RD;CTRL;0x01 # named\n"
+                      "REG_CK;0x0030;0xff;0x01 OK! \nI2C_WR;Link=1;Chip=0x50;Sub-Address=0x0a;Mask=0xff;Value=0x3c \n"
+                      "I2C_RD;Link=1;Chip=0x50;Sub-Address=0x0a;Value=0x3c \n"
+                      "I2C_CK;Link=1;Chip=0x50;Sub-Address=0x0a;Mask=0xff;Value=0x3c OK! # same\n"
+                      "WAITMS;10 # settle\nWait for 10 ms ...\nWAITMS;10 # settle\n")
+        << 7 << "Script file executed with success!";
+    QTest::newRow("check fails, next line not sent")
+        << "Scripts/ck.reg" << QByteArray("REG_CK;0x0030;0F;12\nREG_RD;0x0030\n") << 0 << "Scripts/ck.res"
+        << QByteArray("REG_CK;0x0030;0x0f;0x32 ERROR: Expected Value=0x12 \n") << 1 << "Script file execution failed!";
+    QTest::newRow("request fails") << "Scripts/f.reg" << QByteArray("REG_RD;0x0030\nREG_RD;0x0031\n")
+                                   << int(VPU_MSG_FPGA_REG_READ) << "Scripts/f.res"
+                                   << QByteArray("Failed to Read Fpga register value! (Error = -203)\n") << 1
+                                   << "Script file execution failed!";
+    QTest::newRow("offset beyond 16 bits") << "Scripts/o.reg" << QByteArray("REG_RD;0x10000\n") << 0 << "Scripts/o.res"
+                                           << QByteArray("Script Error!\n") << 0 << "Script file execution failed!";
+    QTest::newRow("value not hex") << "Scripts/v.reg" << QByteArray("REG_WR;0x0030;ZZ;1\n") << 0 << "Scripts/v.res"
+                                   << QByteArray("Script Error!\n") << 0 << "Script file execution failed!";
+    QTest::newRow("upper-case X is a name") << "Scripts/x.reg" << QByteArray("REG_RD;0X30\n") << 0 << "Scripts/x.res"
+                                            << QByteArray("Script Error!\n") << 0 << "Script file execution failed!";
+    QTest::newRow("three fields for a read")
+        << "Scripts/n.reg" << QByteArray("REG_RD;0x0030;\n") << 0 << "Scripts/n.res" << QByteArray("Script Error!\n")
+        << 0 << "Script file execution failed!";
+    QTest::newRow("wait not decimal") << "Scripts/w.reg" << QByteArray("WAITMS;0x10\n") << 0 << "Scripts/w.res"
+                                      << QByteArray("WAITMS;0x10\n") << 0 << "Script file execution failed!";
+    QTest::newRow("wait beyond the timer")
+        << "Scripts/l.reg" << QByteArray("WAITMS;2147483648\n") << 0 << "Scripts/l.res"
+        << QByteArray("WAITMS;2147483648\n") << 0 << "Script file execution failed!";
+    QTest::newRow("folder named .reg") << "d.reg.dir/s.reg" << QByteArray("# only a comment\n") << 0
+                                       << "d.reg.dir/s.res" << QByteArray("# only a comment\n") << 0
+                                       << "Script file executed with success!";
+    QTest::newRow("short name") << "x.reg" << QByteArray("#\n") << 0 << "x.res" << QByteArray("#\n") << 0
+                                << "Script file executed with success!";
+    QTest::newRow("results cannot be written") << "Scripts/full.reg" << QByteArray("# a\n# b\nREG_RD;0x0030\n") << 0
+                                               << "/dev/full" << QByteArray() << 1 << "Script file execution failed!";
+}
+
+void TestTestTools::script()
+{
+    QFETCH(QString, qsName);
+    QFETCH(QByteArray, baScript);
+    QFETCH(int, iFaultId);
+    QFETCH(QString, qsResultName);
+    QFETCH(QByteArray, baResult);
+    QFETCH(int, iRequests);
+    QFETCH(QString, qsLast);
+    ToolsRig rig(QStringLiteral("127.0.26.6"));
+    QVERIFY(rig.bStarted);
+    rig.device.SetFpgaRegister(RegKey(0x30), 0x32);
+    if (iFaultId)
+        rig.link.Model().SetHandler(quint8(iFaultId), [](VpuSimRequest &r) { return r.ReplyStatus(-9); });
+    QVERIFY(WriteFile(qsName, baScript));
+    if (qsResultName == QLatin1String("/dev/full"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), QStringLiteral("Scripts/full.res")));
+    QComboBox *pScript = Child<QComboBox>(rig.pTools, "m_pScriptCBox");
+    pScript->setEditText(qsName);
+    QTest::mouseClick(Child<QPushButton>(rig.pTools, "m_pRunScriptBtn"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.link.Traces().Contains(qsLast), 10000);
+    QVERIFY(rig.Idle());
+    // A failed read makes the link start again: its INIT_COM is not the script's.
+    int iSent = 0;
+    for (const QByteArray &ba : rig.link.Model().Messages())
+        iSent += ba.at(0) != char(VPU_MSG_INIT_COM);
+    QCOMPARE(iSent, iRequests);
+    if (!baResult.isNull())
+        QCOMPARE(ReadFile(qsResultName), baResult);
+}
+
+void TestTestTools::scriptHistory()
+{
+    ToolsRig rig(QStringLiteral("127.0.26.7"));
+    QVERIFY(rig.bStarted);
+    QVERIFY(WriteFile(QStringLiteral("Scripts/a.reg"), "#\n") && WriteFile(QStringLiteral("Scripts/b.reg"), "#\n"));
+    QComboBox *pScript = Child<QComboBox>(rig.pTools, "m_pScriptCBox");
+    auto run = [&](const char *pcName) {
+        pScript->setEditText(QString::fromLatin1(pcName));
+        QTest::mouseClick(Child<QPushButton>(rig.pTools, "m_pRunScriptBtn"), Qt::LeftButton);
+        return rig.Idle();
+    };
+    QVERIFY(run("Scripts/a.reg") && run("Scripts/b.reg") && run("Scripts/a.reg"));
+    QProcess xmllint;
+    xmllint.start(
+        QStringLiteral("xmllint"),
+        {QStringLiteral("--xpath"), QStringLiteral("//History_Scripts/Script/text()"), QStringLiteral("Lantrel.xml")});
+    QVERIFY(xmllint.waitForFinished(10000));
+    QCOMPARE(xmllint.readAllStandardOutput().trimmed(), QByteArray("Scripts/a.reg\nScripts/b.reg"));
+    // The head of the history run again changes nothing in the file.
+    const QByteArray baBefore = ReadFile(QStringLiteral("Lantrel.xml"));
+    QVERIFY(run("Scripts/a.reg"));
+    QCOMPARE(ReadFile(QStringLiteral("Lantrel.xml")), baBefore);
+    QCOMPARE(pScript->count(), 2);
+}
+
+QTEST_MAIN(TestTestTools)
+#include "tst_testtools.moc"
