@@ -98,7 +98,7 @@ void TestVpuUpdate::settingsAndFactory()
 {
     QFETCH(int, iFault);
     QFETCH(QStringList, shown);
-    LinkFixture f(QStringLiteral("127.0.0.150"));
+    LinkFixture f(QStringLiteral("127.0.25.0"));
     QVERIFY(f.StartSim());
     VpuSimDevice device(f.Model());
     Zelvor *w = f.Build();
@@ -141,7 +141,7 @@ void TestVpuUpdate::fpgaImage_data()
 void TestVpuUpdate::fpgaImage()
 {
     QFETCH(int, iSize);
-    LinkFixture f(QStringLiteral("127.0.0.151"));
+    LinkFixture f(QStringLiteral("127.0.25.1"));
     QVERIFY(f.StartSim());
     VpuSimDevice device(f.Model());
     Zelvor *w = f.Build();
@@ -191,11 +191,11 @@ void TestVpuUpdate::mcuFullAutomatic()
     // The panel's bootloader takes its HID port when the window is built.
     auto pHid = std::make_shared<BootSimHidDevice>(0x04D8, 0x003C);
     BootSimHidDevice::Install(pHid);
-    LinkFixture f(QStringLiteral("127.0.0.152"));
+    LinkFixture f(QStringLiteral("127.0.25.2"));
     QVERIFY(f.StartSim());
     Zelvor *w = f.Build();
     QVERIFY(f.ConnectEthernet());
-    BootSimUdp udp("127.0.0.153", 0);
+    BootSimUdp udp("127.0.25.3", 0);
     QVERIFY(udp.IsListening());
     BootSimCore &core = bUdp ? udp.Core() : pHid->Core();
 
@@ -204,7 +204,7 @@ void TestVpuUpdate::mcuFullAutomatic()
     VpuUpdate *p = w->m_pVpuUpdate;
     p->SetMcuWaits(20, 20);
     Child<QLineEdit>(p, "m_pMcuFileLE")->setText(QStringLiteral("mcu.hex"));
-    Child<QLineEdit>(p, "m_pMcuUpdtEthIpLE")->setText(QStringLiteral("127.000.000.153"));
+    Child<QLineEdit>(p, "m_pMcuUpdtEthIpLE")->setText(QStringLiteral("127.000.025.003"));
     Child<QLineEdit>(p, "m_pMcuUpdtEthPortLE")->setText(QString::number(udp.Port()));
     Child<QRadioButton>(p, bUdp ? "m_pMcuUpdtEthRad" : "m_pMcuUpdtUsbRad")->setChecked(true);
 
@@ -215,7 +215,7 @@ void TestVpuUpdate::mcuFullAutomatic()
         QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 30000);
         QCOMPARE(f.ErrorBoxes(), QStringList());
         QCOMPARE(f.Sim().ConnectionCount(), iRun + 1);
-        QCOMPARE(f.ModeText(), QStringLiteral("Online : Connected to '127.0.0.152'"));
+        QCOMPARE(f.ModeText(), QStringLiteral("Online : Connected to '127.0.25.2'"));
         // The trigger word for the chosen link, the reset, then INIT_COM on the new link.
         const QList<QByteArray> requests = f.Model().Messages();
         QVERIFY(requests.size() >= 3);
@@ -258,9 +258,9 @@ void TestVpuUpdate::mcuFromBootloaderFaults()
     QFETCH(int, iFault);
     QFETCH(int, iCommand);
     QFETCH(int, iStatus);
-    LinkFixture f(QStringLiteral("127.0.0.154"));
+    LinkFixture f(QStringLiteral("127.0.25.4"));
     Zelvor *w = f.Build();
-    BootSimUdp udp("127.0.0.155", 0);
+    BootSimUdp udp("127.0.25.5", 0);
     QVERIFY(udp.IsListening());
     QByteArray baImage;
     QVERIFY(WriteFile(QStringLiteral("mcu.hex"),
@@ -269,7 +269,7 @@ void TestVpuUpdate::mcuFromBootloaderFaults()
         udp.Core().AddFault(BootSimCore::Fault(iFault), quint8(iCommand), 0, iStatus == 0 ? 25 : -1);
     VpuUpdate *p = w->m_pVpuUpdate;
     Child<QLineEdit>(p, "m_pMcuFileLE")->setText(QStringLiteral("mcu.hex"));
-    Child<QLineEdit>(p, "m_pMcuUpdtEthIpLE")->setText(QStringLiteral("127.000.000.155"));
+    Child<QLineEdit>(p, "m_pMcuUpdtEthIpLE")->setText(QStringLiteral("127.000.025.005"));
     Child<QLineEdit>(p, "m_pMcuUpdtEthPortLE")->setText(QString::number(udp.Port()));
 
     QTest::mouseClick(Child<QPushButton>(p, "m_pMcuProgFromBootLoaderBtn"), Qt::LeftButton);
@@ -330,7 +330,7 @@ void TestVpuUpdate::mcuData()
     QFETCH(QByteArray, baList);
     QFETCH(int, iStatus);
     QFETCH(QString, qsTrace);
-    LinkFixture f(QStringLiteral("127.0.0.156"));
+    LinkFixture f(QStringLiteral("127.0.25.6"));
     QVERIFY(f.StartSim());
     VpuSimDevice device(f.Model());
     Zelvor *w = f.Build();
@@ -378,7 +378,7 @@ void TestVpuUpdate::mcuData()
 
 void TestVpuUpdate::mcuDataFileChanged()
 {
-    LinkFixture f(QStringLiteral("127.0.0.157"));
+    LinkFixture f(QStringLiteral("127.0.25.7"));
     QVERIFY(f.StartSim());
     VpuSimDevice device(f.Model());
     Zelvor *w = f.Build();
