@@ -44,7 +44,11 @@ private:
             qFatal("no widget %s", qPrintable(qsName));
         return p;
     }
-    void Click(const char *pcButton) const { QTest::mouseClick(Child<QPushButton>(pcButton), Qt::LeftButton); }
+    // Both panels of the dock row have an Apply and a Default button: this panel's.
+    void Click(const char *pcButton) const
+    {
+        QTest::mouseClick(m_pSim->Wnd()->m_pVideoInput->findChild<QPushButton *>(pcButton), Qt::LeftButton);
+    }
     // Every control of the three panels shows the project's blocks.
     void VerifyControlsShowProject() const;
 
