@@ -290,19 +290,24 @@ void OutputColorCtrl::s_OnGammaBSlider(int iValue)
 }
 
 // A typed gamma is rounded to hundredths, not cut: 0.29 is 28.999... hundredths in binary.
+void OutputColorCtrl::OnGammaSpin(int iColor, double dValue)
+{
+    m_apGammaSlider[iColor]->setValue(int(std::lround(dValue * 100.0)));
+}
+
 void OutputColorCtrl::s_OnGammaRSpin(double dValue)
 {
-    m_apGammaSlider[0]->setValue(int(std::lround(dValue * 100.0)));
+    OnGammaSpin(0, dValue);
 }
 
 void OutputColorCtrl::s_OnGammaGSpin(double dValue)
 {
-    m_apGammaSlider[1]->setValue(int(std::lround(dValue * 100.0)));
+    OnGammaSpin(1, dValue);
 }
 
 void OutputColorCtrl::s_OnGammaBSpin(double dValue)
 {
-    m_apGammaSlider[2]->setValue(int(std::lround(dValue * 100.0)));
+    OnGammaSpin(2, dValue);
 }
 
 void OutputColorCtrl::ApplyGamma(quint8 ucMode)

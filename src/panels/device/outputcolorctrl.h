@@ -67,6 +67,7 @@ private:
     void CheckMode(int iMode);
     void OnCoefSlider(int iColor, int iValue);
     void OnCoefSpin(int iColor, double dValue);
+    void OnGammaSpin(int iColor, double dValue);
     void ApplyGamma(quint8 ucMode);
     void EndRequest();
 
