@@ -97,8 +97,7 @@ static void (InputColorCtrl::*const kSpinSlots[])(double) = {
 
 void InputColorCtrl::ShowRegister(int iQuantity, int iRegister)
 {
-    SetQuietly(Slider(iQuantity), &QSlider::setValue, iRegister, &QSlider::valueChanged, this,
-               kSliderSlots[iQuantity]);
+    SetQuietly(Slider(iQuantity), &QSlider::setValue, iRegister, &QSlider::valueChanged, this, kSliderSlots[iQuantity]);
     SetQuietly(Spin(iQuantity), &QDoubleSpinBox::setValue, ToDisplay(iQuantity, iRegister),
                &QDoubleSpinBox::valueChanged, this, kSpinSlots[iQuantity]);
 }
@@ -129,8 +128,7 @@ void InputColorCtrl::OnSpin(int iQuantity, double dValue)
 {
     // The spin keeps the value as typed; only the slider takes the register.
     const int iRegister = ToRegister(iQuantity, dValue);
-    SetQuietly(Slider(iQuantity), &QSlider::setValue, iRegister, &QSlider::valueChanged, this,
-               kSliderSlots[iQuantity]);
+    SetQuietly(Slider(iQuantity), &QSlider::setValue, iRegister, &QSlider::valueChanged, this, kSliderSlots[iQuantity]);
     TraceValue(iQuantity, dValue, iRegister);
     s_OnApplyBtn();
 }

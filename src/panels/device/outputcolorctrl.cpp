@@ -88,8 +88,7 @@ void OutputColorCtrl::SetOnline(bool bOnline)
 void OutputColorCtrl::ShowCoefs(const int aiCoef[3])
 {
     for (int i = 0; i < 3; ++i) {
-        SetQuietly(m_apCoefSlider[i], &QSlider::setValue, aiCoef[i], &QSlider::valueChanged, this,
-                   kCoefSliderSlots[i]);
+        SetQuietly(m_apCoefSlider[i], &QSlider::setValue, aiCoef[i], &QSlider::valueChanged, this, kCoefSliderSlots[i]);
         SetQuietly(m_apCoefSpin[i], &QDoubleSpinBox::setValue, aiCoef[i] / 512.0, &QDoubleSpinBox::valueChanged, this,
                    kCoefSpinSlots[i]);
     }
