@@ -9,55 +9,26 @@
 #include "project/colortemp.h"
 #include "project/projectconf.h"
 #include "support/panelinput.h"
-#include "support/scriptedprompts.h"
-#include "support/testenv.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSlider>
 #include <QSpinBox>
 
-#include <memory>
-
-namespace {
-
-QString Fields(const VideoInputSettings_t &v)
-{
-    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
-        .arg(v.source)
-        .arg(v.rotation)
-        .arg(v.resizeType)
-        .arg(v.standardFormat)
-        .arg(v.topLeftPosition)
-        .arg(v.area.x1)
-        .arg(v.area.y1)
-        .arg(v.area.x2)
-        .arg(v.area.y2);
-}
-
-template <typename T> QByteArray Raw(const T &t)
-{
-    return Hex(QByteArray(reinterpret_cast<const char *>(&t), sizeof(t)));
-}
-
-} // namespace
-
 class TestColorPanels : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void inputTypedValueSent_data();
-    void inputTypedValueSent();
+    void init() { QVERIFY(m_Ui.Start(QStringLiteral("127.0.0.182"))); }
+    void cleanup() { m_Ui.Stop(); }
+    void typedValueSent_data();
+    void typedValueSent();
     void inputDefaultSendsOneRequest_data();
     void inputDefaultSendsOneRequest();
-    void gammaTypedIsRounded_data();
-    void gammaTypedIsRounded();
     void whiteBalanceApplied_data();
     void whiteBalanceApplied();
     void expertSlidersSendWhileDragged();
@@ -65,80 +36,53 @@ private slots:
     void savedEditsLoadBackEqual();
 
 private:
-    template <typename T> T *Child(const QString &qsName, QWidget *pPanel = nullptr) const
-    {
-        T *p = (pPanel ? pPanel : static_cast<QWidget *>(m_pSim->Wnd()))->findChild<T *>(qsName);
-        if (!p)
-            qFatal("no widget %s", qPrintable(qsName));
-        return p;
-    }
-    // Clicks and waits for the request it sent, if any, to be answered.
-    void Click(QPushButton *pButton) const
-    {
-        QTest::mouseClick(pButton, Qt::LeftButton);
-        QVERIFY(m_pSim->WaitEnabled());
-    }
+    template <typename T> T *Child(const char *pcName) const { return m_Ui.Child<T>(QLatin1String(pcName)); }
+    QStringList Sent() const { return HexList(SettingRequests(m_Ui.Sim())); }
 
-    std::unique_ptr<ProjectWindowTestEnv> m_pBase;
-    std::unique_ptr<ScriptedPrompts> m_pPrompts;
-    std::unique_ptr<ZelvorOnSim> m_pSim;
+    OnlinePanels m_Ui;
 };
 
-void TestColorPanels::initTestCase()
-{
-    m_pBase = std::make_unique<ProjectWindowTestEnv>();
-    QVERIFY(m_pBase->Start());
-}
-
-void TestColorPanels::init()
-{
-    m_pPrompts = std::make_unique<ScriptedPrompts>();
-    m_pSim = std::make_unique<ZelvorOnSim>(QStringLiteral("127.0.0.182"));
-    QVERIFY(m_pSim->Start());
-    QVERIFY(m_pSim->Enumerate());
-    m_pSim->Wnd()->SetOnline(true);
-}
-
-void TestColorPanels::cleanup()
-{
-    m_pSim.reset();
-    m_pPrompts.reset();
-}
-
-void TestColorPanels::inputTypedValueSent_data()
+void TestColorPanels::typedValueSent_data()
 {
     QTest::addColumn<QString>("spin");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("sent"); // source, brightness, contrast, saturation, hue
+    QTest::addColumn<QString>("button"); // empty: the edit itself applies
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("sent");
 
+    const QString in = QStringLiteral("struct.pack('<5B', 3, %1)"); // brightness, contrast, saturation, hue
     // (0 + 90) x 255 / 180 = 127.5: rounded up, not cut.
     QTest::newRow("hue 0 degrees") << "m_pHueSpin"
                                    << "0"
-                                   << "3, 128, 128, 128, 128";
+                                   << "" << 13 << in.arg("128, 128, 128, 128");
     QTest::newRow("contrast 50 %") << "m_pContrastSpin"
                                    << "50"
-                                   << "3, 128, 128, 128, 0";
+                                   << "" << 13 << in.arg("128, 128, 128, 0");
     QTest::newRow("brightness 50 %") << "m_pBrightnessSpin"
                                      << "50"
-                                     << "3, 64, 128, 128, 0";
-    QTest::newRow("saturation 100 %") << "m_pSaturationSpin"
-                                      << "100"
-                                      << "3, 128, 128, 255, 0";
+                                     << "" << 13 << in.arg("64, 128, 128, 0");
+    // 0.29 x 100 and 0.57 x 100 lie just below 29 and 57 in binary; only the buttons apply.
+    QTest::newRow("gamma 0.29 volatile") << "m_pGammaGSpin"
+                                         << "0.29"
+                                         << "m_pGammaApplyBtn" << 14 << "struct.pack('<BHHH', 0, 40, 29, 40)";
+    QTest::newRow("gamma 0.57 permanent") << "m_pGammaGSpin"
+                                          << "0.57"
+                                          << "m_pGammaWriteInFlashBtn" << 14 << "struct.pack('<BHHH', 1, 40, 57, 40)";
 }
 
-void TestColorPanels::inputTypedValueSent()
+void TestColorPanels::typedValueSent()
 {
     QFETCH(QString, spin);
     QFETCH(QString, typed);
+    QFETCH(QString, button);
+    QFETCH(int, id);
     QFETCH(QString, sent);
 
-    TypeInto(Child<QDoubleSpinBox>(spin), typed);
-    QVERIFY(m_pSim->WaitEnabled());
-    const QByteArray baSent = PyBytes(QStringLiteral("struct.pack('<5B', %1)").arg(sent));
-    QCOMPARE(HexList(SettingRequests(*m_pSim)), QStringList{QString(Hex(Request(13, baSent)))});
-    InputCorr_t tKept;
-    g_ProjectConf.GetInputCorr(&tKept);
-    QCOMPARE(Raw(tKept), Hex(baSent));
+    TypeInto(m_Ui.Child<QDoubleSpinBox>(spin), typed);
+    QVERIFY(m_Ui.Sim().WaitEnabled());
+    if (!button.isEmpty())
+        QVERIFY(m_Ui.Click(m_Ui.Child<QPushButton>(button)));
+    QCOMPARE(Sent(), QStringList{QString(Hex(Request(quint8(id), PyBytes(sent))))});
 }
 
 void TestColorPanels::inputDefaultSendsOneRequest_data()
@@ -152,53 +96,20 @@ void TestColorPanels::inputDefaultSendsOneRequest()
 {
     QFETCH(bool, changed);
 
-    QWidget *pPanel = m_pSim->Wnd()->m_pInputColorCtrl;
-    if (changed) {
+    for (const char *pcSlider : {"m_pBrightnessSlider", "m_pHueSlider", "m_pSaturationSlider"}) {
+        if (!changed)
+            break;
         // Each a page away from its default, hue (0) upwards.
-        for (const char *pcSlider : {"m_pBrightnessSlider", "m_pHueSlider", "m_pSaturationSlider"}) {
-            QTest::keyClick(Child<QSlider>(pcSlider), pcSlider[3] == 'H' ? Qt::Key_PageUp : Qt::Key_PageDown);
-            QVERIFY(m_pSim->WaitEnabled());
-        }
+        QTest::keyClick(Child<QSlider>(pcSlider), pcSlider[3] == 'H' ? Qt::Key_PageUp : Qt::Key_PageDown);
+        QVERIFY(m_Ui.Sim().WaitEnabled());
     }
-    QCOMPARE(SettingRequests(*m_pSim).size(), changed ? 3 : 0);
-    m_pSim->Model().ClearLog();
+    QCOMPARE(Sent().size(), changed ? 3 : 0);
+    m_Ui.Sim().Model().ClearLog();
 
-    Click(Child<QPushButton>("m_pDefaultBtn", pPanel));
+    QVERIFY(m_Ui.Click(m_Ui.Child<QPushButton>(QStringLiteral("m_pDefaultBtn"), m_Ui.Wnd()->m_pInputColorCtrl)));
     const QByteArray baDefault = Request(13, PyBytes(QStringLiteral("struct.pack('<5B', 3, 128, 128, 128, 0)")));
-    QCOMPARE(HexList(SettingRequests(*m_pSim)), changed ? QStringList{QString(Hex(baDefault))} : QStringList());
+    QCOMPARE(Sent(), changed ? QStringList{QString(Hex(baDefault))} : QStringList());
     QCOMPARE(Child<QDoubleSpinBox>("m_pHueSpin")->text(), QStringLiteral("-90.00"));
-}
-
-void TestColorPanels::gammaTypedIsRounded_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("gamma");
-
-    // 0.29 x 100 and 0.57 x 100 lie just below 29 and 57 in binary.
-    QTest::newRow("0.29 volatile") << "0.29"
-                                   << "m_pGammaApplyBtn" << 0 << 29;
-    QTest::newRow("0.57 permanent") << "0.57"
-                                    << "m_pGammaWriteInFlashBtn" << 1 << 57;
-}
-
-void TestColorPanels::gammaTypedIsRounded()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, button);
-    QFETCH(int, mode);
-    QFETCH(int, gamma);
-
-    TypeInto(Child<QDoubleSpinBox>("m_pGammaGSpin"), typed);
-    QCOMPARE(Child<QSlider>("m_pGammaGSlider")->value(), gamma);
-    QCOMPARE(SettingRequests(*m_pSim).size(), 0); // only the buttons apply
-    Click(Child<QPushButton>(button));
-    const QString qsSent = QStringLiteral("struct.pack('<BHHH', %1, 40, %2, 40)").arg(mode).arg(gamma);
-    QCOMPARE(HexList(SettingRequests(*m_pSim)), QStringList{QString(Hex(Request(14, PyBytes(qsSent))))});
-    OutputCorr_t tKept;
-    g_ProjectConf.GetOutputCorr(&tKept);
-    QCOMPARE(tKept.gammaGreen, quint16(gamma));
 }
 
 void TestColorPanels::whiteBalanceApplied_data()
@@ -220,7 +131,6 @@ void TestColorPanels::whiteBalanceApplied()
 {
     QFETCH(QString, choice);
     QFETCH(int, value);
-    QFETCH(int, mode);
     QFETCH(int, kelvin);
     QFETCH(bool, fitted);
 
@@ -234,26 +144,22 @@ void TestColorPanels::whiteBalanceApplied()
         QTest::keyClick(Child<QGroupBox>("m_pCustomColorTempGpBox"), Qt::Key_Space);
         TypeInto(Child<QSpinBox>("m_pWhiteCustSpin"), QString::number(value));
     } else {
-        InputCorr_t tInput;
-        CProjectConf::DefaultInputCorr(&tInput);
-        m_pSim->Wnd()->SetColorCorrections(tInput, {40, 40, 40, 1, quint16(value), 512, 512, 512});
+        m_Ui.Wnd()->SetColorCorrections({3, 128, 128, 128, 0}, {40, 40, 40, 1, quint16(value), 512, 512, 512});
     }
-    QCOMPARE(SettingRequests(*m_pSim).size(), 0);
-    Click(Child<QPushButton>("m_pWhiteApplyBtn"));
+    QCOMPARE(Sent().size(), 0);
+    QVERIFY(m_Ui.Click(Child<QPushButton>("m_pWhiteApplyBtn")));
 
     quint32 auGain[3] = {512, 512, 512};
     if (fitted)
         QCOMPARE(TemperatureToGainsFit(kelvin, &auGain[0], &auGain[1], &auGain[2]), 0);
+    QFETCH(int, mode);
     const QString qsSent = QStringLiteral("struct.pack('<BHHHH', %1, %2, %3, %4, %5)")
                                .arg(mode)
                                .arg(kelvin)
                                .arg(auGain[0])
                                .arg(auGain[1])
                                .arg(auGain[2]);
-    QCOMPARE(HexList(SettingRequests(*m_pSim)), QStringList{QString(Hex(Request(15, PyBytes(qsSent))))});
-    OutputCorr_t tKept;
-    g_ProjectConf.GetOutputCorr(&tKept);
-    QCOMPARE(QList<int>({tKept.whiteMode, tKept.colorTemp, tKept.coefRed}), QList<int>({mode, kelvin, int(auGain[0])}));
+    QCOMPARE(Sent(), QStringList{QString(Hex(Request(15, PyBytes(qsSent))))});
 }
 
 void TestColorPanels::expertSlidersSendWhileDragged()
@@ -263,27 +169,21 @@ void TestColorPanels::expertSlidersSendWhileDragged()
     pSlider->resize(520, 24);
     VpuSimFault tSlow;
     tSlow.iDelayMs = 300;
-    m_pSim->Model().SetFault(15, tSlow);
-    const int iY = pSlider->height() / 2;
-    QTest::mousePress(pSlider, Qt::LeftButton, {}, QPoint(pSlider->width() - 4, iY));
-    QList<int> lSent;
-    for (int iX : {400, 300, 200}) {
-        QTest::mouseMove(pSlider, QPoint(iX, iY));
-        if (lSent.isEmpty() || lSent.last() != pSlider->value())
-            lSent.append(pSlider->value());
-        // While the request is out the window takes no input: the next move waits for it.
-        QTest::mouseMove(pSlider, QPoint(iX - 50, iY));
-        QVERIFY(!m_pSim->Wnd()->isEnabled());
-        QVERIFY(m_pSim->WaitEnabled());
-    }
-    QTest::mouseRelease(pSlider, Qt::LeftButton, {}, QPoint(150, iY));
-    QVERIFY(lSent.size() == 3 && lSent.first() < 512);
-
+    m_Ui.Sim().Model().SetFault(15, tSlow);
+    QTest::mousePress(pSlider, Qt::LeftButton, {}, QPoint(pSlider->width() - 4, 12));
     QStringList lExpected;
-    for (int iRed : lSent)
-        lExpected.append(
-            Hex(Request(15, PyBytes(QStringLiteral("struct.pack('<BHHHH', 3, 6500, %1, 512, 512)").arg(iRed)))));
-    QCOMPARE(HexList(SettingRequests(*m_pSim)), lExpected);
+    for (int iX : {400, 300, 200}) {
+        QTest::mouseMove(pSlider, QPoint(iX, 12));
+        lExpected.append(Hex(Request(
+            15, PyBytes(QStringLiteral("struct.pack('<BHHHH', 3, 6500, %1, 512, 512)").arg(pSlider->value())))));
+        // While the request is out the window takes no input: the next move waits for it.
+        QTest::mouseMove(pSlider, QPoint(iX - 50, 12));
+        QVERIFY(!m_Ui.Wnd()->isEnabled());
+        QVERIFY(m_Ui.Sim().WaitEnabled());
+    }
+    QTest::mouseRelease(pSlider, Qt::LeftButton, {}, QPoint(150, 12));
+    QCOMPARE(Sent(), lExpected);
+    QVERIFY(pSlider->value() < 512 && lExpected.removeDuplicates() == 0);
 }
 
 void TestColorPanels::savedEditsLoadBackEqual_data()
@@ -297,7 +197,7 @@ void TestColorPanels::savedEditsLoadBackEqual()
 {
     QFETCH(quint32, seed);
 
-    Zelvor *pWnd = m_pSim->Wnd();
+    Zelvor *pWnd = m_Ui.Wnd();
     pWnd->SetOnline(false);
     QList<QWidget *> lControls;
     for (QWidget *pPanel : QList<QWidget *>{pWnd->m_pVideoInput, pWnd->m_pInputColorCtrl, pWnd->m_pOutputColorCtrl}) {
@@ -313,25 +213,16 @@ void TestColorPanels::savedEditsLoadBackEqual()
     for (int i = 0; i < 150; ++i)
         QTest::keyClick(lControls.at(rng.bounded(int(lControls.size()))), aKeys[rng.bounded(5)]);
 
-    const QString qsPath = m_pBase->Env().FilePath(QStringLiteral("edited.prj"));
-    QCOMPARE(g_ProjectConf.Write(), 0);
-    QCOMPARE(g_ProjectConf.Save(qsPath), 0);
+    // Saved, loaded and saved again: the same file.
+    const QString qsFirst = m_Ui.FilePath(QStringLiteral("edited.prj"));
+    const QString qsSecond = m_Ui.FilePath(QStringLiteral("again.prj"));
+    QVERIFY(g_ProjectConf.Write() == 0 && g_ProjectConf.Save(qsFirst) == 0);
     CProjectConf loaded;
-    QCOMPARE(loaded.Open(qsPath), 0);
-    QCOMPARE(loaded.Parse(), 0);
-    VideoInputSettings_t tVideo, tVideoBack;
-    g_ProjectConf.GetVideoInput(&tVideo);
-    loaded.GetVideoInput(&tVideoBack);
-    QCOMPARE(Fields(tVideoBack), Fields(tVideo));
-    InputCorr_t tInput, tInputBack;
-    g_ProjectConf.GetInputCorr(&tInput);
-    loaded.GetInputCorr(&tInputBack);
-    tInput.source = tInputBack.source = 0; // the file keeps no source: the video input has it
-    QCOMPARE(Raw(tInputBack), Raw(tInput));
-    OutputCorr_t tOutput, tOutputBack;
-    g_ProjectConf.GetOutputCorr(&tOutput);
-    loaded.GetOutputCorr(&tOutputBack);
-    QCOMPARE(Raw(tOutputBack), Raw(tOutput));
+    QVERIFY(loaded.Open(qsFirst) == 0 && loaded.Parse() == 0);
+    QVERIFY(loaded.Write() == 0 && loaded.Save(qsSecond) == 0);
+    QFile first(qsFirst), second(qsSecond);
+    QVERIFY(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    QCOMPARE(second.readAll(), first.readAll());
 }
 
 QTEST_MAIN(TestColorPanels)
