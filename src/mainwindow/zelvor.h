@@ -287,6 +287,10 @@ public:
     // 0, or the code of the open, parse or build failure; the current project then stays.
     int LoadProject(const QString &qsPath);
     int LoadLastProject(int iIndex);
+    // Input and output corrections of a new, loaded or uploaded project or of a video preset
+    // into the project, through its setters, and the values it kept onto the colour panels.
+    // Nothing goes to the VPU.
+    void SetColorCorrections(const InputCorr_t &tInputCorr, const OutputCorr_t &tOutputCorr);
     void AddLastProject(const QString &qsPath);
     int UpdateRecentProjectsMenu();
 

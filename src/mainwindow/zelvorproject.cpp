@@ -561,16 +561,11 @@ int Zelvor::UploadDone(int iStatus)
     QList<CFixtureGroup *> lGroups;
     if (BuildSceneFromProject(m_UploadFixtures, m_UploadGroups, lFixtures, lGroups) == 0) {
         ClearProject();
-        const InputCorr_t tInputCorr = m_UploadPreset.InputCorr;
-        const OutputCorr_t tOutputCorr = m_UploadPreset.OutputCorr;
-        m_pInputColorCtrl->SetInputCorrection(tInputCorr);
-        m_pOutputColorCtrl->SetOutputCorrection(tOutputCorr);
         m_pDMXConfig->SetDmxMapping(m_UploadDmxMapping);
         AddItemToScene(lFixtures, lGroups);
         m_pVideoInput->SetVideoSettings(tVideo.source, tVideo.rotation, tVideo.resizeType, tVideo.standardFormat,
                                         tVideo.topLeftPosition, tVideo.area);
-        g_ProjectConf.SetInputCorr(tInputCorr);
-        g_ProjectConf.SetOutputCorr(tOutputCorr);
+        SetColorCorrections(m_UploadPreset.InputCorr, m_UploadPreset.OutputCorr);
         g_ProjectConf.SetFixturesAndGroups(AllFixtures(), Groups());
         TraceSuccess("Project uploaded from VPU!");
     }
@@ -673,6 +668,18 @@ int Zelvor::NewProject(bool bAsk)
     return 0;
 }
 
+void Zelvor::SetColorCorrections(const InputCorr_t &tInputCorr, const OutputCorr_t &tOutputCorr)
+{
+    g_ProjectConf.SetInputCorr(tInputCorr);
+    g_ProjectConf.SetOutputCorr(tOutputCorr);
+    InputCorr_t tInputKept;
+    g_ProjectConf.GetInputCorr(&tInputKept);
+    OutputCorr_t tOutputKept;
+    g_ProjectConf.GetOutputCorr(&tOutputKept);
+    m_pInputColorCtrl->SetInputCorrection(tInputKept);
+    m_pOutputColorCtrl->SetOutputCorrection(tOutputKept);
+}
+
 void Zelvor::ClearProject()
 {
     ClearScene();
@@ -696,12 +703,9 @@ void Zelvor::ClearProject()
     SetGridSpace(tWorkspace.gridShown, int(tWorkspace.gridSpacing));
     InputCorr_t tInputCorr;
     CProjectConf::DefaultInputCorr(&tInputCorr);
-    g_ProjectConf.SetInputCorr(tInputCorr);
-    m_pInputColorCtrl->SetInputCorrection(tInputCorr);
     OutputCorr_t tOutputCorr;
     CProjectConf::DefaultOutputCorr(&tOutputCorr);
-    g_ProjectConf.SetOutputCorr(tOutputCorr);
-    m_pOutputColorCtrl->SetOutputCorrection(tOutputCorr);
+    SetColorCorrections(tInputCorr, tOutputCorr);
     QList<DMX_Mapping_t> lMapping;
     CDmxConf::SetDefaultCommands(lMapping);
     m_pDMXConfig->SetDmxMapping(lMapping);
@@ -797,12 +801,9 @@ int Zelvor::LoadProject(const QString &qsPath)
                                     tVideo.topLeftPosition, tVideo.area);
     InputCorr_t tInputCorr;
     file.GetInputCorr(&tInputCorr);
-    g_ProjectConf.SetInputCorr(tInputCorr);
-    m_pInputColorCtrl->SetInputCorrection(tInputCorr);
     OutputCorr_t tOutputCorr;
     file.GetOutputCorr(&tOutputCorr);
-    g_ProjectConf.SetOutputCorr(tOutputCorr);
-    m_pOutputColorCtrl->SetOutputCorrection(tOutputCorr);
+    SetColorCorrections(tInputCorr, tOutputCorr);
     AddItemToScene(lFixtures, lGroups);
     g_ProjectConf.SetFixturesAndGroups(AllFixtures(), Groups());
     g_ProjectConf.SetFileName(qsPath);

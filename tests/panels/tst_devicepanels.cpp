@@ -336,9 +336,9 @@ void TestDevicePanels::outputCorrectionShown()
     pPanel->SetOutputCorrection(corr);
     QVERIFY(pStandard->isChecked() && !pExpert->isChecked());
     QCOMPARE(pCombo->currentIndex(), 3);
-    corr.colorTemp = 5000; // not a standard: the combo stays
+    corr.colorTemp = 5000; // not a standard: no entry, so an apply keeps 5000
     pPanel->SetOutputCorrection(corr);
-    QCOMPARE(pCombo->currentIndex(), 3);
+    QCOMPARE(pCombo->currentIndex(), -1);
     corr.whiteMode = 0;
     pPanel->SetOutputCorrection(corr);
     QCOMPARE(pCombo->currentIndex(), 0);
