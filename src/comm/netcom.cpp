@@ -226,8 +226,9 @@ int CNetCom::RecvFrom(quint32 uiLength, quint8 *pucBuffer)
             return 0;
         }
         // Anyone on the network can send to our port; only the bootloader we talk to counts.
+        // It may answer from another port than the one we send to, so only its address is checked.
         if (uiFromLen < sizeof(tFrom) || tFrom.sin_family != AF_INET ||
-            tFrom.sin_addr.s_addr != m_tUdpPeer.sin_addr.s_addr || tFrom.sin_port != m_tUdpPeer.sin_port)
+            tFrom.sin_addr.s_addr != m_tUdpPeer.sin_addr.s_addr)
             continue;
         return int(llGot);
     }

@@ -26,7 +26,7 @@ public:
     // One datagram to the peer: the bytes sent, or -1.
     int SendTo(quint32 uiLength, const quint8 *pucData);
     // One datagram of at most uiLength bytes from the peer: its size, or 0 when none came
-    // within the receive time-out. Datagrams from any other sender are dropped.
+    // within the receive time-out. Datagrams from any other address are dropped.
     int RecvFrom(quint32 uiLength, quint8 *pucBuffer);
     // -4 while a socket is held, 0 when none is.
     int IsUdpOpen() const;

@@ -68,6 +68,7 @@ private slots:
     void fileNameAndLineFormat();
     void rollOverAtExactLimit();
     void zeroLimitNeverRolls();
+    void zeroLimitRunStartsInNewFile();
     void fourThreadsLoseNoLine();
     void stripControlChars();
     void errorReportWithoutMainWindowIsTraced();
@@ -185,6 +186,25 @@ void TestTrace::zeroLimitNeverRolls()
     QVERIFY(WriteTestFile(qsBig, QByteArray(2 << 20, 'd')));
     TraceInfo("big limit");
     QCOMPARE(TraceCurrentFileName(), qsBig);
+}
+
+void TestTrace::zeroLimitRunStartsInNewFile()
+{
+    TestEnv env;
+    const QString qsTraces = QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"0\">yes</Traces>");
+    QString qsFirst, qsSecond;
+    // Both runs must start within one second; a second boundary between them only retries.
+    for (int i = 0; i < 3 && (qsFirst.isEmpty() || qsFirst.chopped(6) != qsSecond.chopped(6)); ++i) {
+        QCOMPARE(StartTracing(qsTraces), 1);
+        qsFirst = TraceCurrentFileName();
+        TraceInfo("first run");
+        QCOMPARE(StartTracing(qsTraces), 1);
+        qsSecond = TraceCurrentFileName();
+    }
+    QVERIFY(qsFirst.endsWith(QStringLiteral("_0.log")));
+    QCOMPARE(qsSecond, qsFirst.chopped(6) + QStringLiteral("_1.log"));
+    TraceInfo("second run");
+    QCOMPARE(LogLines(qsFirst).size(), 1);
 }
 
 void TestTrace::fourThreadsLoseNoLine()
