@@ -6,7 +6,10 @@
 #include "trace/trace.h"
 #include "ui_systemselect.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QStringList>
 
 SystemSelect *g_pSystemSelect = nullptr;
@@ -16,6 +19,7 @@ SystemSelect::SystemSelect(QWidget *pParent) : QDialog(pParent), m_pUi(new Ui::S
     m_pUi->setupUi(this);
     // The form only follows the current row; a cleared selection must grey Connect out too.
     connect(m_pUi->m_pLinksList, &QListWidget::itemSelectionChanged, this, &SystemSelect::UpdateConnectBtn);
+    m_pUi->m_pEthIpLE->installEventFilter(this);
     FillUsbList();
     FillEthHistory();
     UpdateConnectBtn();
@@ -206,6 +210,45 @@ int SystemSelect::StartMainWindow(int iMode, const QString &qsParam)
     const int iStatus = pMainWnd->InitCom(iMode, qsParam);
     pMainWnd->ShowMainWindow();
     return iStatus;
+}
+
+bool SystemSelect::eventFilter(QObject *pWatched, QEvent *pEvent)
+{
+    QLineEdit *pEdit = m_pUi->m_pEthIpLE;
+    if (pWatched != pEdit || pEvent->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(pWatched, pEvent);
+    // A whole address pasted replaces the whole address, wherever the cursor stood.
+    if (static_cast<QKeyEvent *>(pEvent)->matches(QKeySequence::Paste)) {
+        const QString qsPasted = QGuiApplication::clipboard()->text().trimmed();
+        if (!CleanIpAddress(qsPasted).isEmpty()) {
+            pEdit->setText(qsPasted);
+            UpdateConnectBtn();
+            return true;
+        }
+    }
+    if (pEdit->hasSelectedText())
+        return QDialog::eventFilter(pWatched, pEvent);
+    // The mask "999.999.999.999" has an octet every 4 characters: 3 digits, then a dot.
+    constexpr int kOctet = 4;
+    const QString qsKey = static_cast<QKeyEvent *>(pEvent)->text();
+    int iPos = pEdit->cursorPosition();
+    const bool bDigit = qsKey.size() == 1 && qsKey[0].isDigit();
+    const bool bDot = qsKey == QLatin1String(".");
+    if (bDigit && iPos % kOctet == kOctet - 1)
+        ++iPos; // the mask skips the dot before the digit goes in
+    int iFrom = -1;
+    if (bDigit && iPos % kOctet == 0)
+        iFrom = iPos; // a new octet: what it held before must not pad the typed digits
+    else if (bDot && iPos % kOctet != 0)
+        iFrom = iPos; // the rest of this octet is dropped
+    if (iFrom < 0 || iFrom >= pEdit->inputMask().size())
+        return QDialog::eventFilter(pWatched, pEvent);
+    QString qsShown = pEdit->displayText();
+    for (int i = iFrom; i < qsShown.size() && i % kOctet != kOctet - 1; ++i)
+        qsShown[i] = QLatin1Char(' ');
+    pEdit->setText(qsShown);
+    pEdit->setCursorPosition(iPos);
+    return QDialog::eventFilter(pWatched, pEvent);
 }
 
 void SystemSelect::closeEvent(QCloseEvent *pEvent)

@@ -9,6 +9,7 @@
 #include "support/scriptedprompts.h"
 #include "support/testenv.h"
 
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -62,6 +63,8 @@ private slots:
     void doubleClickCopiesAddress();
     void typedAddressEnablesConnect_data();
     void typedAddressEnablesConnect();
+    void addressTypedAsWritten_data();
+    void addressTypedAsWritten();
     void clearedSelectionDisablesConnect();
     void mergeEthHistory_data();
     void mergeEthHistory();
@@ -255,6 +258,47 @@ void TestSystemSelect::typedAddressEnablesConnect()
     pEdit->setCursorPosition(0);
     QTest::keyClicks(pEdit, qsKeys);
     QCOMPARE(Child<QPushButton>("m_pConnectBtn")->isEnabled(), bEnabled);
+}
+
+void TestSystemSelect::addressTypedAsWritten_data()
+{
+    QTest::addColumn<QStringList>("lHistory");
+    QTest::addColumn<QString>("qsKeys"); // "<" stands for Backspace, "|" for a paste of the rest
+    QTest::addColumn<QString>("qsAddress");
+    QTest::newRow("short octets") << QStringList{} << "10.1.1.1"
+                                  << "10.1.1.1";
+    QTest::newRow("full then short octets") << QStringList{} << "192.168.1.50"
+                                            << "192.168.1.50";
+    QTest::newRow("over the history's address") << QStringList{"192.168.100.200"} << "10.1.1.1"
+                                                << "10.1.1.1";
+    QTest::newRow("backspace") << QStringList{} << "192.168.1.55<0"
+                               << "192.168.1.50";
+    QTest::newRow("pasted with leading zero") << QStringList{} << "|010.0.0.1"
+                                              << "10.0.0.1";
+}
+
+void TestSystemSelect::addressTypedAsWritten()
+{
+    QFETCH(QStringList, lHistory);
+    QFETCH(QString, qsKeys);
+    QFETCH(QString, qsAddress);
+    LoadConfig(lHistory);
+    MakeDialog({});
+    auto *pEdit = Child<QLineEdit>("m_pEthIpLE");
+    pEdit->setFocus();
+    QTest::keyClick(pEdit, Qt::Key_Home);
+    if (qsKeys.startsWith(QLatin1Char('|'))) {
+        QGuiApplication::clipboard()->setText(qsKeys.mid(1));
+        QTest::keyClick(pEdit, Qt::Key_V, Qt::ControlModifier);
+    }
+    for (const QChar c : qsKeys) {
+        if (c == QLatin1Char('<'))
+            QTest::keyClick(pEdit, Qt::Key_Backspace);
+        else if (!qsKeys.startsWith(QLatin1Char('|')))
+            QTest::keyClicks(pEdit, QString(c));
+    }
+    QCOMPARE(SystemSelect::CleanIpAddress(pEdit->text()), qsAddress);
+    QVERIFY(Child<QPushButton>("m_pConnectBtn")->isEnabled());
 }
 
 void TestSystemSelect::clearedSelectionDisablesConnect()
