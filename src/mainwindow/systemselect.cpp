@@ -200,16 +200,16 @@ void SystemSelect::StartSoftware(bool bConnect)
         g_SoftConf.Save(QStringLiteral("Lantrel.xml"));
     }
     if (iStatus != 0)
-        ErrorMsg(tr("Failed to open connexion with VPU!"), iStatus);
+        g_pMainWnd.load()->ReportOpenFailure(iStatus);
 }
 
 int SystemSelect::StartMainWindow(int iMode, const QString &qsParam)
 {
     auto *pMainWnd = new Zelvor(nullptr);
     g_pMainWnd = pMainWnd;
-    const int iStatus = pMainWnd->InitCom(iMode, qsParam);
+    // Shown first, so that its status bar can tell what a slow link start is doing.
     pMainWnd->ShowMainWindow();
-    return iStatus;
+    return pMainWnd->InitCom(iMode, qsParam);
 }
 
 bool SystemSelect::eventFilter(QObject *pWatched, QEvent *pEvent)

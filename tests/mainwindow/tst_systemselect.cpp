@@ -8,13 +8,18 @@
 #include "support/fakeusb.h"
 #include "support/scriptedprompts.h"
 #include "support/testenv.h"
+#include "support/tracecapture.h"
 
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QtTest>
+#include <arpa/inet.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 const UsbDeviceId_t VPU_ID{0x04D8, 0x0204};
@@ -69,6 +74,8 @@ private slots:
     void mergeEthHistory_data();
     void mergeEthHistory();
     void failedLinkStartIsReported();
+    void connectAttemptShowsWorkAndCause_data();
+    void connectAttemptShowsWorkAndCause();
     void startOfflineLeavesConfigAlone();
     void closingClosesTraceWindow();
 
@@ -364,6 +371,78 @@ void TestSystemSelect::failedLinkStartIsReported()
     QCOMPARE(lBoxes[0].qsText, QStringLiteral("Failed to open connexion with VPU!"));
     QVERIFY2(lBoxes[0].qsDetail.startsWith(QStringLiteral("(Error Code = -")), qPrintable(lBoxes[0].qsDetail));
     QCOMPARE(ReadTestFile(QStringLiteral("Lantrel.xml")), baFileBefore);
+}
+
+void TestSystemSelect::connectAttemptShowsWorkAndCause_data()
+{
+    QTest::addColumn<QString>("qsAddress");
+    QTest::addColumn<bool>("bUnanswered");
+    QTest::addColumn<QString>("qsReason");
+    QTest::newRow("refused") << "127.0.0.62" << false << "Connection refused";
+    QTest::newRow("unanswered") << "127.0.0.63" << true << "Connection timed out";
+}
+
+void TestSystemSelect::connectAttemptShowsWorkAndCause()
+{
+    QFETCH(QString, qsAddress);
+    QFETCH(bool, bUnanswered);
+    QFETCH(QString, qsReason);
+    // What the window shows when the attempt starts, seen from the line that announces it.
+    struct AttemptWatch : TraceCollector
+    {
+        void PostTraceMessage(int iKind, const QString &qsText) override
+        {
+            TraceCollector::PostTraceMessage(iKind, qsText);
+            if (!qsText.contains(QLatin1String("Connecting to")))
+                return;
+            const QCursor *pCursor = QGuiApplication::overrideCursor();
+            iShape = pCursor ? pCursor->shape() : -1;
+            bShown = g_pMainWnd.load()->isVisible();
+            for (const QLineEdit *pEdit : g_pMainWnd.load()->statusBar()->findChildren<QLineEdit *>())
+                lStatus << pEdit->text();
+        }
+        int iShape = -1;
+        bool bShown = false;
+        QStringList lStatus;
+    } watch;
+    ScriptedPrompts prompts;
+    LoadConfig({});
+    // A listener whose accept queue is full leaves further requests unanswered.
+    const int iListen = ::socket(AF_INET, SOCK_STREAM, 0);
+    QList<int> lFillers;
+    if (bUnanswered) {
+        sockaddr_in tAddr{};
+        tAddr.sin_family = AF_INET;
+        tAddr.sin_port = htons(50000);
+        ::inet_pton(AF_INET, qPrintable(qsAddress), &tAddr.sin_addr);
+        QCOMPARE(::bind(iListen, reinterpret_cast<sockaddr *>(&tAddr), sizeof(tAddr)), 0);
+        QCOMPARE(::listen(iListen, 0), 0);
+        for (int i = 0; i < 4; ++i) {
+            lFillers << ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            ::connect(lFillers.last(), reinterpret_cast<sockaddr *>(&tAddr), sizeof(tAddr));
+        }
+        QTest::qWait(200);
+    }
+    MakeDialog({});
+    QTest::mouseDClick(Child<QLineEdit>("m_pEthIpLE"), Qt::LeftButton);
+    QTest::keyClick(Child<QLineEdit>("m_pEthIpLE"), Qt::Key_Home);
+    QTest::keyClicks(Child<QLineEdit>("m_pEthIpLE"), qsAddress);
+    QTest::mouseClick(Child<QPushButton>("m_pConnectBtn"), Qt::LeftButton);
+    for (const int iSocket : lFillers)
+        ::close(iSocket);
+    ::close(iListen);
+
+    QCOMPARE(watch.iShape, int(Qt::WaitCursor));
+    QVERIFY(watch.bShown);
+    QVERIFY2(watch.lStatus.contains(QStringLiteral("Connecting to '%1 port 50000'...").arg(qsAddress)),
+             qPrintable(watch.lStatus.join('|')));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    const QList<PromptCall_t> lBoxes = prompts.Messages();
+    QCOMPARE(lBoxes.size(), 1);
+    QCOMPARE(lBoxes[0].qsText, QStringLiteral("Failed to open connexion with VPU!"));
+    QVERIFY2(lBoxes[0].qsDetail.endsWith(
+                 QStringLiteral("\nConnection to %1 port 50000 failed: %2").arg(qsAddress, qsReason)),
+             qPrintable(lBoxes[0].qsDetail));
 }
 
 void TestSystemSelect::startOfflineLeavesConfigAlone()
