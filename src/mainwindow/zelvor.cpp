@@ -32,6 +32,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
 
@@ -45,6 +46,17 @@ constexpr int kSceneWidth = 1920;
 constexpr int kSceneHeight = 1080;
 const char *const kGeometryKey = "Zelvor/geometry";
 const char *const kStateKey = "Zelvor/windowState";
+
+// A panel as a dock's content: it scrolls when the dock is smaller than the panel, so that the
+// window with every dock open still fits a small screen.
+QScrollArea *Scrolled(QWidget *pPanel)
+{
+    auto *pArea = new QScrollArea;
+    pArea->setWidgetResizable(true);
+    pArea->setFrameShape(QFrame::NoFrame);
+    pArea->setWidget(pPanel);
+    return pArea;
+}
 
 } // namespace
 
@@ -103,19 +115,19 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     if (m_bFactoryMode)
         m_pTestTools = new TestTools(this);
 
-    m_pUi->m_pListsDock->setWidget(m_pFixtureLists);
-    m_pUi->m_pVideoInputDock->setWidget(m_pVideoInput);
-    m_pUi->m_pWorkspaceDock->setWidget(m_pWorkspace);
-    m_pUi->m_pFixtSetDock->setWidget(m_pFixtureSettings);
-    m_pUi->m_pFixtUpdateDock->setWidget(m_pFixtureUpdate);
-    m_pUi->m_pGroupSetDock->setWidget(m_pGroupSettings);
-    m_pUi->m_pSASUDock->setWidget(m_pSasuSettings);
-    m_pUi->m_pTestDock->setWidget(m_pTestControl);
-    m_pUi->m_pInputColorDock->setWidget(m_pInputColorCtrl);
-    m_pUi->m_pOutputColorDock->setWidget(m_pOutputColorCtrl);
-    m_pUi->m_pPaintBrushToolsDock->setWidget(m_pPaintBrushTools);
-    m_pUi->m_pVPUUpdateDock->setWidget(m_pVpuUpdate);
-    m_pUi->m_pDMXConfigDock->setWidget(m_pDMXConfig);
+    m_pUi->m_pListsDock->setWidget(Scrolled(m_pFixtureLists));
+    m_pUi->m_pVideoInputDock->setWidget(Scrolled(m_pVideoInput));
+    m_pUi->m_pWorkspaceDock->setWidget(Scrolled(m_pWorkspace));
+    m_pUi->m_pFixtSetDock->setWidget(Scrolled(m_pFixtureSettings));
+    m_pUi->m_pFixtUpdateDock->setWidget(Scrolled(m_pFixtureUpdate));
+    m_pUi->m_pGroupSetDock->setWidget(Scrolled(m_pGroupSettings));
+    m_pUi->m_pSASUDock->setWidget(Scrolled(m_pSasuSettings));
+    m_pUi->m_pTestDock->setWidget(Scrolled(m_pTestControl));
+    m_pUi->m_pInputColorDock->setWidget(Scrolled(m_pInputColorCtrl));
+    m_pUi->m_pOutputColorDock->setWidget(Scrolled(m_pOutputColorCtrl));
+    m_pUi->m_pPaintBrushToolsDock->setWidget(Scrolled(m_pPaintBrushTools));
+    m_pUi->m_pVPUUpdateDock->setWidget(Scrolled(m_pVpuUpdate));
+    m_pUi->m_pDMXConfigDock->setWidget(Scrolled(m_pDMXConfig));
 
     // The VPU's output picture: the white screen area on a gray workspace.
     m_Scene.setSceneRect(-0.5, -0.5, kSceneWidth, kSceneHeight);
@@ -149,7 +161,7 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
 
     m_pUi->m_pMainToolBar->addWidget(m_pToolBox);
     if (m_bFactoryMode)
-        m_pUi->m_pTestToolsDock->setWidget(m_pTestTools);
+        m_pUi->m_pTestToolsDock->setWidget(Scrolled(m_pTestTools));
 
     connect(m_pView, &QWidget::customContextMenuRequested, this, &Zelvor::s_OnGraphViewCustomContextMenuRequested);
     CreateContextActions();
