@@ -66,6 +66,9 @@ private slots:
     void openFailureKeepsTheProject_data();
     void openFailureKeepsTheProject();
     void newProjectForgetsTheFileAndSaveAsSetsIt();
+    void saveAsAddsTheSuffixTheUserLeftOut_data();
+    void saveAsAddsTheSuffixTheUserLeftOut();
+    void goneRecentProjectLeavesTheMenu();
     void saveWithoutNameAsksOnceAndWritesOnce();
     void saveFailureLosesNothing();
     void cancelledOrFailedSaveQuestionDiscardsNothing_data();
@@ -261,7 +264,8 @@ void TestProjectCommands::openFailureKeepsTheProject_data()
 
     QTest::newRow("no such file") << QByteArray() << QStringList{"Can't open file : %1"} << QStringList{QString()};
     QTest::newRow("not XML") << QByteArray("<ProjectConfig><Workspace>")
-                             << QStringList{"Failed to parse configuration file!"} << QStringList{ErrorCodeDetail(-20)};
+                             << QStringList{"Failed to parse configuration file!"}
+                             << QStringList{ErrorCodeDetail(-20) + "\n'%1' line 1, column 26: Premature end of document."};
     QTest::newRow("bad value") << QByteArray("<?xml version=\"1.0\"?>\n<ProjectConfig><Workspace><border show=\"true\" "
                                              "hor=\"x\" ver=\"0\" width=\"10\" height=\"10\"/></Workspace>"
                                              "</ProjectConfig>\n")
@@ -297,7 +301,7 @@ void TestProjectCommands::openFailureKeepsTheProject()
         QCOMPARE(lBoxes.size(), boxes.size());
         for (int i = 0; i < boxes.size(); ++i) {
             QCOMPARE(lBoxes.at(i).qsText, boxes.at(i).arg(qsBad));
-            QCOMPARE(lBoxes.at(i).qsDetail, details.at(i));
+            QCOMPARE(lBoxes.at(i).qsDetail, details.at(i).arg(qsBad));
         }
     }
     QCOMPARE(m_pWnd->AllFixtures().size(), 2);
@@ -309,6 +313,47 @@ void TestProjectCommands::openFailureKeepsTheProject()
     QCOMPARE(ReadTestFile(qsGood), baGood);
     if (!content.isEmpty())
         QCOMPARE(ReadTestFile(qsBad), content);
+}
+
+void TestProjectCommands::saveAsAddsTheSuffixTheUserLeftOut_data()
+{
+    QTest::addColumn<QString>("qsTyped");
+    QTest::addColumn<QString>("qsSaved");
+    QTest::newRow("no suffix") << "wall"
+                               << "wall.prj";
+    QTest::newRow("own suffix") << "wall.v2"
+                                << "wall.v2";
+    QTest::newRow("dotted folder") << "my.dir/wall"
+                                   << "my.dir/wall.prj";
+}
+
+void TestProjectCommands::saveAsAddsTheSuffixTheUserLeftOut()
+{
+    QFETCH(QString, qsTyped);
+    QFETCH(QString, qsSaved);
+    Make();
+    QVERIFY(QDir().mkpath(Path(QStringLiteral("my.dir"))));
+    m_pPrompts->AnswerSaveFile(Path(qsTyped));
+    m_pWnd->findChild<QAction *>(QStringLiteral("actionSave_Project_As"))->trigger();
+    QVERIFY(QFile::exists(Path(qsSaved)));
+    QCOMPARE(RememberedName(), Path(qsSaved));
+}
+
+void TestProjectCommands::goneRecentProjectLeavesTheMenu()
+{
+    const QString qsA = WriteProject(QStringLiteral("a.prj"));
+    const QString qsGone = Path(QStringLiteral("gone.prj"));
+    g_SoftConf.UpdateLastProjects({qsGone, qsA});
+    Make();
+    m_pPrompts->AnswerQuestion(QMessageBox::No);
+    RecentMenu()->actions().at(0)->trigger();
+    const QList<PromptCall_t> lBoxes = m_pPrompts->Messages();
+    QCOMPARE(lBoxes.size(), 1);
+    QCOMPARE(lBoxes[0].qsText, QStringLiteral("Can't open file : %1").arg(qsGone));
+    QCOMPARE(RecentTexts(), QStringList{qsA});
+    QStringList lStored;
+    g_SoftConf.GetLastProjects(lStored);
+    QCOMPARE(lStored, QStringList{qsA});
 }
 
 void TestProjectCommands::newProjectForgetsTheFileAndSaveAsSetsIt()
