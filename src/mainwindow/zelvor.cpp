@@ -31,11 +31,13 @@
 #include <QGraphicsRectItem>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <cstdlib>
 
 std::atomic<Zelvor *> g_pMainWnd{nullptr};
@@ -46,6 +48,21 @@ constexpr int kSceneWidth = 1920;
 constexpr int kSceneHeight = 1080;
 const char *const kGeometryKey = "Zelvor/geometry";
 const char *const kStateKey = "Zelvor/windowState";
+const char *const kPlacedProperty = "lantrelPlaced";
+
+// Where a floating dock of the given size goes when first shown: beside the window's frame on
+// the side with room, else inside the window below its menu bar; always within the screen.
+QPoint FirstFloatingPosition(const QRect &frame, int iMenuBottom, const QSize &size, const QRect &screen)
+{
+    QPoint pos(frame.right() + 1, frame.top());
+    if (pos.x() + size.width() - 1 > screen.right())
+        pos.setX(frame.left() - size.width());
+    if (pos.x() < screen.left())
+        pos = QPoint(frame.right() - size.width(), iMenuBottom + 1);
+    pos.setX(std::clamp(pos.x(), screen.left(), std::max(screen.left(), screen.right() - size.width() + 1)));
+    pos.setY(std::clamp(pos.y(), screen.top(), std::max(screen.top(), screen.bottom() - size.height() + 1)));
+    return pos;
+}
 
 // A panel as a dock's content: it scrolls when the dock is smaller than the panel, so that the
 // window with every dock open still fits a small screen.
@@ -188,6 +205,13 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     if (m_bFactoryMode)
         m_pUi->m_pTestToolsDock->installEventFilter(this);
     m_pUi->m_pFixtUpdateDock->installEventFilter(this);
+    // A dock that floats without a place of its own from a stored layout is placed when it is
+    // first shown, so that it does not land on the window's menu bar at the screen's corner.
+    const bool bLayoutRestored = settings.contains(QLatin1String(kStateKey));
+    for (QDockWidget *pDock : allDocks) {
+        pDock->setProperty(kPlacedProperty, bLayoutRestored);
+        pDock->installEventFilter(this);
+    }
 
     emit sigZoomAll();
 
@@ -334,6 +358,14 @@ void Zelvor::s_OnVpuUpdateMenu()
 bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
     FilterSceneEvent(pWatched, pEvent);
+    auto *pDock = qobject_cast<QDockWidget *>(pWatched);
+    if (pEvent->type() == QEvent::Show && pDock && pDock->isFloating() && !pDock->property(kPlacedProperty).toBool()) {
+        pDock->setProperty(kPlacedProperty, true);
+        const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+        const int iMenuBottom = menuBar()->mapToGlobal(QPoint(0, menuBar()->height())).y();
+        const QSize size = pDock->frameGeometry().size().boundedTo(screen.size());
+        pDock->move(FirstFloatingPosition(frameGeometry(), iMenuBottom, size, screen));
+    }
     if (pEvent->type() == QEvent::Close) {
         if (pWatched == m_pUi->m_pVPUUpdateDock)
             m_pUi->actionVPU_Update->setChecked(false);

@@ -265,7 +265,8 @@ void TestProjectCommands::openFailureKeepsTheProject_data()
     QTest::newRow("no such file") << QByteArray() << QStringList{"Can't open file : %1"} << QStringList{QString()};
     QTest::newRow("not XML") << QByteArray("<ProjectConfig><Workspace>")
                              << QStringList{"Failed to parse configuration file!"}
-                             << QStringList{ErrorCodeDetail(-20) + "\n'%1' line 1, column 26: Premature end of document."};
+                             << QStringList{ErrorCodeDetail(-20) +
+                                            "\n'%1' line 1, column 26: Premature end of document."};
     QTest::newRow("bad value") << QByteArray("<?xml version=\"1.0\"?>\n<ProjectConfig><Workspace><border show=\"true\" "
                                              "hor=\"x\" ver=\"0\" width=\"10\" height=\"10\"/></Workspace>"
                                              "</ProjectConfig>\n")
