@@ -66,7 +66,6 @@ private slots:
     void openFailureKeepsTheProject_data();
     void openFailureKeepsTheProject();
     void newProjectForgetsTheFileAndSaveAsSetsIt();
-    void saveAsAddsTheSuffixTheUserLeftOut_data();
     void saveAsAddsTheSuffixTheUserLeftOut();
     void goneRecentProjectLeavesTheMenu();
     void saveWithoutNameAsksOnceAndWritesOnce();
@@ -316,28 +315,16 @@ void TestProjectCommands::openFailureKeepsTheProject()
         QCOMPARE(ReadTestFile(qsBad), content);
 }
 
-void TestProjectCommands::saveAsAddsTheSuffixTheUserLeftOut_data()
-{
-    QTest::addColumn<QString>("qsTyped");
-    QTest::addColumn<QString>("qsSaved");
-    QTest::newRow("no suffix") << "wall"
-                               << "wall.prj";
-    QTest::newRow("own suffix") << "wall.v2"
-                                << "wall.v2";
-    QTest::newRow("dotted folder") << "my.dir/wall"
-                                   << "my.dir/wall.prj";
-}
-
 void TestProjectCommands::saveAsAddsTheSuffixTheUserLeftOut()
 {
-    QFETCH(QString, qsTyped);
-    QFETCH(QString, qsSaved);
     Make();
     QVERIFY(QDir().mkpath(Path(QStringLiteral("my.dir"))));
-    m_pPrompts->AnswerSaveFile(Path(qsTyped));
-    m_pWnd->findChild<QAction *>(QStringLiteral("actionSave_Project_As"))->trigger();
-    QVERIFY(QFile::exists(Path(qsSaved)));
-    QCOMPARE(RememberedName(), Path(qsSaved));
+    for (const auto &[pcTyped, pcSaved] : {std::pair{"my.dir/wall", "my.dir/wall.prj"}, {"wall.v2", "wall.v2"}}) {
+        m_pPrompts->AnswerSaveFile(Path(QLatin1String(pcTyped)));
+        m_pWnd->findChild<QAction *>(QStringLiteral("actionSave_Project_As"))->trigger();
+        QCOMPARE(RememberedName(), Path(QLatin1String(pcSaved)));
+        QVERIFY(QFile::exists(Path(QLatin1String(pcSaved))));
+    }
 }
 
 void TestProjectCommands::goneRecentProjectLeavesTheMenu()
@@ -348,9 +335,7 @@ void TestProjectCommands::goneRecentProjectLeavesTheMenu()
     Make();
     m_pPrompts->AnswerQuestion(QMessageBox::No);
     RecentMenu()->actions().at(0)->trigger();
-    const QList<PromptCall_t> lBoxes = m_pPrompts->Messages();
-    QCOMPARE(lBoxes.size(), 1);
-    QCOMPARE(lBoxes[0].qsText, QStringLiteral("Can't open file : %1").arg(qsGone));
+    QCOMPARE(m_pPrompts->Messages().value(0).qsText, QStringLiteral("Can't open file : %1").arg(qsGone));
     QCOMPARE(RecentTexts(), QStringList{qsA});
     QStringList lStored;
     g_SoftConf.GetLastProjects(lStored);
