@@ -106,6 +106,8 @@ private slots:
             tFillers.append(pCom);
         }
         const qint64 llElapsed = tTimer.elapsed();
+        QCOMPARE(tFillers.last()->LastConnectError(),
+                 QStringLiteral("Connection to %1 port %2 failed: Connection timed out").arg(TCP_ADDRESS).arg(usPort));
         qDeleteAll(tFillers);
         ::close(iListen);
         QCOMPARE(iResult, -200);
