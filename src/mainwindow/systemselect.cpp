@@ -119,8 +119,13 @@ bool SystemSelect::IsEthernetSelected() const
 void SystemSelect::UpdateConnectBtn()
 {
     const bool bUsbSelected = !IsEthernetSelected() && !m_pUi->m_pLinksList->selectedItems().isEmpty();
-    const bool bEthUsable = IsEthernetSelected() && !CleanIpAddress(m_pUi->m_pEthIpLE->text()).isEmpty();
+    const bool bAddressUsable = !CleanIpAddress(m_pUi->m_pEthIpLE->text()).isEmpty();
+    const bool bEthUsable = IsEthernetSelected() && bAddressUsable;
     m_pUi->m_pConnectBtn->setEnabled(bUsbSelected || bEthUsable);
+    // Without it a greyed Connect button would leave the user guessing what is wrong.
+    m_pUi->m_pEthIpLE->setToolTip(bAddressUsable ? QString()
+                                                 : tr("Type the VPU's address: four numbers from 0 to 255 "
+                                                      "separated by dots (0.0.0.0 is not an address)."));
 }
 
 void SystemSelect::s_OnEthIpLEEdited(const QString &qsValue)

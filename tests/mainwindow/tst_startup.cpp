@@ -4,7 +4,6 @@
 #include "mainwindow/startup.h"
 #include "support/scriptedprompts.h"
 #include "support/testenv.h"
-#include "support/tracecapture.h"
 
 #include <QFileInfo>
 #include <QtTest>
@@ -38,7 +37,6 @@ private slots:
         QFETCH(QString, qsText);
         QFETCH(QString, qsDetail);
         TestEnv env;
-        TraceCollector trace;
         ScriptedPrompts prompts;
         QVERIFY(WriteTestFile(QStringLiteral("Lantrel.xml"), baFile));
         ParseApplicationConfig(QStringLiteral("Lantrel.xml"), OpenApplicationConfig(QStringLiteral("Lantrel.xml")));
