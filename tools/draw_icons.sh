@@ -68,5 +68,16 @@ $IM -size 64x64 xc:none "${lens[@]}" -stroke '#2f6fd0' -strokewidth 5 \
 $IM -size 64x64 xc:none "${lens[@]}" -fill none -stroke '#2f6fd0' -strokewidth 3 \
     -draw 'rectangle 18,19 34,33' icons/zoomall.png
 
+# Welcome page logo: a small wall of lit tiles beside the program's name.
+$IM -size 280x96 xc:none \
+    -fill '#20283a' -draw 'roundrectangle 4,8 92,88 8,8' \
+    -fill '#e0403a' -draw 'rectangle 14,18 34,38' -fill '#f0b400' -draw 'rectangle 38,18 58,38' \
+    -fill '#2e9e3e' -draw 'rectangle 62,18 82,38' -fill '#2f6fd0' -draw 'rectangle 14,42 34,62' \
+    -fill '#ffffff' -draw 'rectangle 38,42 58,62' -fill '#e0403a' -draw 'rectangle 62,42 82,62' \
+    -fill '#f0b400' -draw 'rectangle 14,66 34,78' -fill '#2e9e3e' -draw 'rectangle 38,66 58,78' \
+    -fill '#2f6fd0' -draw 'rectangle 62,66 82,78' \
+    -fill '#20283a' -font DejaVu-Sans-Bold -pointsize 40 -annotate +104+62 'Lantrel' \
+    res/WelcomeLogo.png
+
 # No time stamps in the files, so drawing again gives the same bytes.
-/usr/bin/mogrify -strip -define png:exclude-chunks=date,time flags/*.png icons/*.png icons/res/*.png
+/usr/bin/mogrify -strip -define png:exclude-chunks=date,time flags/*.png icons/*.png icons/res/*.png res/WelcomeLogo.png

@@ -2,7 +2,7 @@
 // fixed order (configuration before tracing, the trace window before the first line, the
 // USB library before any dialog can open a link) and tears the windows down in order.
 
-#include "config/softconf.h"
+#include "mainwindow/startup.h"
 #include "mainwindow/systemselect.h"
 #include "mainwindow/welcome.h"
 #include "mainwindow/zelvor.h"
@@ -25,11 +25,7 @@ int main(int argc, char *argv[])
     // The images live in the widget library, a static one: without this the linker drops them.
     Q_INIT_RESOURCE(resources);
 
-    g_SoftConf.Open(QStringLiteral("Lantrel.xml"));
-    const int iTraceStatus = g_SoftConf.ReadTracesSettings();
-    if (iTraceStatus != 0)
-        ErrorMsg(QCoreApplication::translate("main", "Failed to load Trace settings in configuration file!"),
-                 iTraceStatus);
+    const int iConfigStatus = OpenApplicationConfig(QStringLiteral("Lantrel.xml"));
 
     QCoreApplication::addLibraryPath(QCoreApplication::applicationDirPath() + QStringLiteral("/plugins"));
     QCoreApplication::setOrganizationName(QStringLiteral("Orvana"));
@@ -48,9 +44,7 @@ int main(int argc, char *argv[])
         pTraces->show();
 
     TraceInfo("'%s - V%s' is running...", "Lantrel", "1.0.0");
-    g_SoftConf.Parse();
-    if (!g_SoftConf.HasRoot())
-        g_SoftConf.CreateRoot();
+    ParseApplicationConfig(QStringLiteral("Lantrel.xml"), iConfigStatus);
 
     // A peer that goes away must give an error on the socket, not end the process.
     std::signal(SIGPIPE, SIG_IGN);

@@ -56,6 +56,17 @@ int CNetCom::Connect(const char *pcHost, quint16 usPort)
         return COM_ERR_FAILED;
     if (pcHost == nullptr)
         return COM_ERR_CONNECT;
+    const auto fail = [&](int iSocket, int iErrno) {
+        if (iSocket >= 0)
+            ::close(iSocket);
+        m_qsConnectError = QStringLiteral("Connection to %1 port %2 failed: %3")
+                               .arg(QString::fromUtf8(pcHost))
+                               .arg(usPort)
+                               .arg(QString::fromLocal8Bit(std::strerror(iErrno)));
+        TraceError("%s", U8(m_qsConnectError).constData());
+        return COM_ERR_CONNECT;
+    };
+    m_qsConnectError.clear();
 
     addrinfo tHints{};
     tHints.ai_family = AF_INET;
@@ -63,6 +74,9 @@ int CNetCom::Connect(const char *pcHost, quint16 usPort)
     addrinfo *ptResult = nullptr;
     if (::getaddrinfo(pcHost, nullptr, &tHints, &ptResult) != 0 || ptResult == nullptr) {
         TraceError("Failed to resolve host '%s'!", pcHost);
+        m_qsConnectError = QStringLiteral("Connection to %1 port %2 failed: the address cannot be resolved")
+                               .arg(QString::fromUtf8(pcHost))
+                               .arg(usPort);
         return COM_ERR_CONNECT;
     }
     sockaddr_in tAddr{};
@@ -73,7 +87,7 @@ int CNetCom::Connect(const char *pcHost, quint16 usPort)
 
     int iSocket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (iSocket < 0)
-        return COM_ERR_CONNECT;
+        return fail(-1, errno);
     // Requests are small and each waits for its reply: Nagle would only add latency.
     const int iOne = 1;
     ::setsockopt(iSocket, IPPROTO_TCP, TCP_NODELAY, &iOne, sizeof(iOne));
@@ -81,22 +95,19 @@ int CNetCom::Connect(const char *pcHost, quint16 usPort)
     // Non-blocking connect, so that an unreachable address fails within the connect bound
     // instead of the system's minutes-long retry schedule.
     int iRet = ::connect(iSocket, reinterpret_cast<const sockaddr *>(&tAddr), sizeof(tAddr));
-    if (iRet < 0 && errno != EINPROGRESS && errno != EINTR) {
-        CloseSocket(&iSocket);
-        return COM_ERR_CONNECT;
-    }
+    if (iRet < 0 && errno != EINPROGRESS && errno != EINTR)
+        return fail(iSocket, errno);
     if (iRet < 0) {
         short sRevents = 0;
-        if (PollRetry(iSocket, POLLOUT, m_iConnectTimeoutMs, &sRevents) <= 0) {
-            CloseSocket(&iSocket);
-            return COM_ERR_CONNECT;
-        }
+        const int iReady = PollRetry(iSocket, POLLOUT, m_iConnectTimeoutMs, &sRevents);
+        if (iReady <= 0)
+            return fail(iSocket, iReady == 0 ? ETIMEDOUT : errno);
         int iError = 0;
         socklen_t uiLen = sizeof(iError);
-        if (::getsockopt(iSocket, SOL_SOCKET, SO_ERROR, &iError, &uiLen) < 0 || iError != 0) {
-            CloseSocket(&iSocket);
-            return COM_ERR_CONNECT;
-        }
+        if (::getsockopt(iSocket, SOL_SOCKET, SO_ERROR, &iError, &uiLen) < 0)
+            return fail(iSocket, errno);
+        if (iError != 0)
+            return fail(iSocket, iError);
     }
     m_iSocket = iSocket;
     m_baHost = QByteArray(pcHost);
@@ -226,8 +237,9 @@ int CNetCom::RecvFrom(quint32 uiLength, quint8 *pucBuffer)
             return 0;
         }
         // Anyone on the network can send to our port; only the bootloader we talk to counts.
+        // It may answer from another port than the one we send to, so only its address is checked.
         if (uiFromLen < sizeof(tFrom) || tFrom.sin_family != AF_INET ||
-            tFrom.sin_addr.s_addr != m_tUdpPeer.sin_addr.s_addr || tFrom.sin_port != m_tUdpPeer.sin_port)
+            tFrom.sin_addr.s_addr != m_tUdpPeer.sin_addr.s_addr)
             continue;
         return int(llGot);
     }

@@ -6,6 +6,7 @@
 #include "comm/com.h"
 
 #include <QByteArray>
+#include <QString>
 #include <netinet/in.h>
 
 class CNetCom : public CCom
@@ -17,6 +18,8 @@ public:
     // TCP. Connect waits at most ConnectTimeoutMs for the peer; -200 on any failure (no socket
     // is left behind), -3 when already open.
     int Connect(const char *pcHost, quint16 usPort);
+    // Why the last Connect failed, naming the address, the port and the system's reason.
+    QString LastConnectError() const { return m_qsConnectError; }
     int Close() override;
     int Read(quint32 uiLength, quint8 *pucBuffer, quint32 *puiTimeoutMs) override;
     int Write(quint32 uiLength, const quint8 *pucBuffer, quint32 *puiTimeoutMs) override;
@@ -26,7 +29,7 @@ public:
     // One datagram to the peer: the bytes sent, or -1.
     int SendTo(quint32 uiLength, const quint8 *pucData);
     // One datagram of at most uiLength bytes from the peer: its size, or 0 when none came
-    // within the receive time-out. Datagrams from any other sender are dropped.
+    // within the receive time-out. Datagrams from any other address are dropped.
     int RecvFrom(quint32 uiLength, quint8 *pucBuffer);
     // -4 while a socket is held, 0 when none is.
     int IsUdpOpen() const;
@@ -42,6 +45,7 @@ private:
     int Transfer(WaitFor eDir, quint32 uiLength, quint8 *pucBuffer, quint32 *puiTimeoutMs);
 
     int m_iSocket = -1; // -1 = none (0 is a valid descriptor)
+    QString m_qsConnectError;
     QByteArray m_baHost;
     quint16 m_usPort = 0xFFFF;
     quint32 m_uiUdpAddress = 0;

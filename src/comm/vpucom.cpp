@@ -83,10 +83,12 @@ int CVpuCom::Open()
         return COM_ERR_FAILED;
 
     int iStatus = COM_OK;
+    m_qsOpenError.clear();
     if (m_uiComType == COM_TYPE_NET) {
         auto *pNet = new CNetCom;
         iStatus = pNet->Connect(m_qsHost.toUtf8().constData(), m_usPort);
         if (iStatus != COM_OK) {
+            m_qsOpenError = pNet->LastConnectError();
             delete pNet;
             return iStatus;
         }

@@ -84,6 +84,9 @@ public:
     void Close();
     int CloseIfOpen();
     bool IsOpen() const { return m_bOpened; }
+    // What the system said when the last Open failed to reach the VPU over the network;
+    // empty when the failure has no such cause.
+    QString OpenError() const { return m_qsOpenError; }
 
     // Queues a request; the payload is copied. Always 0.
     int PostRequest(VpuMsgId_t eId, quint32 uiLength, const char *pcData, quint32 uiTimeoutMs);
@@ -334,6 +337,7 @@ private:
     quint16 m_usDeviceIndex = 0;
     CCom *m_pCom = nullptr;
     quint32 m_uiComType = COM_TYPE_NONE;
+    QString m_qsOpenError;
 
     // Guarded by m_Mutex.
     QList<Request_t> m_lRequests;

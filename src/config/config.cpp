@@ -89,11 +89,13 @@ int CConfig::Open(const QString &qsPath)
                    U8(qsError).constData());
         m_Document = QDomDocument();
         m_bUnparsed = true;
+        m_qsParseError = tr("line %1, column %2: %3").arg(iLine).arg(iColumn).arg(qsError);
         return -20;
     }
     m_Document = document;
     m_qsFileName = qsPath;
     m_bUnparsed = false;
+    m_qsParseError.clear();
     return 0;
 }
 

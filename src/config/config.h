@@ -50,6 +50,9 @@ public:
     int Clear();
     int CreateRoot();
     bool HasRoot() const { return !m_Document.documentElement().isNull(); }
+    // Where and why the last Open found the file not well-formed ("line 3, column 7: ...");
+    // empty after a successful Open.
+    QString ParseError() const { return m_qsParseError; }
 
     int GetFileName(QString &qsOut) const;
     int GetFileDir(QString &qsOut) const;
@@ -92,4 +95,5 @@ private:
     // Set when the last Open met a file that exists but does not parse; cleared by a
     // successful Open or by Clear (the document is then the program's own).
     bool m_bUnparsed = false;
+    QString m_qsParseError;
 };

@@ -26,6 +26,13 @@ public:
 
     int ReadTracesSettings();
     void GetTracesSettings(int *piEnabled, int *piSave, unsigned int *puSizeMB) const;
+    // Tracing to the window only, for a run whose file could not be read: the user then
+    // still sees what the program does.
+    void SetTraceWindowOnly()
+    {
+        m_bTraceEnabled = true;
+        m_bTraceSave = false;
+    }
     void GetFactoryPassword(QString &qsOut) const { qsOut = m_qsFactoryPassword; }
     void GetFactoryMode(bool *pbOut) const { *pbOut = m_bFactoryMode; }
     bool GetFactoryMode() const { return m_bFactoryMode; }

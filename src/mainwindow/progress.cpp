@@ -22,13 +22,16 @@ void Progress::Setup(bool bMainBar, bool bSecondBar, bool bDetails)
     m_bMainBar = bMainBar;
     m_bSecondBar = bSecondBar;
     m_bDetails = bDetails;
+    // A group out of use goes with its separation line, or a stray line is left under the others.
     if (!bMainBar) {
         m_pUi->m_pMainTxt->hide();
         m_pUi->m_pMainProgBar->hide();
+        m_pUi->m_pMainSeparationLine->hide();
     }
     if (!bSecondBar) {
         m_pUi->m_pSecondTxt->hide();
         m_pUi->m_pSecondProgBar->hide();
+        m_pUi->m_pSecondSeparationLine->hide();
     }
     if (!bDetails) {
         m_pUi->m_pShowHideDetailsBtn->hide();

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QPointer>
 
@@ -181,6 +182,13 @@ QString QtPrompts::GetSaveFileName(QWidget *pParent, const QString &qsCaption, c
                                    const QString &qsFilter)
 {
     return RunFileDialog(pParent, qsCaption, qsDir, qsFilter, QFileDialog::AcceptSave);
+}
+
+QString WithDefaultSuffix(const QString &qsPath, const QString &qsSuffix)
+{
+    if (qsPath.isEmpty() || !QFileInfo(qsPath).suffix().isEmpty())
+        return qsPath;
+    return qsPath + QLatin1Char('.') + qsSuffix;
 }
 
 int AskYesNo(const QString &qsTitle, const QString &qsText)

@@ -71,6 +71,10 @@ public:
                             const QString &qsFilter) override;
 };
 
+// The name a save dialog gave, with ".<qsSuffix>" added when the user typed no suffix, so that
+// the file shows up under the filter it is opened with. An empty name stays empty.
+QString WithDefaultSuffix(const QString &qsPath, const QString &qsSuffix);
+
 // Yes/No question without parent: 1 for Yes, -1 for No or a closed box.
 int AskYesNo(const QString &qsTitle, const QString &qsText);
 // Yes/No/Cancel question without parent: 1 Yes, -1 No, 0 Cancel or a closed box.

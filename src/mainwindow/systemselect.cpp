@@ -6,7 +6,10 @@
 #include "trace/trace.h"
 #include "ui_systemselect.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QStringList>
 
 SystemSelect *g_pSystemSelect = nullptr;
@@ -16,6 +19,7 @@ SystemSelect::SystemSelect(QWidget *pParent) : QDialog(pParent), m_pUi(new Ui::S
     m_pUi->setupUi(this);
     // The form only follows the current row; a cleared selection must grey Connect out too.
     connect(m_pUi->m_pLinksList, &QListWidget::itemSelectionChanged, this, &SystemSelect::UpdateConnectBtn);
+    m_pUi->m_pEthIpLE->installEventFilter(this);
     FillUsbList();
     FillEthHistory();
     UpdateConnectBtn();
@@ -115,8 +119,13 @@ bool SystemSelect::IsEthernetSelected() const
 void SystemSelect::UpdateConnectBtn()
 {
     const bool bUsbSelected = !IsEthernetSelected() && !m_pUi->m_pLinksList->selectedItems().isEmpty();
-    const bool bEthUsable = IsEthernetSelected() && !CleanIpAddress(m_pUi->m_pEthIpLE->text()).isEmpty();
+    const bool bAddressUsable = !CleanIpAddress(m_pUi->m_pEthIpLE->text()).isEmpty();
+    const bool bEthUsable = IsEthernetSelected() && bAddressUsable;
     m_pUi->m_pConnectBtn->setEnabled(bUsbSelected || bEthUsable);
+    // Without it a greyed Connect button would leave the user guessing what is wrong.
+    m_pUi->m_pEthIpLE->setToolTip(bAddressUsable ? QString()
+                                                 : tr("Type the VPU's address: four numbers from 0 to 255 "
+                                                      "separated by dots (0.0.0.0 is not an address)."));
 }
 
 void SystemSelect::s_OnEthIpLEEdited(const QString &qsValue)
@@ -196,16 +205,55 @@ void SystemSelect::StartSoftware(bool bConnect)
         g_SoftConf.Save(QStringLiteral("Lantrel.xml"));
     }
     if (iStatus != 0)
-        ErrorMsg(tr("Failed to open connexion with VPU!"), iStatus);
+        g_pMainWnd.load()->ReportOpenFailure(iStatus);
 }
 
 int SystemSelect::StartMainWindow(int iMode, const QString &qsParam)
 {
     auto *pMainWnd = new Zelvor(nullptr);
     g_pMainWnd = pMainWnd;
-    const int iStatus = pMainWnd->InitCom(iMode, qsParam);
+    // Shown first, so that its status bar can tell what a slow link start is doing.
     pMainWnd->ShowMainWindow();
-    return iStatus;
+    return pMainWnd->InitCom(iMode, qsParam);
+}
+
+bool SystemSelect::eventFilter(QObject *pWatched, QEvent *pEvent)
+{
+    QLineEdit *pEdit = m_pUi->m_pEthIpLE;
+    if (pWatched != pEdit || pEvent->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(pWatched, pEvent);
+    // A whole address pasted replaces the whole address, wherever the cursor stood.
+    if (static_cast<QKeyEvent *>(pEvent)->matches(QKeySequence::Paste)) {
+        const QString qsPasted = QGuiApplication::clipboard()->text().trimmed();
+        if (!CleanIpAddress(qsPasted).isEmpty()) {
+            pEdit->setText(qsPasted);
+            UpdateConnectBtn();
+            return true;
+        }
+    }
+    if (pEdit->hasSelectedText())
+        return QDialog::eventFilter(pWatched, pEvent);
+    // The mask "999.999.999.999" has an octet every 4 characters: 3 digits, then a dot.
+    constexpr int kOctet = 4;
+    const QString qsKey = static_cast<QKeyEvent *>(pEvent)->text();
+    int iPos = pEdit->cursorPosition();
+    const bool bDigit = qsKey.size() == 1 && qsKey[0].isDigit();
+    const bool bDot = qsKey == QLatin1String(".");
+    if (bDigit && iPos % kOctet == kOctet - 1)
+        ++iPos; // the mask skips the dot before the digit goes in
+    int iFrom = -1;
+    if (bDigit && iPos % kOctet == 0)
+        iFrom = iPos; // a new octet: what it held before must not pad the typed digits
+    else if (bDot && iPos % kOctet != 0)
+        iFrom = iPos; // the rest of this octet is dropped
+    if (iFrom < 0 || iFrom >= pEdit->inputMask().size())
+        return QDialog::eventFilter(pWatched, pEvent);
+    QString qsShown = pEdit->displayText();
+    for (int i = iFrom; i < qsShown.size() && i % kOctet != kOctet - 1; ++i)
+        qsShown[i] = QLatin1Char(' ');
+    pEdit->setText(qsShown);
+    pEdit->setCursorPosition(iPos);
+    return QDialog::eventFilter(pWatched, pEvent);
 }
 
 void SystemSelect::closeEvent(QCloseEvent *pEvent)

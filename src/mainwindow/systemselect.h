@@ -44,6 +44,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *pEvent) override;
+    // Typing into the IP edit: a digit at the start of an octet replaces the whole octet, a dot
+    // ends the octet and moves on, so an address is typed the way it is written.
+    bool eventFilter(QObject *pWatched, QEvent *pEvent) override;
 
 private slots:
     void s_OnConnectBtn();

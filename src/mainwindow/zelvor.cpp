@@ -31,10 +31,13 @@
 #include <QGraphicsRectItem>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <cstdlib>
 
 std::atomic<Zelvor *> g_pMainWnd{nullptr};
@@ -45,6 +48,32 @@ constexpr int kSceneWidth = 1920;
 constexpr int kSceneHeight = 1080;
 const char *const kGeometryKey = "Zelvor/geometry";
 const char *const kStateKey = "Zelvor/windowState";
+const char *const kPlacedProperty = "lantrelPlaced";
+
+// Where a floating dock of the given size goes when first shown: beside the window's frame on
+// the side with room, else inside the window below its menu bar; always within the screen.
+QPoint FirstFloatingPosition(const QRect &frame, int iMenuBottom, const QSize &size, const QRect &screen)
+{
+    QPoint pos(frame.right() + 1, frame.top());
+    if (pos.x() + size.width() - 1 > screen.right())
+        pos.setX(frame.left() - size.width());
+    if (pos.x() < screen.left())
+        pos = QPoint(frame.right() - size.width(), iMenuBottom + 1);
+    pos.setX(std::clamp(pos.x(), screen.left(), std::max(screen.left(), screen.right() - size.width() + 1)));
+    pos.setY(std::clamp(pos.y(), screen.top(), std::max(screen.top(), screen.bottom() - size.height() + 1)));
+    return pos;
+}
+
+// A panel as a dock's content: it scrolls when the dock is smaller than the panel, so that the
+// window with every dock open still fits a small screen.
+QScrollArea *Scrolled(QWidget *pPanel)
+{
+    auto *pArea = new QScrollArea;
+    pArea->setWidgetResizable(true);
+    pArea->setFrameShape(QFrame::NoFrame);
+    pArea->setWidget(pPanel);
+    return pArea;
+}
 
 } // namespace
 
@@ -103,19 +132,19 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     if (m_bFactoryMode)
         m_pTestTools = new TestTools(this);
 
-    m_pUi->m_pListsDock->setWidget(m_pFixtureLists);
-    m_pUi->m_pVideoInputDock->setWidget(m_pVideoInput);
-    m_pUi->m_pWorkspaceDock->setWidget(m_pWorkspace);
-    m_pUi->m_pFixtSetDock->setWidget(m_pFixtureSettings);
-    m_pUi->m_pFixtUpdateDock->setWidget(m_pFixtureUpdate);
-    m_pUi->m_pGroupSetDock->setWidget(m_pGroupSettings);
-    m_pUi->m_pSASUDock->setWidget(m_pSasuSettings);
-    m_pUi->m_pTestDock->setWidget(m_pTestControl);
-    m_pUi->m_pInputColorDock->setWidget(m_pInputColorCtrl);
-    m_pUi->m_pOutputColorDock->setWidget(m_pOutputColorCtrl);
-    m_pUi->m_pPaintBrushToolsDock->setWidget(m_pPaintBrushTools);
-    m_pUi->m_pVPUUpdateDock->setWidget(m_pVpuUpdate);
-    m_pUi->m_pDMXConfigDock->setWidget(m_pDMXConfig);
+    m_pUi->m_pListsDock->setWidget(Scrolled(m_pFixtureLists));
+    m_pUi->m_pVideoInputDock->setWidget(Scrolled(m_pVideoInput));
+    m_pUi->m_pWorkspaceDock->setWidget(Scrolled(m_pWorkspace));
+    m_pUi->m_pFixtSetDock->setWidget(Scrolled(m_pFixtureSettings));
+    m_pUi->m_pFixtUpdateDock->setWidget(Scrolled(m_pFixtureUpdate));
+    m_pUi->m_pGroupSetDock->setWidget(Scrolled(m_pGroupSettings));
+    m_pUi->m_pSASUDock->setWidget(Scrolled(m_pSasuSettings));
+    m_pUi->m_pTestDock->setWidget(Scrolled(m_pTestControl));
+    m_pUi->m_pInputColorDock->setWidget(Scrolled(m_pInputColorCtrl));
+    m_pUi->m_pOutputColorDock->setWidget(Scrolled(m_pOutputColorCtrl));
+    m_pUi->m_pPaintBrushToolsDock->setWidget(Scrolled(m_pPaintBrushTools));
+    m_pUi->m_pVPUUpdateDock->setWidget(Scrolled(m_pVpuUpdate));
+    m_pUi->m_pDMXConfigDock->setWidget(Scrolled(m_pDMXConfig));
 
     // The VPU's output picture: the white screen area on a gray workspace.
     m_Scene.setSceneRect(-0.5, -0.5, kSceneWidth, kSceneHeight);
@@ -149,7 +178,7 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
 
     m_pUi->m_pMainToolBar->addWidget(m_pToolBox);
     if (m_bFactoryMode)
-        m_pUi->m_pTestToolsDock->setWidget(m_pTestTools);
+        m_pUi->m_pTestToolsDock->setWidget(Scrolled(m_pTestTools));
 
     connect(m_pView, &QWidget::customContextMenuRequested, this, &Zelvor::s_OnGraphViewCustomContextMenuRequested);
     CreateContextActions();
@@ -176,6 +205,13 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     if (m_bFactoryMode)
         m_pUi->m_pTestToolsDock->installEventFilter(this);
     m_pUi->m_pFixtUpdateDock->installEventFilter(this);
+    // A dock that floats without a place of its own from a stored layout is placed when it is
+    // first shown, so that it does not land on the window's menu bar at the screen's corner.
+    const bool bLayoutRestored = settings.contains(QLatin1String(kStateKey));
+    for (QDockWidget *pDock : allDocks) {
+        pDock->setProperty(kPlacedProperty, bLayoutRestored);
+        pDock->installEventFilter(this);
+    }
 
     emit sigZoomAll();
 
@@ -322,6 +358,14 @@ void Zelvor::s_OnVpuUpdateMenu()
 bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
     FilterSceneEvent(pWatched, pEvent);
+    auto *pDock = qobject_cast<QDockWidget *>(pWatched);
+    if (pEvent->type() == QEvent::Show && pDock && pDock->isFloating() && !pDock->property(kPlacedProperty).toBool()) {
+        pDock->setProperty(kPlacedProperty, true);
+        const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+        const int iMenuBottom = menuBar()->mapToGlobal(QPoint(0, menuBar()->height())).y();
+        const QSize size = pDock->frameGeometry().size().boundedTo(screen.size());
+        pDock->move(FirstFloatingPosition(frameGeometry(), iMenuBottom, size, screen));
+    }
     if (pEvent->type() == QEvent::Close) {
         if (pWatched == m_pUi->m_pVPUUpdateDock)
             m_pUi->actionVPU_Update->setChecked(false);

@@ -362,6 +362,9 @@ public:
     // Reopens the link with the parameters of the last start and re-initialises it (tool
     // bar); a failure is reported here.
     int Reconnect();
+    // The box for a link that did not open: the code's text and, where the system gave one,
+    // the address, the port and the reason.
+    void ReportOpenFailure(int iStatus);
     int EnumerateFixtures();
     int ResetFixtures();
     int GetFixturesNumbers();
@@ -375,6 +378,8 @@ public slots:
 
 private:
     void FixtureCommandDone(int iStatus);
+    // Opens the link under a busy cursor, the attempt shown in the status bar before it starts.
+    int OpenLink();
     bool m_bRestartConnected = false;
 };
 

@@ -2,6 +2,7 @@
 // panel whether it is up, arming the automatic restart, and the tool bar's fixture commands.
 
 #include "config/softconf.h"
+#include "mainwindow/errorcodes.h"
 #include "mainwindow/toolbox.h"
 #include "mainwindow/zelvor.h"
 #include "panels/device/dmxconfig.h"
@@ -17,6 +18,9 @@
 #include "trace/trace.h"
 #include "update/fixtureupdate.h"
 #include "update/vpuupdate.h"
+
+#include <QGuiApplication>
+#include <QStatusBar>
 
 namespace {
 
@@ -62,7 +66,7 @@ int Zelvor::InitCom(int iMode, const QString &qsParam)
         iStatus = m_VpuCom.SetNetParams(qsParam, kVpuTcpPort);
     }
     if (iStatus == 0)
-        iStatus = m_VpuCom.Open();
+        iStatus = OpenLink();
     if (iStatus != 0) {
         setEnabled(true);
         return iStatus;
@@ -75,9 +79,36 @@ int Zelvor::InitCom(int iMode, const QString &qsParam)
     return iStatus;
 }
 
+int Zelvor::OpenLink()
+{
+    // A connection to an address that does not answer takes seconds: the user must see that
+    // the program is at work, and on what, before it blocks.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString qsTarget = m_qsComParam.startsWith(QLatin1String("USB"))
+                                 ? m_qsComParam
+                                 : QStringLiteral("%1 port %2").arg(m_qsComParam).arg(kVpuTcpPort);
+    SetModeText(tr("Connecting to '%1'...").arg(qsTarget));
+    statusBar()->repaint();
+    TraceInfo("Connecting to '%s'...", U8(qsTarget).constData());
+    const int iStatus = m_VpuCom.Open();
+    // Online only once the VPU has answered.
+    SetModeText(tr("Offline"));
+    QGuiApplication::restoreOverrideCursor();
+    return iStatus;
+}
+
+void Zelvor::ReportOpenFailure(int iStatus)
+{
+    QString qsDetail = ErrorCodeDetail(iStatus);
+    const QString qsReason = m_VpuCom.OpenError();
+    if (!qsReason.isEmpty())
+        qsDetail += QLatin1Char('\n') + qsReason;
+    ShowErrorBox(tr("Error"), tr("Failed to open connexion with VPU!"), qsDetail);
+}
+
 int Zelvor::Reconnect()
 {
-    int iStatus = m_VpuCom.Open();
+    int iStatus = OpenLink();
     if (iStatus == 0) {
         setEnabled(false);
         iStatus = m_VpuCom.InitCom();
@@ -88,7 +119,7 @@ int Zelvor::Reconnect()
         m_VpuCom.CloseIfOpen();
         SetOnline(false);
         setEnabled(true);
-        ErrorMsg(tr("Failed to open connexion with VPU!"), iStatus);
+        ReportOpenFailure(iStatus);
     }
     return iStatus;
 }

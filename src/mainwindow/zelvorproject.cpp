@@ -8,6 +8,7 @@
 #include "config/catalogue.h"
 #include "config/dmxconf.h"
 #include "config/softconf.h"
+#include "mainwindow/errorcodes.h"
 #include "mainwindow/prompts.h"
 #include "mainwindow/ui_zelvor.h"
 #include "panels/device/dmxconfig.h"
@@ -22,6 +23,7 @@
 #include "trace/trace.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 
 #include <algorithm>
@@ -749,8 +751,10 @@ int Zelvor::SaveProjectAs()
     g_ProjectConf.GetFileName(qsName);
     const int iSlash = qsName.lastIndexOf(QLatin1Char('/'));
     const QString qsFolder = iSlash >= 0 ? qsName.left(iSlash) : QStringLiteral("Projects");
-    const QString qsPath = Prompts::Instance().GetSaveFileName(
-        this, tr("Save Project - Choose Project Configuration file"), qsFolder, QStringLiteral("*.prj"));
+    const QString qsPath = WithDefaultSuffix(
+        Prompts::Instance().GetSaveFileName(this, tr("Save Project - Choose Project Configuration file"), qsFolder,
+                                            QStringLiteral("*.prj")),
+        QStringLiteral("prj"));
     if (qsPath.isEmpty())
         return -15;
     return SaveProject(qsPath);
@@ -772,7 +776,8 @@ int Zelvor::LoadProject(const QString &qsPath)
     CProjectConf file;
     int iStatus = file.Open(qsPath);
     if (iStatus == -20)
-        ErrorMsg(tr("Failed to parse configuration file!"), iStatus);
+        ShowErrorBox(tr("Error"), tr("Failed to parse configuration file!"),
+                     ErrorCodeDetail(iStatus) + QLatin1Char('\n') + tr("'%1' %2").arg(qsPath, file.ParseError()));
     if (iStatus == 0)
         iStatus = file.Parse();
     QList<CFixture *> lFixtures;
@@ -863,6 +868,13 @@ int Zelvor::LoadLastProject(int iIndex)
         return iStatus;
     TraceInfo("Loading Last Project %d - '%s'...", iIndex, U8(qsPath).constData());
     iStatus = LoadProject(qsPath);
+    if (iStatus != 0 && !QFileInfo::exists(qsPath)) {
+        // The user has been told; a file that is gone stays out of the menu from now on.
+        m_LastProjects.removeAll(qsPath);
+        g_SoftConf.UpdateLastProjects(m_LastProjects);
+        g_SoftConf.Save(QStringLiteral("Lantrel.xml"));
+        UpdateRecentProjectsMenu();
+    }
     if (iStatus != 0)
         return iStatus;
     AddLastProject(qsPath);

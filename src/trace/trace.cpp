@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <condition_variable>
 #include <cstdarg>
 #include <cstdio>
@@ -69,9 +70,11 @@ void ReportFileError(const char *what, const QString &qsName)
     std::fprintf(stderr, "%s[%s] - errno=%d : [%s]\n", what, qsName.toUtf8().constData(), err, std::strerror(err));
 }
 
+// A run goes on in the first file of its start second that is not full; without a limit no
+// file is ever full, so a run never appends to the file of another run of the same second.
 bool SelectFileIndex()
 {
-    for (int n = 0; n >= 0; ++n) {
+    for (int n = 0; n < INT_MAX; ++n) {
         const QString qsName = FileName(n);
         QFileInfo info(qsName);
         if (!info.exists()) {
@@ -83,7 +86,7 @@ bool SelectFileIndex()
             ReportFileError("Error opening file", qsName);
             return false;
         }
-        if (s_uLimitBytes == 0 || static_cast<quint64>(f.size()) < s_uLimitBytes) {
+        if (s_uLimitBytes != 0 && static_cast<quint64>(f.size()) < s_uLimitBytes) {
             s_iFileIndex = n;
             return true;
         }

@@ -106,6 +106,8 @@ private slots:
             tFillers.append(pCom);
         }
         const qint64 llElapsed = tTimer.elapsed();
+        QCOMPARE(tFillers.last()->LastConnectError(),
+                 QStringLiteral("Connection to %1 port %2 failed: Connection timed out").arg(TCP_ADDRESS).arg(usPort));
         qDeleteAll(tFillers);
         ::close(iListen);
         QCOMPARE(iResult, -200);
@@ -206,6 +208,16 @@ private slots:
         tPeer.Reply(QByteArray::fromHex("0102"));
         QCOMPARE(tCom.RecvFrom(64, aucIn), 2);
         QCOMPARE(aucIn[0], quint8(1));
+        // The bootloader may answer from another port of its address.
+        const int iOtherPort = ::socket(AF_INET, SOCK_DGRAM, 0);
+        sockaddr_in tFrom{};
+        tFrom.sin_family = AF_INET;
+        tFrom.sin_addr.s_addr = tPeer.Address();
+        QCOMPARE(::bind(iOtherPort, reinterpret_cast<sockaddr *>(&tFrom), sizeof(tFrom)), 0);
+        QCOMPARE(::sendto(iOtherPort, "\x05\x06\x07", 3, 0, reinterpret_cast<const sockaddr *>(&tUs), sizeof(tUs)), 3);
+        ::close(iOtherPort);
+        QCOMPARE(tCom.RecvFrom(64, aucIn), 3);
+        QCOMPARE(aucIn[2], quint8(7));
     }
 };
 

@@ -52,14 +52,13 @@ void TestProgress::setupHidesUnusedGroups_data()
     QTest::addColumn<bool>("details");
     QTest::addColumn<QStringList>("visible");
     QTest::newRow("main only") << true << false << false
-                               << QStringList{"m_pMainProgBar", "m_pMainTxt", "m_pMainSeparationLine",
-                                              "m_pSecondSeparationLine"};
+                               << QStringList{"m_pMainProgBar", "m_pMainTxt", "m_pMainSeparationLine"};
     QTest::newRow("all") << true << true << true << QStringList{"m_pMainProgBar",        "m_pMainTxt",
                                                                 "m_pMainSeparationLine", "m_pSecondProgBar",
                                                                 "m_pSecondTxt",          "m_pSecondSeparationLine",
                                                                 "m_pShowHideDetailsBtn", "m_pDetailedSeparationLine",
                                                                 "m_pDetailedTxt"};
-    QTest::newRow("none") << false << false << false << QStringList{"m_pMainSeparationLine", "m_pSecondSeparationLine"};
+    QTest::newRow("none") << false << false << false << QStringList{};
 }
 
 void TestProgress::setupHidesUnusedGroups()

@@ -66,6 +66,8 @@ private slots:
     void openFailureKeepsTheProject_data();
     void openFailureKeepsTheProject();
     void newProjectForgetsTheFileAndSaveAsSetsIt();
+    void saveAsAddsTheSuffixTheUserLeftOut();
+    void goneRecentProjectLeavesTheMenu();
     void saveWithoutNameAsksOnceAndWritesOnce();
     void saveFailureLosesNothing();
     void cancelledOrFailedSaveQuestionDiscardsNothing_data();
@@ -261,7 +263,9 @@ void TestProjectCommands::openFailureKeepsTheProject_data()
 
     QTest::newRow("no such file") << QByteArray() << QStringList{"Can't open file : %1"} << QStringList{QString()};
     QTest::newRow("not XML") << QByteArray("<ProjectConfig><Workspace>")
-                             << QStringList{"Failed to parse configuration file!"} << QStringList{ErrorCodeDetail(-20)};
+                             << QStringList{"Failed to parse configuration file!"}
+                             << QStringList{ErrorCodeDetail(-20) +
+                                            "\n'%1' line 1, column 26: Premature end of document."};
     QTest::newRow("bad value") << QByteArray("<?xml version=\"1.0\"?>\n<ProjectConfig><Workspace><border show=\"true\" "
                                              "hor=\"x\" ver=\"0\" width=\"10\" height=\"10\"/></Workspace>"
                                              "</ProjectConfig>\n")
@@ -297,7 +301,7 @@ void TestProjectCommands::openFailureKeepsTheProject()
         QCOMPARE(lBoxes.size(), boxes.size());
         for (int i = 0; i < boxes.size(); ++i) {
             QCOMPARE(lBoxes.at(i).qsText, boxes.at(i).arg(qsBad));
-            QCOMPARE(lBoxes.at(i).qsDetail, details.at(i));
+            QCOMPARE(lBoxes.at(i).qsDetail, details.at(i).arg(qsBad));
         }
     }
     QCOMPARE(m_pWnd->AllFixtures().size(), 2);
@@ -309,6 +313,33 @@ void TestProjectCommands::openFailureKeepsTheProject()
     QCOMPARE(ReadTestFile(qsGood), baGood);
     if (!content.isEmpty())
         QCOMPARE(ReadTestFile(qsBad), content);
+}
+
+void TestProjectCommands::saveAsAddsTheSuffixTheUserLeftOut()
+{
+    Make();
+    QVERIFY(QDir().mkpath(Path(QStringLiteral("my.dir"))));
+    for (const auto &[pcTyped, pcSaved] : {std::pair{"my.dir/wall", "my.dir/wall.prj"}, {"wall.v2", "wall.v2"}}) {
+        m_pPrompts->AnswerSaveFile(Path(QLatin1String(pcTyped)));
+        m_pWnd->findChild<QAction *>(QStringLiteral("actionSave_Project_As"))->trigger();
+        QCOMPARE(RememberedName(), Path(QLatin1String(pcSaved)));
+        QVERIFY(QFile::exists(Path(QLatin1String(pcSaved))));
+    }
+}
+
+void TestProjectCommands::goneRecentProjectLeavesTheMenu()
+{
+    const QString qsA = WriteProject(QStringLiteral("a.prj"));
+    const QString qsGone = Path(QStringLiteral("gone.prj"));
+    g_SoftConf.UpdateLastProjects({qsGone, qsA});
+    Make();
+    m_pPrompts->AnswerQuestion(QMessageBox::No);
+    RecentMenu()->actions().at(0)->trigger();
+    QCOMPARE(m_pPrompts->Messages().value(0).qsText, QStringLiteral("Can't open file : %1").arg(qsGone));
+    QCOMPARE(RecentTexts(), QStringList{qsA});
+    QStringList lStored;
+    g_SoftConf.GetLastProjects(lStored);
+    QCOMPARE(lStored, QStringList{qsA});
 }
 
 void TestProjectCommands::newProjectForgetsTheFileAndSaveAsSetsIt()

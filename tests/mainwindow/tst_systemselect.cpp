@@ -8,11 +8,14 @@
 #include "support/fakeusb.h"
 #include "support/scriptedprompts.h"
 #include "support/testenv.h"
+#include "support/tracecapture.h"
 
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QtTest>
 
 namespace {
@@ -62,10 +65,13 @@ private slots:
     void doubleClickCopiesAddress();
     void typedAddressEnablesConnect_data();
     void typedAddressEnablesConnect();
+    void addressTypedAsWritten_data();
+    void addressTypedAsWritten();
     void clearedSelectionDisablesConnect();
     void mergeEthHistory_data();
     void mergeEthHistory();
     void failedLinkStartIsReported();
+    void connectShowsWorkAndCause();
     void startOfflineLeavesConfigAlone();
     void closingClosesTraceWindow();
 
@@ -257,6 +263,34 @@ void TestSystemSelect::typedAddressEnablesConnect()
     QCOMPARE(Child<QPushButton>("m_pConnectBtn")->isEnabled(), bEnabled);
 }
 
+void TestSystemSelect::addressTypedAsWritten_data()
+{
+    QTest::addColumn<QStringList>("lKeysAndAddress"); // keys after Home ("|": paste the rest), address taken
+    QTest::newRow("short octets") << QStringList{"10.1.1.1", "10.1.1.1"};
+    QTest::newRow("full then short octets") << QStringList{"192.168.1.50", "192.168.1.50"};
+    QTest::newRow("pasted with leading zero") << QStringList{"|010.0.0.1", "10.0.0.1"};
+}
+
+void TestSystemSelect::addressTypedAsWritten()
+{
+    QFETCH(QStringList, lKeysAndAddress);
+    LoadConfig({});
+    MakeDialog({});
+    auto *pEdit = Child<QLineEdit>("m_pEthIpLE");
+    pEdit->setFocus();
+    QTest::keyClick(pEdit, Qt::Key_Home);
+    QVERIFY(!pEdit->toolTip().isEmpty());
+    if (lKeysAndAddress[0].startsWith(QLatin1Char('|'))) {
+        QGuiApplication::clipboard()->setText(lKeysAndAddress[0].mid(1));
+        QTest::keyClick(pEdit, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        QTest::keyClicks(pEdit, lKeysAndAddress[0]);
+    }
+    QCOMPARE(SystemSelect::CleanIpAddress(pEdit->text()), lKeysAndAddress[1]);
+    QVERIFY(Child<QPushButton>("m_pConnectBtn")->isEnabled());
+    QCOMPARE(pEdit->toolTip(), QString());
+}
+
 void TestSystemSelect::clearedSelectionDisablesConnect()
 {
     LoadConfig({});
@@ -320,6 +354,35 @@ void TestSystemSelect::failedLinkStartIsReported()
     QCOMPARE(lBoxes[0].qsText, QStringLiteral("Failed to open connexion with VPU!"));
     QVERIFY2(lBoxes[0].qsDetail.startsWith(QStringLiteral("(Error Code = -")), qPrintable(lBoxes[0].qsDetail));
     QCOMPARE(ReadTestFile(QStringLiteral("Lantrel.xml")), baFileBefore);
+}
+
+void TestSystemSelect::connectShowsWorkAndCause()
+{
+    // What the window shows as the attempt starts, seen from the line that announces it.
+    struct AttemptWatch : TraceCollector
+    {
+        void PostTraceMessage(int iKind, const QString &qsText) override
+        {
+            TraceCollector::PostTraceMessage(iKind, qsText);
+            if (!qsText.contains(QLatin1String("Connecting to")))
+                return;
+            bBusy = QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            for (const QLineEdit *pEdit : g_pMainWnd.load()->statusBar()->findChildren<QLineEdit *>())
+                lStatus << pEdit->text();
+        }
+        bool bBusy = false;
+        QStringList lStatus;
+    } watch;
+    ScriptedPrompts prompts;
+    LoadConfig({"127.0.0.63"});
+    MakeDialog({});
+    QTest::mouseClick(Child<QPushButton>("m_pConnectBtn"), Qt::LeftButton);
+    QVERIFY(watch.bBusy);
+    QVERIFY(watch.lStatus.contains(QStringLiteral("Connecting to '127.0.0.63 port 50000'...")));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY2(prompts.Messages().value(0).qsDetail.endsWith(
+                 QStringLiteral("\nConnection to 127.0.0.63 port 50000 failed: Connection refused")),
+             qPrintable(prompts.Messages().value(0).qsDetail));
 }
 
 void TestSystemSelect::startOfflineLeavesConfigAlone()

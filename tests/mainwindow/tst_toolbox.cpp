@@ -114,7 +114,8 @@ void TestToolBox::reconnectOpenFailureShowsDisconnected()
 
     QTest::mouseClick(Button(w, "m_pConnectBtn"), Qt::LeftButton);
     QCOMPARE(f.ErrorBoxes(),
-             QStringList{"Failed to open connexion with VPU!|(Error Code = -200) - Failed to connect to VPU!"});
+             QStringList{"Failed to open connexion with VPU!|(Error Code = -200) - Failed to connect to VPU!\n"
+                         "Connection to 127.0.0.115 port 50000 failed: Connection refused"});
     QVERIFY(!Button(w, "m_pConnectBtn")->isChecked());
     QVERIFY(!w->m_pToolBox->IsConnected());
     QCOMPARE(VpuButtonsEnabled(w), 0);

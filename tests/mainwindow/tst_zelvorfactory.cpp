@@ -8,6 +8,7 @@
 #include "support/tracecapture.h"
 #include "testtools/testtools.h"
 
+#include <QScrollArea>
 #include <QSettings>
 #include <QTest>
 
@@ -57,7 +58,9 @@ void TestZelvorFactory::testToolsPanelInItsDock()
 {
     QVERIFY(m_pWnd->m_pTestTools);
     QDockWidget *pDock = DockByTitle(m_pWnd.get(), QStringLiteral("Test Tools"));
-    QCOMPARE(pDock->widget(), static_cast<QWidget *>(m_pWnd->m_pTestTools));
+    const auto *pArea = qobject_cast<QScrollArea *>(pDock->widget());
+    QVERIFY(pArea);
+    QCOMPARE(pArea->widget(), static_cast<QWidget *>(m_pWnd->m_pTestTools));
     m_pWnd->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pWnd.get()));
     // A first run shows no dock, the test tools' included.

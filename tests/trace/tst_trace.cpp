@@ -178,6 +178,17 @@ void TestTrace::zeroLimitNeverRolls()
     TraceInfo("no roll");
     QCOMPARE(TraceCurrentFileName(), qsFirst);
     QVERIFY(ReadTestFile(qsFirst).endsWith("no roll\n"));
+    // A second run of the same second starts a file of its own; a second boundary only retries.
+    QString qsRun = qsFirst, qsNext;
+    for (;;) {
+        QCOMPARE(StartTracing(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"0\">yes</Traces>")), 1);
+        qsNext = TraceCurrentFileName();
+        if (qsNext.chopped(6) == qsRun.chopped(6))
+            break;
+        qsRun = qsNext;
+        TraceInfo("run");
+    }
+    QCOMPARE(qsNext, qsRun.chopped(6) + QStringLiteral("_1.log"));
 
     // 4096 MB must not wrap to 0 ("no limit") nor to a tiny limit.
     QCOMPARE(StartTracing(QStringLiteral("<Traces save=\"yes\" fileSizeMB=\"4096\">yes</Traces>")), 1);
