@@ -83,6 +83,18 @@ QString FilePath(const QString &qsName)
     return QString(qsName).replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
+// A chosen name is kept relative to the application folder, as the form's own names are; a
+// cancelled dialog leaves the name as it was.
+void ChooseOutputFile(QWidget *pParent, QComboBox *pName, const QString &qsCaption, const QString &qsDir,
+                      const QString &qsFilter)
+{
+    QString qsName = Prompts::Instance().GetSaveFileName(pParent, qsCaption, qsDir, qsFilter);
+    if (qsName.isEmpty())
+        return;
+    CConfig::MakeRelativePath(qsName);
+    pName->setEditText(qsName);
+}
+
 bool FillGainPattern(int iPattern, quint32 uiWidth, quint32 uiHeight, PixelCoef_t *ptList)
 {
     quint16 ausCoef[COEF_COUNT] = {};
@@ -131,13 +143,9 @@ void TestTools::SetUpGenerators()
 void TestTools::s_OnLpuGainOutFileChoiceBtn()
 {
     const int iFormat = qBound(0, m_pUi->m_pLpuGainFormatCbBox->currentIndex(), 2);
-    QString qsName = Prompts::Instance().GetSaveFileName(
-        this, tr("Select the Gain Output file (%1)").arg(QStringLiteral("*.eldim;*.vu3;*.radiant")),
-        QStringLiteral("Gain/"), QLatin1String(kGainFilters[iFormat]));
-    if (qsName.isEmpty())
-        return;
-    CConfig::MakeRelativePath(qsName);
-    m_pUi->m_pLpuGainOutFileCbBox->setEditText(qsName);
+    ChooseOutputFile(this, m_pUi->m_pLpuGainOutFileCbBox,
+                     tr("Select the Gain Output file (%1)").arg(QStringLiteral("*.eldim;*.vu3;*.radiant")),
+                     QStringLiteral("Gain/"), QLatin1String(kGainFilters[iFormat]));
 }
 
 void TestTools::s_OnLpuGainGenerateBtn()
@@ -207,13 +215,9 @@ void TestTools::KeepColoursDistinct(int iIndex, QComboBox *pFirstOther, QComboBo
 void TestTools::s_OnLpuLedMapOutFileChoiceBtn()
 {
     const bool bMap = m_pUi->m_pLpuLedMapFormatCbBox->currentIndex() == LED_MAP_FORMAT_MAP;
-    QString qsName = Prompts::Instance().GetSaveFileName(
-        this, tr("Select the LED Mapping Output file (%1)").arg(QStringLiteral("*.mif;*.map")),
-        QStringLiteral("Firmwares/"), bMap ? QStringLiteral("*.map") : QStringLiteral("*.mif"));
-    if (qsName.isEmpty())
-        return;
-    CConfig::MakeRelativePath(qsName);
-    m_pUi->m_pLpuLedMapOutFileCbBox->setEditText(qsName);
+    ChooseOutputFile(this, m_pUi->m_pLpuLedMapOutFileCbBox,
+                     tr("Select the LED Mapping Output file (%1)").arg(QStringLiteral("*.mif;*.map")),
+                     QStringLiteral("Firmwares/"), bMap ? QStringLiteral("*.map") : QStringLiteral("*.mif"));
 }
 
 void TestTools::s_OnLpuLedMapGenerateBtn()
