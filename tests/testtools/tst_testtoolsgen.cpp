@@ -93,30 +93,16 @@ private slots:
         QVERIFY(m_pTools->findChild<QGroupBox *>("m_pLpuLedMapGpBox")->isEnabled());
         QVERIFY(m_pTools->findChild<QGroupBox *>("m_pLpuGainGpBox")->isEnabled());
         QVERIFY(!m_pTools->findChild<QGroupBox *>("m_pLpuRegGpBox")->isEnabled());
-        const int aiCodes[] = {0, 1, 2};
-        for (int iInput : {0, 1}) {
-            Choose(m_pTools, "m_pLpuLedMapDriverInputCbBox", iInput);
-            for (int iFirst : aiCodes) {
-                for (int iSecond : aiCodes) {
-                    if (iSecond == iFirst)
-                        continue;
-                    Choose(m_pTools, "m_pLpuLedMapOrderFirstCbBox", iFirst);
-                    Choose(m_pTools, "m_pLpuLedMapOrderSecondCbBox", iSecond);
-                    for (int n : {1, 2, 4, 8, 16}) {
-                        Type(m_pTools, "m_pLpuLedMapOrderNumSpin", n);
-                        for (int iFormat : {0, 1}) {
-                            Choose(m_pTools, "m_pLpuLedMapFormatCbBox", iFormat);
-                            SetName("m_pLpuLedMapOutFileCbBox", QStringLiteral("m%1%2%3_%4.%5")
-                                                                    .arg(iInput)
-                                                                    .arg(iFirst)
-                                                                    .arg(iSecond)
-                                                                    .arg(n)
-                                                                    .arg(iFormat ? "map" : "mif"));
-                            Click("m_pLpuLedMapGeneBtn");
-                        }
-                    }
-                }
-            }
+        for (int i = 0; i < 120; ++i) { // 2 inputs x 6 colour orders x 5 run lengths x 2 formats
+            const int iFirst = i / 20 % 3, iSecond = (iFirst + 1 + i / 10 % 2) % 3, n = 1 << (i / 2 % 5);
+            Choose(m_pTools, "m_pLpuLedMapDriverInputCbBox", i / 60);
+            Choose(m_pTools, "m_pLpuLedMapOrderFirstCbBox", iFirst);
+            Choose(m_pTools, "m_pLpuLedMapOrderSecondCbBox", iSecond);
+            Type(m_pTools, "m_pLpuLedMapOrderNumSpin", n);
+            Choose(m_pTools, "m_pLpuLedMapFormatCbBox", i % 2);
+            SetName("m_pLpuLedMapOutFileCbBox",
+                    QString::asprintf("m%d%d%d_%d.%s", i / 60, iFirst, iSecond, n, i % 2 ? "map" : "mif"));
+            Click("m_pLpuLedMapGeneBtn");
         }
         QCOMPARE(m_pLink->Traces().Errors(), QStringList());
         QProcess python;
@@ -234,18 +220,16 @@ private slots:
         QCOMPARE(QList<int>({usWidth, usHeight}), QList<int>({x, y}));
         // Constant patterns from their names: "0.25R - 0.50G - 0.00B" is a diagonal matrix,
         // "Fixed_1.0" and "All_0.0" fill all nine.
-        std::vector<PixelCoef_t> want(size_t(x) * y);
         const QString qsName = m_pTools->findChild<QComboBox *>("m_pLpuGainPatternCbBox")->currentText();
-        const QRegularExpressionMatch diagonal =
-            QRegularExpression("^([0-9.]+)R - ([0-9.]+)G - ([0-9.]+)B$").match(qsName);
+        if (qsName == "Random")
+            return;
+        const QRegularExpressionMatch diagonal = QRegularExpression("^([0-9.]+)R - ([0-9.]+)G - ([0-9.]+)B$")
+                                                     .match(qsName == "No_Gain" ? "1R - 1G - 1B" : qsName);
         quint16 ausCoef[9] = {};
         for (int k = 0; k < 9; ++k)
             ausCoef[k] = diagonal.hasMatch() ? (k % 4 ? 0 : CoefFromReal(diagonal.captured(k / 4 + 1).toDouble()))
                                              : (qsName == "Fixed_1.0" ? 512 : 0);
-        if (qsName == "No_Gain")
-            ausCoef[0] = ausCoef[4] = ausCoef[8] = 512;
-        if (qsName == "Random")
-            return;
+        std::vector<PixelCoef_t> want(size_t(x) * y);
         if (qsName == "Ramp")
             CoefGenRamp(x, y, want.data());
         else if (qsName == "Counters")
@@ -261,38 +245,17 @@ private slots:
         }
     }
 
-    void fileChoices_data()
+    void fileChoice()
     {
-        QTest::addColumn<QByteArray>("button");
-        QTest::addColumn<QByteArray>("format");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("dir");
-        QTest::addColumn<QString>("filter");
-        QTest::newRow("LED map") << QByteArray("m_pLpuLedMapOutFileChoiceBtn") << QByteArray("m_pLpuLedMapFormatCbBox")
-                                 << "Select the LED Mapping Output file (*.mif;*.map)"
-                                 << "Firmwares/"
-                                 << "*.map";
-        QTest::newRow("gain") << QByteArray("m_pLpuGainOutFileChoiceBtn") << QByteArray("m_pLpuGainFormatCbBox")
-                              << "Select the Gain Output file (*.eldim;*.vu3;*.radiant)"
-                              << "Gain/"
-                              << "*.eldim";
-    }
-
-    void fileChoices()
-    {
-        QFETCH(QByteArray, button);
-        QFETCH(QByteArray, format);
-        QFETCH(QString, caption);
-        QFETCH(QString, dir);
-        QFETCH(QString, filter);
-        Choose(m_pTools, format.constData(), 1);
+        Choose(m_pTools, "m_pLpuGainFormatCbBox", 1);
         m_pLink->Prompts().AnswerSaveFile(QCoreApplication::applicationDirPath() + "/x/out");
-        Click(button.constData());
+        Click("m_pLpuGainOutFileChoiceBtn");
         const PromptCall_t call = m_pLink->Prompts().Calls().value(0);
-        QCOMPARE(QStringList({call.qsTitle, call.qsDetail, call.extra.join(';')}), QStringList({caption, dir, filter}));
-        auto *pName = m_pTools->findChild<QComboBox *>(QByteArray(button).replace("ChoiceBtn", "CbBox").constData());
+        QCOMPARE(QStringList({call.qsTitle, call.qsDetail, call.extra.join(';')}),
+                 QStringList({"Select the Gain Output file (*.eldim;*.vu3;*.radiant)", "Gain/", "*.eldim"}));
+        auto *pName = m_pTools->findChild<QComboBox *>("m_pLpuGainOutFileCbBox");
         QCOMPARE(pName->currentText(), QStringLiteral("x/out"));
-        Click(button.constData()); // cancelled: the name stays
+        Click("m_pLpuGainOutFileChoiceBtn"); // cancelled: the name stays
         QCOMPARE(pName->currentText(), QStringLiteral("x/out"));
     }
 };
