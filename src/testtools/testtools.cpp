@@ -24,6 +24,7 @@ TestTools::TestTools(Zelvor *pMainWnd) : QWidget(pMainWnd), m_pUi(new Ui::TestTo
     connect(m_pUi->m_pLpuRegOffsetCbBox, &QComboBox::currentIndexChanged, this,
             &TestTools::s_OnLpuRegOffsetCbBoxIdxChanged);
     connect(m_pUi->m_pLpuRegOffsetNameRadio, &QRadioButton::toggled, this, &TestTools::s_OnLpuRegOffsetRadio);
+    SetUpGenerators();
 
     m_pUi->m_pTestToolsTab->setCurrentIndex(0);
 

@@ -88,6 +88,28 @@ public:
 signals:
     void sigEndOfRegActions(int iStatus);
 
+    // LED map and gain pattern generators: they only write files, so they stay usable offline.
+public:
+    static constexpr int LED_MAP_ADDRESSES = 256;
+    static constexpr int LED_MAP_LEDS = 192;
+
+public slots:
+    void s_OnLpuGainGenerateBtn();
+    void s_OnLpuGainOutFileChoiceBtn();
+    void s_OnLpuLedMapOutFileChoiceBtn();
+    void s_OnLpuLedMapGenerateBtn();
+    void s_OnLpuLedMapOrderFirstCbBox(int iIndex);
+    void s_OnLpuLedMapOrderSecondCbBox(int iIndex);
+    void s_OnLpuLedMapOrderThirdCbBox(int iIndex);
+
+private:
+    void SetUpGenerators();
+    void KeepColoursDistinct(int iIndex, QComboBox *pFirstOther, QComboBox *pSecondOther);
+    int ComputeLedMapping(int iDriverInput, int iFirst, int iSecond, int iThird, int iLedNumber, quint8 *pucMap);
+    int WriteLedMappingFile(int iFormat, const QString &qsName, const quint8 *pucMap);
+    int WriteLedMappingMif(const QString &qsName, const quint8 *pucMap);
+    int WriteLedMappingMap(const QString &qsName, const quint8 *pucMap);
+
 public slots:
     void s_OnFpgaRegReadBtn();
     void s_OnFpgaRegWriteBtn();

@@ -340,10 +340,11 @@ int CoefWriteVu3(const QString &qsFileName, quint32 uiCount, const PixelCoef_t *
 
 int CoefWriteEldim(const QString &qsFileName, quint32 uiCount, const PixelCoef_t *ptList)
 {
+    // Checked before the file is opened: a refused list leaves an existing file as it was.
+    quint16 usHeight = 0, usWidth = 0;
+    if (const int iStatus = CoefCheckList(uiCount, ptList, &usHeight, &usWidth))
+        return iStatus;
     return WriteLines(qsFileName, [&](QIODevice &file) {
-        quint16 usHeight = 0, usWidth = 0;
-        if (const int iStatus = CoefCheckList(uiCount, ptList, &usHeight, &usWidth))
-            return iStatus;
         const QString qsHeader =
             QString::number(usHeight) + QLatin1Char(',') + QString::number(usWidth) + QStringLiteral(",9");
         if (const int iStatus = CoefWriteLine(&file, qsHeader))

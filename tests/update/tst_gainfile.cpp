@@ -218,9 +218,9 @@ private slots:
         QTest::newRow("VU3, no record") << int(COEF_FORMAT_VU3) << 0 << 0 << QByteArray("[VU30]\n");
         QTest::newRow("ELDIM") << int(COEF_FORMAT_ELDIM) << 2 << 0
                                << Lines({"1,2,9", "255,128,0,0,0,0,0,0,0,", "255,128,0,0,0,0,0,0,0,"});
-        QTest::newRow("ELDIM, no record") << int(COEF_FORMAT_ELDIM) << 0 << -60 << QByteArray();
+        QTest::newRow("ELDIM, no record") << int(COEF_FORMAT_ELDIM) << 0 << -60 << QByteArray("old\n");
         QTest::newRow("RADIANT") << int(COEF_FORMAT_RADIANT) << 2 << 0 << Lines({"1,1," + radiant, "1,2," + radiant});
-        QTest::newRow("unknown format") << 3 << 2 << -4 << QByteArray();
+        QTest::newRow("unknown format") << 3 << 2 << -4 << QByteArray("old\n");
     }
 
     void writtenText()
@@ -234,6 +234,7 @@ private slots:
         const quint16 ausCoef[9] = {512, 256, 1};
         PixelCoef_t list[2];
         CoefGenConstant(ausCoef, 2, 1, list);
+        QVERIFY(WriteTestFile("out", "old\n"));
         QCOMPARE(CoefWriteFile(format, "out", quint32(count), list), status);
         QCOMPARE(ReadTestFile("out"), text);
         QCOMPARE(CoefWriteFile(format, "", 2, list), -4);
