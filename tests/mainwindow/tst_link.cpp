@@ -16,6 +16,7 @@
 #include "scene/scenetest.h"
 #include "support/fakeusb.h"
 #include "support/linktest.h"
+#include "support/projectsupport.h"
 #include "support/quietqpa.h"
 #include "testtools/testtools.h"
 #include "update/fixtureupdate.h"
@@ -123,6 +124,8 @@ void TestLink::setOnlineOrder()
 {
     QFETCH(bool, bFactory);
     LinkFixture f(QStringLiteral("127.0.0.110"), bFactory ? kFactoryXml : QString());
+    // The fixture update panel shows only fixtures of a type its catalogue knows.
+    QVERIFY(LoadProjectTestCatalogue(bFactory));
     Zelvor *w = f.Build();
     QCOMPARE(w->IsFactoryMode(), bFactory);
 

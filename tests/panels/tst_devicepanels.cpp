@@ -13,6 +13,7 @@
 #include "panels/scene/workspace.h"
 #include "scene/fixture.h"
 #include "scene/scenetest.h"
+#include "support/projectsupport.h"
 #include "support/quietqpa.h"
 #include "support/scriptedprompts.h"
 #include "support/testenv.h"
@@ -73,6 +74,8 @@ void TestDevicePanels::initTestCase()
 {
     SilenceOffscreenPlatformWarnings();
     m_pEnv = std::make_unique<TestEnv>();
+    // The fixture update panel shows only fixtures of a type its catalogue knows.
+    QVERIFY(LoadProjectTestCatalogue());
 }
 
 void TestDevicePanels::init()

@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QFile>
 
-bool LoadProjectTestCatalogue()
+bool LoadProjectTestCatalogue(bool bFactoryMode)
 {
     QFile shipped(QString::fromLocal8Bit(qgetenv("LANTREL_SOURCE_DIR")) + QStringLiteral("/resources/Lantrel.xml"));
     if (!shipped.open(QIODevice::ReadOnly))
@@ -26,6 +26,8 @@ bool LoadProjectTestCatalogue()
                "    <Fixture width=\"16\" height=\"16\" type=\"0xFFFFFFFF\" manufacturer=\"0x00000003\" "
                "Tile1=\"16,16,0,0\" Tile2=\"0,0,0,0\" Tile3=\"0,0,0,0\" Tile4=\"0,0,0,0\" SensorIdCh0=\"NC\" "
                "SensorIdCh1=\"NC\" SensorIdCh2=\"NC\" SensorIdCh3=\"NC\">SASU all ones</Fixture>\n    ");
+    if (bFactoryMode)
+        xml.replace("<Factory_mode>no</Factory_mode>", "<Factory_mode>yes</Factory_mode>");
     if (!WriteTestFile(QStringLiteral("Lantrel.xml"), xml))
         return false;
     if (g_SoftConf.Open(QStringLiteral("Lantrel.xml")) != 0)

@@ -6,8 +6,9 @@
 #include "project/projectrecords.h"
 
 // Writes "Lantrel.xml" in the working folder (the shipped catalogue plus a type 0xFFFFFFFF,
-// tracing to the window only), reads it into g_SoftConf and starts tracing.
-bool LoadProjectTestCatalogue();
+// tracing to the window only), reads it into g_SoftConf and starts tracing; factory mode on
+// when asked.
+bool LoadProjectTestCatalogue(bool bFactoryMode = false);
 
 struct FakeFixture
 {

@@ -565,7 +565,16 @@ void VpuSimDevice::Install()
         const quint32 uiSize = std::min<quint32>(SimGetU32(p, 9), 64u << 20);
         if (iStatus != 0)
             return ServeChunks(r, QByteArray(), iStatus, uiSize);
-        const QByteArray baData = FixtureMem(U8(p, 0), SimGetU32(p, 1), SimGetU32(p, 5), uiSize);
+        QByteArray baData = FixtureMem(U8(p, 0), SimGetU32(p, 1), SimGetU32(p, 5), uiSize);
+        if (m_bMemFromFlash) {
+            const quint32 uiOffset = SimGetU32(p, 5);
+            const QByteArray baFlash = FixtureFlash(U8(p, 0), SimGetU32(p, 1), uiOffset & ~3u, uiSize + 8);
+            for (quint32 i = 0; i < uiSize; ++i) {
+                const quint32 uiAt = (uiOffset & 3u) + i;
+                const qsizetype iAt = qsizetype((uiAt & ~3u) + 3 - (uiAt & 3u));
+                baData[i] = iAt < baFlash.size() ? baFlash.at(iAt) : char(0xFF);
+            }
+        }
         return ServeChunks(r, baData, 0, uiSize) && r.ReplyStatus(0);
     });
     m.SetHandler(60, [this](VpuSimRequest &r) {

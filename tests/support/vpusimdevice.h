@@ -19,6 +19,8 @@
 #include <QPair>
 #include <QStringList>
 
+#include <atomic>
+
 // VPU statuses the device answers with when a request names something it does not have.
 constexpr int SIM_ERR_NO_FIXTURE = -100;
 constexpr int SIM_ERR_RANGE = -101;
@@ -47,6 +49,9 @@ public:
     void SetFixtureFlash(quint8 ucOutput, quint32 uiNumber, quint32 uiOffset, const QByteArray &baData);
     QByteArray FixtureMem(quint8 ucOutput, quint32 uiNumber, quint32 uiOffset, quint32 uiSize) const;
     void SetFixtureMem(quint8 ucOutput, quint32 uiNumber, quint32 uiOffset, const QByteArray &baData);
+    // From now on fixture memory reads return the fixture's flash as the device does: each
+    // 32-bit word with its bytes reversed.
+    void ServeMemFromFlash(bool bOn) { m_bMemFromFlash = bOn; }
 
     // The VPU itself.
     void SetConfig(const QByteArray &baConfig20);
@@ -108,6 +113,7 @@ private:
     QByteArray m_baVpuFlash;
     bool m_abEnumerated[4] = {false, false, false, false};
     QStringList m_Violations;
+    std::atomic_bool m_bMemFromFlash{false};
 };
 
 // Builds a 138-byte fixture configuration at the table's offsets (the rest zero).
