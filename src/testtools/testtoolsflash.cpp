@@ -203,20 +203,26 @@ void TestTools::s_OnFlashReadFileDone(int iStatus, uint uiOffset, uint uiLength,
         return;
     }
     const QString qsName = m_pUi->m_pFlashRdFileCbBox->currentText();
+    if (SaveReadData(qsName, baData))
+        TraceSuccess("0x%08X bytes read on flash from offset 0x%08X and written on file '%s'", uiLength, uiOffset,
+                     U8(qsName).constData());
+}
+
+bool SaveReadData(const QString &qsName, const QByteArray &baData)
+{
     const QByteArray baName = U8(qsName);
     QFile file(qsName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         TraceError("Failed to open '%s' file!", baName.constData());
-        return;
+        return false;
     }
     const qint64 llWritten = file.write(baData);
     file.close();
-    if (llWritten != baData.size() || file.error() != QFileDevice::NoError)
-        TraceError("Failed to write %d bytes in '%s' file! (%d bytes written)", int(baData.size()), baName.constData(),
-                   int(llWritten));
-    else
-        TraceSuccess("0x%08X bytes read on flash from offset 0x%08X and written on file '%s'", uiLength, uiOffset,
-                     baName.constData());
+    if (llWritten == baData.size() && file.error() == QFileDevice::NoError)
+        return true;
+    TraceError("Failed to write %d bytes in '%s' file! (%d bytes written)", int(baData.size()), baName.constData(),
+               int(llWritten));
+    return false;
 }
 
 void TestTools::s_OnFlashWrFileBtn()
@@ -259,11 +265,9 @@ void TestTools::s_OnFlashWrFileBtn()
         TraceError("Invalid length!");
         return;
     }
-    TraceInfo("Writting 0x%08X bytes of '%s' file on flash at offset 0x%08X...", uiCount, baName.constData(),
-              uiOffset);
-    StartRequest(&CVpuCom::sigFlashWriteMsg, &TestTools::s_OnFlashWriteFileDone, [&](CVpuCom &com) {
-        return com.FlashWrite(uiOffset, uiCount, 1, baData.constData());
-    });
+    TraceInfo("Writting 0x%08X bytes of '%s' file on flash at offset 0x%08X...", uiCount, baName.constData(), uiOffset);
+    StartRequest(&CVpuCom::sigFlashWriteMsg, &TestTools::s_OnFlashWriteFileDone,
+                 [&](CVpuCom &com) { return com.FlashWrite(uiOffset, uiCount, 1, baData.constData()); });
 }
 
 void TestTools::s_OnFlashWriteFileDone(int iStatus)

@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QImageReader>
 
 namespace {
 
@@ -66,8 +65,7 @@ int TestTools::GetPickerAddress(const QRadioButton *pBroadcast, const QSpinBox *
 
 int TestTools::GetFixtureAddress(FixtureAddr_t *ptAddr)
 {
-    return GetPickerAddress(m_pUi->m_pLpuRegAdrBroadcastRadio, m_pUi->m_pLpuAdrLinkSpin, m_pUi->m_pLpuAdrSpin,
-                            ptAddr);
+    return GetPickerAddress(m_pUi->m_pLpuRegAdrBroadcastRadio, m_pUi->m_pLpuAdrLinkSpin, m_pUi->m_pLpuAdrSpin, ptAddr);
 }
 
 bool TestTools::GetReadFixture(FixtureAddr_t *ptAddr)
@@ -84,9 +82,10 @@ bool TestTools::GetReadFixture(FixtureAddr_t *ptAddr)
 void TestTools::UpdateLpuRegAddressWidgets()
 {
     const bool bBroadcast = m_pUi->m_pLpuRegAdrBroadcastRadio->isChecked();
-    for (QWidget *pWidget : {static_cast<QWidget *>(m_pUi->m_pLpuRegReadBtn),
-                             static_cast<QWidget *>(m_pUi->m_pLpuAdrLinkSpin), static_cast<QWidget *>(m_pUi->m_pLpuAdrSpin),
-                             static_cast<QWidget *>(m_pUi->m_pLpuAdrLinkLbl), static_cast<QWidget *>(m_pUi->m_pLpuAdrLbl)})
+    for (QWidget *pWidget :
+         {static_cast<QWidget *>(m_pUi->m_pLpuRegReadBtn), static_cast<QWidget *>(m_pUi->m_pLpuAdrLinkSpin),
+          static_cast<QWidget *>(m_pUi->m_pLpuAdrSpin), static_cast<QWidget *>(m_pUi->m_pLpuAdrLinkLbl),
+          static_cast<QWidget *>(m_pUi->m_pLpuAdrLbl)})
         pWidget->setEnabled(!bBroadcast);
     m_pUi->m_pLpuRegAdrBroadcastLbl->setEnabled(bBroadcast);
 }
@@ -186,8 +185,8 @@ void TestTools::s_OnLpuRegReadDone(int iReturn, uint uiValue)
 void TestTools::s_OnLpuRebootBtn()
 {
     FixtureAddr_t tAddr{};
-    if (GetPickerAddress(m_pUi->m_pLpuRebootBroadcastRadio, m_pUi->m_pLpuRebootAdrLinkSpin,
-                         m_pUi->m_pLpuRebootAdrSpin, &tAddr) != 0)
+    if (GetPickerAddress(m_pUi->m_pLpuRebootBroadcastRadio, m_pUi->m_pLpuRebootAdrLinkSpin, m_pUi->m_pLpuRebootAdrSpin,
+                         &tAddr) != 0)
         return;
     StartRequest(&CVpuCom::sigRebootFixtureMsg, &TestTools::s_OnLpuRebootDone,
                  [tAddr](CVpuCom &com) { return com.FixtReboot(tAddr); });
@@ -348,20 +347,9 @@ void TestTools::s_OnLpuMemRdFileDone(int iStatus, FixtureMemReq_t tFixtMemReq, Q
         return;
     }
     const QString qsName = m_pUi->m_pLpuMemRdFileCbBox->currentText();
-    const QByteArray baName = U8(qsName);
-    QFile file(qsName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        TraceError("Failed to open '%s' file!", baName.constData());
-        return;
-    }
-    const qint64 llWritten = file.write(baData);
-    file.close();
-    if (llWritten != baData.size() || file.error() != QFileDevice::NoError)
-        TraceError("Failed to write %d bytes in '%s' file! (%d bytes written)", int(baData.size()), baName.constData(),
-                   int(llWritten));
-    else
+    if (SaveReadData(qsName, baData))
         TraceSuccess("0x%08X bytes read on fixture's memory offset 0x%08X and written on file '%s'", tFixtMemReq.Size,
-                     tFixtMemReq.Offset, baName.constData());
+                     tFixtMemReq.Offset, U8(qsName).constData());
 }
 
 // ---- acquisition buffer ----
@@ -422,17 +410,9 @@ void TestTools::s_OnLpuAcqBuffWrFileBtn()
     TraceInfo("Write '%s' image file in acquisition buffer of fixture F%d.%d...", baName.constData(), Out(tReq.Addr),
               Num(tReq.Addr));
     TraceInfo("   Fixture Acquisition Buffer coordinates: 0x%08X", ACQ_BUFFER_OFFSET);
-    if (!qsName.contains(QLatin1String(".bmp")) && !qsName.contains(QLatin1String(".jpg"))) {
-        TraceError("Invalid Input file name!");
+    QImage image;
+    if (!LoadInputImage(qsName, &image))
         return;
-    }
-    QImageReader reader(qsName);
-    reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
-    if (image.isNull()) {
-        TraceError("Failed to read image file '%s'!", baName.constData());
-        return;
-    }
     TraceInfo("   Image Size: width=%d, heigth=%d", image.width(), image.height());
     if (image.width() < ACQ_BUFFER_SIDE || image.height() < ACQ_BUFFER_SIDE) {
         TraceError("Image width is too low (<%d)!", ACQ_BUFFER_SIDE);
@@ -487,6 +467,6 @@ void TestTools::s_OnLpuAcqBuffRdFileChoiceBtn()
 void TestTools::s_OnLpuAcqBuffWrFileChoiceBtn()
 {
     ChooseFile(m_pUi->m_pLpuAcqBuffWrFileCbBox, false,
-               tr("Select the fixture Acquisition Output file (%1)").arg("*.bmp;*.jpg"),
-               QStringLiteral("*.bmp;*.jpg"), true);
+               tr("Select the fixture Acquisition Output file (%1)").arg("*.bmp;*.jpg"), QStringLiteral("*.bmp;*.jpg"),
+               true);
 }

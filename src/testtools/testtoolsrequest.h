@@ -8,6 +8,8 @@
 
 #include <QLineEdit>
 
+class QImage;
+
 template <class Signal, class Slot, class Call>
 bool TestTools::StartRequest(Signal pfnSignal, Slot pfnSlot, Call fnCall)
 {
@@ -48,3 +50,9 @@ inline QString HexText(quint32 uiValue, int iDigits)
 {
     return QStringLiteral("%1").arg(uiValue, iDigits, 16, QLatin1Char('0')).toUpper();
 }
+
+// Writes the bytes of a read into the file; false, traced, when the file was not made whole.
+bool SaveReadData(const QString &qsName, const QByteArray &baData);
+// The picture of an input file named ".bmp" or ".jpg", its format taken from its content;
+// false, traced, when the name or the file is refused.
+bool LoadInputImage(const QString &qsName, QImage *pImage);

@@ -169,25 +169,32 @@ void TestTools::s_OnSdramReadFileDone(int iStatus, SdramRect_t tSdramRect, QByte
 void TestTools::s_OnSdramWrFileBtn()
 {
     const QString qsName = m_pUi->m_pSDRAMWrFileCbBox->currentText();
-    const QByteArray baName = U8(qsName);
-    TraceInfo("Write '%s' image file in SDRAM...", baName.constData());
+    TraceInfo("Write '%s' image file in SDRAM...", U8(qsName).constData());
     SdramRect_t tRect{};
     if (!GetSdramRect(&tRect))
         return;
     TraceRect(kCoordinates, tRect);
+    QImage image;
+    if (!LoadInputImage(qsName, &image))
+        return;
+    TraceInfo(kImageSize, image.width(), image.height());
+    WriteImageToSdram(std::move(image), tRect, false);
+}
+
+bool LoadInputImage(const QString &qsName, QImage *pImage)
+{
     if (!qsName.contains(QLatin1String(".bmp")) && !qsName.contains(QLatin1String(".jpg"))) {
         TraceError("Invalid Input file name!");
-        return;
+        return false;
     }
     QImageReader reader(qsName);
     reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
-    if (image.isNull()) {
-        TraceError("Failed to read image file '%s'!", baName.constData());
-        return;
+    *pImage = reader.read();
+    if (pImage->isNull()) {
+        TraceError("Failed to read image file '%s'!", U8(qsName).constData());
+        return false;
     }
-    TraceInfo(kImageSize, image.width(), image.height());
-    WriteImageToSdram(std::move(image), tRect, false);
+    return true;
 }
 
 void TestTools::s_OnSdramWrPatternBtn()

@@ -62,4 +62,3 @@ struct ToolsRig
     TestTools *pTools = nullptr;
     bool bStarted = false;
 };
-

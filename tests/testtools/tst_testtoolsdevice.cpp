@@ -38,8 +38,8 @@ bool MakeImage(const QString &qsSize, const QString &qsGradient, const QString &
     QDir().mkpath(QFileInfo(qsFile).path());
     bool bOk = false;
     Run(QStringLiteral("convert"),
-        {QStringLiteral("-size"), qsSize, "gradient:" + qsGradient, QStringLiteral("-type"), QStringLiteral("TrueColor"),
-         "bmp3:" + qsFile},
+        {QStringLiteral("-size"), qsSize, "gradient:" + qsGradient, QStringLiteral("-type"),
+         QStringLiteral("TrueColor"), "bmp3:" + qsFile},
         &bOk);
     return bOk;
 }
@@ -47,24 +47,20 @@ bool MakeImage(const QString &qsSize, const QString &qsGradient, const QString &
 // Pixels of a rectangle of an image file as ImageMagick reads them, three bytes each.
 QByteArray ImageRgb(const QString &qsFile, const QRect &crop)
 {
-    return Run(QStringLiteral("convert"), {qsFile, QStringLiteral("-crop"),
-                                           QStringLiteral("%1x%2+%3+%4")
-                                               .arg(crop.width())
-                                               .arg(crop.height())
-                                               .arg(crop.x())
-                                               .arg(crop.y()),
-                                           QStringLiteral("+repage"), QStringLiteral("-depth"), QStringLiteral("8"),
-                                           QStringLiteral("rgb:-")});
+    return Run(QStringLiteral("convert"),
+               {qsFile, QStringLiteral("-crop"),
+                QStringLiteral("%1x%2+%3+%4").arg(crop.width()).arg(crop.height()).arg(crop.x()).arg(crop.y()),
+                QStringLiteral("+repage"), QStringLiteral("-depth"), QStringLiteral("8"), QStringLiteral("rgb:-")});
 }
 
 // "BM width height bits" from the file's own headers.
 QByteArray BmpHeader(const QString &qsFile)
 {
-    return Run(QStringLiteral("python3"),
-               {QStringLiteral("-c"), QStringLiteral("import struct,sys; d=open(sys.argv[1],'rb').read(30); "
-                                                     "w,h,p,b=struct.unpack('<iiHH',d[18:30]); "
-                                                     "print(d[:2].decode(), w, abs(h), b)"),
-                qsFile})
+    return Run(QStringLiteral("python3"), {QStringLiteral("-c"),
+                                           QStringLiteral("import struct,sys; d=open(sys.argv[1],'rb').read(30); "
+                                                          "w,h,p,b=struct.unpack('<iiHH',d[18:30]); "
+                                                          "print(d[:2].decode(), w, abs(h), b)"),
+                                           qsFile})
         .trimmed();
 }
 
@@ -149,33 +145,48 @@ void TestTestToolsDevice::flashTools_data()
     QTest::addColumn<int>("iFileBytes"); // of the file to write; -1 none
     QTest::addColumn<QStringList>("requests");
     QTest::addColumn<QString>("qsTrace");
-    QTest::newRow("word write, low byte first")
-        << "m_pFlashWriteBtn" << "100" << "0" << -1 << QStringList{"22: 00 01 00 00 02 00 00 00 00"}
-        << "Write flash short word at offset 0x00000100 = 0xBEEF";
-    QTest::newRow("word read") << "m_pFlashReadBtn" << "200" << "0" << -1
-                               << QStringList{"21: 00 02 00 00 02 00 00 00 00"}
+    QTest::newRow("word write, low byte first") << "m_pFlashWriteBtn"
+                                                << "100"
+                                                << "0" << -1 << QStringList{"22: 00 01 00 00 02 00 00 00 00"}
+                                                << "Write flash short word at offset 0x00000100 = 0xBEEF";
+    QTest::newRow("word read") << "m_pFlashReadBtn"
+                               << "200"
+                               << "0" << -1 << QStringList{"21: 00 02 00 00 02 00 00 00 00"}
                                << "Read flash short word at offset 0x00000200 - Value = 0x0700";
-    QTest::newRow("word across the flash end") << "m_pFlashReadBtn" << "1FFFFFF" << "0" << -1 << QStringList()
-                                               << "Invalid Flash Offset (Must be [0x0000000;0x1FFFFFE])!";
-    QTest::newRow("dump") << "m_pFlashRdFileBtn" << "200" << "10" << -1
-                          << QStringList{"21: 00 02 00 00 10 00 00 00 00"}
-                          << "0x00000010 bytes read on flash from offset 0x00000200 and written on file 'Data/dump.bin'";
-    QTest::newRow("dump of nothing") << "m_pFlashRdFileBtn" << "200" << "0" << -1 << QStringList()
-                                     << "Invalid length!";
+    QTest::newRow("word across the flash end")
+        << "m_pFlashReadBtn"
+        << "1FFFFFF"
+        << "0" << -1 << QStringList() << "Invalid Flash Offset (Must be [0x0000000;0x1FFFFFE])!";
+    QTest::newRow("dump")
+        << "m_pFlashRdFileBtn"
+        << "200"
+        << "10" << -1 << QStringList{"21: 00 02 00 00 10 00 00 00 00"}
+        << "0x00000010 bytes read on flash from offset 0x00000200 and written on file 'Data/dump.bin'";
+    QTest::newRow("dump of nothing") << "m_pFlashRdFileBtn"
+                                     << "200"
+                                     << "0" << -1 << QStringList() << "Invalid length!";
     QTest::newRow("dump past the end")
-        << "m_pFlashRdFileBtn" << "1FFFFF0" << "11" << -1 << QStringList()
+        << "m_pFlashRdFileBtn"
+        << "1FFFFF0"
+        << "11" << -1 << QStringList()
         << "Flash read out of range: 0x00000011 bytes from offset 0x01FFFFF0 pass the end of the flash (0x02000000)!";
-    QTest::newRow("file up to the last byte")
-        << "m_pFlashWrFileBtn" << "1FFFFF0" << "FFFFFFFF" << 16 << QStringList{"22: f0 ff ff 01 10 00 00 00 01"}
-        << "'Data/in.bin' file written on flash at offset 0x01FFFFF0";
-    QTest::newRow("file one byte further") << "m_pFlashWrFileBtn" << "1FFFFF1" << "FFFFFFFF" << 16 << QStringList()
-                                           << "File does not fit in flash!";
-    QTest::newRow("file cut to the size") << "m_pFlashWrFileBtn" << "0" << "20" << 64
-                                          << QStringList{"22: 00 00 00 00 20 00 00 00 01"}
+    QTest::newRow("file up to the last byte") << "m_pFlashWrFileBtn"
+                                              << "1FFFFF0"
+                                              << "FFFFFFFF" << 16 << QStringList{"22: f0 ff ff 01 10 00 00 00 01"}
+                                              << "'Data/in.bin' file written on flash at offset 0x01FFFFF0";
+    QTest::newRow("file one byte further") << "m_pFlashWrFileBtn"
+                                           << "1FFFFF1"
+                                           << "FFFFFFFF" << 16 << QStringList() << "File does not fit in flash!";
+    QTest::newRow("file cut to the size") << "m_pFlashWrFileBtn"
+                                          << "0"
+                                          << "20" << 64 << QStringList{"22: 00 00 00 00 20 00 00 00 01"}
                                           << "'Data/in.bin' file written on flash at offset 0x00000000";
-    QTest::newRow("file write of size 0") << "m_pFlashWrFileBtn" << "0" << "0" << 64 << QStringList()
-                                          << "Invalid length!";
-    QTest::newRow("empty file") << "m_pFlashWrFileBtn" << "0" << "FF" << 0 << QStringList() << "Invalid length!";
+    QTest::newRow("file write of size 0") << "m_pFlashWrFileBtn"
+                                          << "0"
+                                          << "0" << 64 << QStringList() << "Invalid length!";
+    QTest::newRow("empty file") << "m_pFlashWrFileBtn"
+                                << "0"
+                                << "FF" << 0 << QStringList() << "Invalid length!";
 }
 
 void TestTestToolsDevice::flashTools()
@@ -428,8 +439,8 @@ void TestTestToolsDevice::acquisitionBufferRoundTrip()
     QVERIFY(rig.Idle());
     QTest::mouseClick(Child<QPushButton>(p, "m_pLpuAcqBuffRdFileBtn"), Qt::LeftButton);
     QVERIFY(rig.Idle());
-    QCOMPARE(DeviceRequests(rig.link.Model()), (QStringList{"60: 02 03 00 00 00 00 00 38 00 00 00 04 00",
-                                                            "59: 02 03 00 00 00 00 00 38 00 00 00 04 00"}));
+    QCOMPARE(DeviceRequests(rig.link.Model()),
+             (QStringList{"60: 02 03 00 00 00 00 00 38 00 00 00 04 00", "59: 02 03 00 00 00 00 00 38 00 00 00 04 00"}));
     // In memory each pixel is 0, red, green, blue of the top-left 256 x 256 of the picture.
     const QByteArray baRgb = ImageRgb(QStringLiteral("Data/acq.bmp"), QRect(0, 0, 256, 256));
     QByteArray baExpected;
