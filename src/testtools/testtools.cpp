@@ -43,6 +43,9 @@ TestTools::TestTools(Zelvor *pMainWnd) : QWidget(pMainWnd), m_pUi(new Ui::TestTo
     ConnectRegCombo();
     LoadLpuRegInit();
     ConnectLpuRegCombo();
+    SetupSdramTab();
+    SetupFlashTab();
+    SetupLpuTab();
 
     BuildSectorList();
     SetOnline(false);

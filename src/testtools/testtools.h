@@ -7,6 +7,7 @@
 // manual buttons, the action lists and the script player never take each other's replies.
 
 #include "comm/vpurecords.h"
+#include "panels/pendingreply.h"
 
 #include <QFile>
 #include <QList>
@@ -14,8 +15,14 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class Zelvor;
 class QComboBox;
+class QImage;
+class QLineEdit;
+class QRadioButton;
+class QSpinBox;
 
 namespace Ui {
 class TestTools;
@@ -142,6 +149,110 @@ public slots:
     void s_OnActionFpgaRegReadDone(int iReturn, unsigned char ucData);
     void s_OnActionFpgaRegWriteDone(int iReturn);
     void s_OnActionDelayMsDone();
+
+    // ---- VPU flash, SDRAM, fixture registers and memory ----
+public:
+    static constexpr int SDRAM_WIDTH = 2048;
+    static constexpr int SDRAM_HEIGHT = 6144;
+    static constexpr int SDRAM_HISTORY_MAX = 20;
+    static constexpr quint32 ACQ_BUFFER_OFFSET = 0x380000;
+    static constexpr int ACQ_BUFFER_SIDE = 256;
+    // The draws of the noise pattern, each in 0..32767; unset, a generator seeded with the
+    // time in seconds is used for each pattern.
+    void SetNoiseSource(std::function<int()> fnDraw) { m_fnNoiseDraw = std::move(fnDraw); }
+
+public slots:
+    void s_OnRebootMCUBtn();
+    void s_OnFlashEraseBtn();
+    void s_OnFlashRdShortBtn();
+    void s_OnFlashWrShortBtn();
+    void s_OnFlashRdFileBtn();
+    void s_OnFlashRdFileChoiceBtn();
+    void s_OnFlashWrFileBtn();
+    void s_OnFlashWrFileChoiceBtn();
+    void s_OnRebootMCUDone(int iStatus);
+    void s_OnFlashEraseDone(int iReturn, uint uiOffset);
+    void s_OnFlashReadShortDone(int iStatus, uint uiOffset, uint uiLength, QByteArray baData);
+    void s_OnFlashWriteShortDone(int iStatus);
+    void s_OnFlashReadFileDone(int iStatus, uint uiOffset, uint uiLength, QByteArray baData);
+    void s_OnFlashWriteFileDone(int iStatus);
+
+    void s_OnSdramRdPixelBtn();
+    void s_OnSdramWrPixelBtn();
+    void s_OnSdramWrPatternBtn();
+    void s_OnSdramRdFileBtn();
+    void s_OnSdramRdFileChoiceBtn();
+    void s_OnSdramWrFileBtn();
+    void s_OnSdramWrFileChoiceBtn();
+    void s_OnSdramReadPixelDone(int iStatus, SdramRect_t tSdramRect, QByteArray baPixels);
+    void s_OnSdramWritePixelDone(int iStatus);
+    void s_OnSdramReadFileDone(int iStatus, SdramRect_t tSdramRect, QByteArray baPixels);
+    void s_OnSdramWriteFileDone(int iStatus);
+
+    void s_OnLpuRegAdrRadio(bool bState);
+    void s_OnLpuRebootAdrRadio(bool bState);
+    void s_OnLpuRegWriteBtn();
+    void s_OnLpuRegReadBtn();
+    void s_OnLpuRebootBtn();
+    void s_OnLpuMemFileWriteChoiceBtn();
+    void s_OnLpuMemFileReadChoiceBtn();
+    void s_OnLpuMemFileWriteBtn();
+    void s_OnLpuMemFileReadBtn();
+    void s_OnLpuMemFileVerifBtn();
+    void s_OnLpuAcqBuffRdFileChoiceBtn();
+    void s_OnLpuAcqBuffWrFileChoiceBtn();
+    void s_OnLpuAcqBuffRdFileBtn();
+    void s_OnLpuAcqBuffWrFileBtn();
+    void s_OnLpuRegReadDone(int iReturn, uint uiValue);
+    void s_OnLpuRegWriteDone(int iReturn);
+    void s_OnLpuRebootDone(int iReturn);
+    void s_OnLpuMemWrFileDone(int iStatus);
+    void s_OnLpuMemRdFileDone(int iStatus, FixtureMemReq_t tFixtMemReq, QByteArray baData);
+    void s_OnLpuMemVerifFileDone(int iStatus, FixtureMemReq_t tFixtMemReq, QByteArray baData);
+    void s_OnLpuAcqBuffWrFileDone(int iStatus);
+    void s_OnLpuAcqBuffRdFileDone(int iStatus, FixtureMemReq_t tFixtMemReq, QByteArray baData);
+
+private:
+    void SetupFlashTab();
+    void SetupSdramTab();
+    void SetupLpuTab();
+    // The request pattern (testtoolsrequest.h): window disabled and the done slot connected
+    // from the request to its reply; false, and both undone, when the request was not queued.
+    template <class Signal, class Slot, class Call> bool StartRequest(Signal pfnSignal, Slot pfnSlot, Call fnCall);
+    // In a done slot: false for a reply that is not this panel's; else ends the request.
+    template <class Signal, class Slot> bool TakeReply(Signal pfnSignal, Slot pfnSlot);
+    template <class Signal, class Slot> void EndRequest(Signal pfnSignal, Slot pfnSlot);
+
+    bool GetFlashOffset(quint32 *puiOffset);
+    bool EraseNextSector();
+    bool GetSdramRect(SdramRect_t *ptRect);
+    QImage MakeRgbRampImage();
+    QImage MakeNoiseImage();
+    QImage MakeFullColorImage(Color_t tColor);
+    // Sends the top-left of the image that fits the rectangle, which shrinks to the image.
+    void WriteImageToSdram(QImage image, SdramRect_t tRect, bool bPattern);
+    void UpdateSdramReadHistory();
+    void UpdateSdramWriteHistory();
+    // Moves the combo's text to the head of the history; true when the list changed.
+    static bool PushHistory(QComboBox *pCombo, QStringList *pList, int iMax);
+    void ChooseFile(QComboBox *pCombo, bool bSave, const QString &qsCaption, const QString &qsFilter,
+                    bool bRelative);
+
+    int GetFixtureAddress(FixtureAddr_t *ptAddr);
+    int GetPickerAddress(const QRadioButton *pBroadcast, const QSpinBox *pLink, const QSpinBox *pNumber,
+                         FixtureAddr_t *ptAddr);
+    void UpdateLpuRegAddressWidgets();
+    bool CurrentLpuOffset(quint32 *puiOffset, const char *pcError) const;
+    // The fixture of a read: one fixture, never the broadcast address, which has no single answer.
+    bool GetReadFixture(FixtureAddr_t *ptAddr);
+    // File into the transfer buffer for a memory write or compare; false (traced) when refused.
+    bool LoadFixtureMemFile(bool bVerify, FixtureMemReq_t *ptReq);
+
+    CPendingReply m_Pending;
+    QList<quint32> m_EraseList;
+    int m_iEraseIdx = 0;
+    QByteArray m_baFixtMem;
+    std::function<int()> m_fnNoiseDraw;
 
 private:
     using PatternDone = void (TestTools::*)(int);

@@ -118,22 +118,12 @@ bool TestTools::StartScript(const QString &qsName)
 
 void TestTools::UpdateScriptHistory()
 {
-    const QString qsName = m_pUi->m_pScriptCBox->currentText();
-    if (qsName.isEmpty()) {
+    if (m_pUi->m_pScriptCBox->currentText().isEmpty()) {
         TraceError("Script file name is empty!");
         return;
     }
-    const int iIdx = int(m_ScriptsHistory.indexOf(qsName));
-    if (iIdx == 0)
+    if (!PushHistory(m_pUi->m_pScriptCBox, &m_ScriptsHistory, SCRIPT_HISTORY_MAX))
         return;
-    if (iIdx > 0)
-        m_ScriptsHistory.move(iIdx, 0);
-    else
-        m_ScriptsHistory.prepend(qsName);
-    while (m_ScriptsHistory.size() > SCRIPT_HISTORY_MAX)
-        m_ScriptsHistory.removeLast();
-    m_pUi->m_pScriptCBox->clear();
-    m_pUi->m_pScriptCBox->addItems(m_ScriptsHistory);
     g_SoftConf.UpdateScriptsHistory(m_ScriptsHistory);
     g_SoftConf.Save(QStringLiteral("Lantrel.xml"));
 }

@@ -151,8 +151,9 @@ struct BulkWrite
 };
 const BulkWrite s_atBulkWrites[] = {{22, 4}, {30, -1}, {57, 9}, {60, 9}};
 
-constexpr int SCREEN_W = 1920;
-constexpr int SCREEN_H = 1080;
+// The picture memory as the VPU addresses it, wider and taller than one picture.
+constexpr int SCREEN_W = 2048;
+constexpr int SCREEN_H = 6144;
 
 } // namespace
 
@@ -385,7 +386,7 @@ QByteArray VpuSimModel::Sdram(quint16 usX, quint16 usY, quint16 usWidth, quint16
     std::unique_lock<std::mutex> tLock(m_Mutex);
     QByteArray baOut;
     for (int y = usY; y < usY + usHeight; ++y)
-        baOut += Read(m_baSdram, quint32((y * SCREEN_W + usX) * 3), quint32(usWidth) * 3, 0);
+        baOut += Read(m_baSdram, quint32((qint64(y) * SCREEN_W + usX) * 3), quint32(usWidth) * 3, 0);
     return baOut;
 }
 

@@ -156,7 +156,7 @@ private:
     QHash<quint8, QByteArray> m_ReplyBodies;
     QByteArray m_baFlash;
     QHash<QByteArray, QByteArray> m_FixtureMem;
-    QByteArray m_baSdram; // 1920 x 1080 x 3, made on first use
+    QByteArray m_baSdram; // 2048 x 6144 x 3, grows with writes
     QHash<quint32, QByteArray> m_DmxMaps;
     QHash<quint32, QByteArray> m_Presets;
 };

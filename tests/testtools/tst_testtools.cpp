@@ -9,6 +9,7 @@
 #include "support/tracecapture.h"
 #include "support/vpusimdevice.h"
 #include "testtools/testtools.h"
+#include "toolsrig.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -26,63 +27,11 @@
 
 namespace {
 
-const QString kFactoryXml = QStringLiteral("<Factory_mode>yes</Factory_mode>");
-
-bool WriteFile(const QString &qsName, const QByteArray &baData)
-{
-    QDir().mkpath(QFileInfo(qsName).path());
-    QFile file(qsName);
-    return file.open(QIODevice::WriteOnly) && file.write(baData) == baData.size();
-}
-
-QByteArray ReadFile(const QString &qsName)
-{
-    QFile file(qsName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The simulator keeps FPGA registers under the three address bytes of the request.
 quint32 RegKey(quint16 usOffset)
 {
     return quint32(usOffset >> 8) | quint32(usOffset & 0xFF) << 16;
 }
-
-template <class T> T *Child(QWidget *pPanel, const char *pcName)
-{
-    return pPanel->findChild<T *>(QLatin1String(pcName));
-}
-
-// Payloads of the requests the simulator received, as "id: bytes".
-QStringList Requests(VpuSimModel &model)
-{
-    QStringList lines;
-    for (const QByteArray &ba : model.Messages())
-        lines << QStringLiteral("%1: %2").arg(int(quint8(ba.at(0)))).arg(QString::fromLatin1(ba.mid(5).toHex(' ')));
-    return lines;
-}
-
-// The window in factory mode on the simulator, online, register names from the given files.
-struct ToolsRig
-{
-    explicit ToolsRig(const QString &qsAddress, const QByteArray &baVpuRegs = QByteArray("0x0030;CTRL\n"))
-        : link(qsAddress, kFactoryXml), device(link.Model())
-    {
-        if (!baVpuRegs.isNull())
-            WriteFile(QStringLiteral("Scripts/vpu.reginit"), baVpuRegs);
-        bStarted = link.StartSim() && link.Build() && link.ConnectEthernet();
-        pTools = bStarted ? link.Wnd()->m_pTestTools : nullptr;
-        link.Model().ClearLog();
-    }
-    bool Idle()
-    {
-        return QTest::qWaitFor([this] { return link.Wnd()->isEnabled(); }, 10000);
-    }
-
-    LinkFixture link;
-    VpuSimDevice device;
-    TestTools *pTools = nullptr;
-    bool bStarted = false;
-};
 
 } // namespace
 

@@ -1,0 +1,58 @@
+#pragma once
+// The request pattern of the device tabs, and the field readers they share. Included only by
+// the test tools' sources, which know the main window.
+
+#include "comm/vpucom.h"
+#include "mainwindow/zelvor.h"
+#include "testtools/testtools.h"
+
+#include <QLineEdit>
+
+class QImage;
+
+template <class Signal, class Slot, class Call>
+bool TestTools::StartRequest(Signal pfnSignal, Slot pfnSlot, Call fnCall)
+{
+    CVpuCom &com = m_pMainWnd->m_VpuCom;
+    m_pMainWnd->setDisabled(true);
+    connect(&com, pfnSignal, this, pfnSlot, Qt::UniqueConnection);
+    if (fnCall(com) != 0) {
+        EndRequest(pfnSignal, pfnSlot);
+        return false;
+    }
+    m_Pending.Expect(com);
+    return true;
+}
+
+template <class Signal, class Slot> bool TestTools::TakeReply(Signal pfnSignal, Slot pfnSlot)
+{
+    if (!m_Pending.Take(m_pMainWnd->m_VpuCom))
+        return false;
+    EndRequest(pfnSignal, pfnSlot);
+    return true;
+}
+
+template <class Signal, class Slot> void TestTools::EndRequest(Signal pfnSignal, Slot pfnSlot)
+{
+    m_pMainWnd->setDisabled(false);
+    disconnect(&m_pMainWnd->m_VpuCom, pfnSignal, this, pfnSlot);
+}
+
+// A masked hexadecimal field; a text that does not read counts as 0.
+inline quint32 HexField(const QLineEdit *pEdit)
+{
+    bool bOk = false;
+    const quint32 uiValue = pEdit->text().trimmed().toUInt(&bOk, 16);
+    return bOk ? uiValue : 0;
+}
+
+inline QString HexText(quint32 uiValue, int iDigits)
+{
+    return QStringLiteral("%1").arg(uiValue, iDigits, 16, QLatin1Char('0')).toUpper();
+}
+
+// Writes the bytes of a read into the file; false, traced, when the file was not made whole.
+bool SaveReadData(const QString &qsName, const QByteArray &baData);
+// The picture of an input file named ".bmp" or ".jpg", its format taken from its content;
+// false, traced, when the name or the file is refused.
+bool LoadInputImage(const QString &qsName, QImage *pImage);
