@@ -264,7 +264,9 @@ QList<VpuSimLogEntry> VpuSimModel::Log() const
 QList<QByteArray> VpuSimModel::Requests() const
 {
     QList<QByteArray> tOut;
-    for (const VpuSimLogEntry &tEntry : Log())
+    // A const copy: iterating a non-const one would detach it while the serving thread appends.
+    const QList<VpuSimLogEntry> tLog = Log();
+    for (const VpuSimLogEntry &tEntry : tLog)
         if (tEntry.bFromHost)
             tOut.append(tEntry.baBytes);
     return tOut;
@@ -273,7 +275,9 @@ QList<QByteArray> VpuSimModel::Requests() const
 QList<QByteArray> VpuSimModel::Replies() const
 {
     QList<QByteArray> tOut;
-    for (const VpuSimLogEntry &tEntry : Log())
+    // A const copy: iterating a non-const one would detach it while the serving thread appends.
+    const QList<VpuSimLogEntry> tLog = Log();
+    for (const VpuSimLogEntry &tEntry : tLog)
         if (!tEntry.bFromHost)
             tOut.append(tEntry.baBytes);
     return tOut;
@@ -282,7 +286,9 @@ QList<QByteArray> VpuSimModel::Replies() const
 QList<QByteArray> VpuSimModel::Messages() const
 {
     QList<QByteArray> tOut;
-    for (const VpuSimLogEntry &tEntry : Log())
+    // A const copy: iterating a non-const one would detach it while the serving thread appends.
+    const QList<VpuSimLogEntry> tLog = Log();
+    for (const VpuSimLogEntry &tEntry : tLog)
         if (tEntry.bFromHost && !tEntry.bRaw)
             tOut.append(tEntry.baBytes);
     return tOut;
