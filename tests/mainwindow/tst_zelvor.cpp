@@ -1,6 +1,5 @@
-// The main window outside factory mode: what a first run shows, what a stored layout may and
-// may not bring back, the password-guarded update docks, the status bar and the panels in
-// their docks.
+// The main window outside factory mode: what a stored layout may and may not bring back, the
+// password-guarded update docks, and the link and reports that end with the window.
 #include "mainwindow/zelvor.h"
 #include "support/mainwindowtest.h"
 #include "support/quietqpa.h"
@@ -9,28 +8,9 @@
 #include "support/tracecapture.h"
 #include "support/vpusim.h"
 
-#include "panels/device/dmxconfig.h"
-#include "panels/device/fixturesettings.h"
-#include "panels/device/inputcolorctrl.h"
-#include "panels/device/outputcolorctrl.h"
-#include "panels/device/sasusettings.h"
-#include "panels/device/testcontrol.h"
-#include "panels/device/videoinput.h"
-#include "panels/scene/fixturelists.h"
-#include "panels/scene/groupsettings.h"
-#include "panels/scene/paintbrushtools.h"
-#include "panels/scene/workspace.h"
-#include "scene/view.h"
-#include "update/fixtureupdate.h"
-#include "update/vpuupdate.h"
-
 #include <QDir>
 #include <QElapsedTimer>
-#include <QGraphicsRectItem>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -40,23 +20,6 @@
 #include <memory>
 
 namespace {
-
-const char *const kDockTitles[] = {
-    "Video settings",
-    "Fixture settings",
-    "Workspace settings",
-    "Fixtures Lists",
-    "SASU Settings and Monitoring",
-    "Test Functions",
-    "Global Color Settings",
-    "Color Control",
-    "Custom Fixture Paintbrush",
-    "Group Settings",
-    "Fixture Update",
-    "VPU Update",
-    "DMX Mapping Configuration",
-    "Test Tools",
-};
 
 QAction *ActionNamed(QMainWindow *pWnd, const char *pcName)
 {
@@ -74,18 +37,12 @@ private slots:
     void init();
     void cleanup();
 
-    void firstRunShowsNoDock();
-    void panelsSitInTheirDocks();
-    void menusOutsideFactoryMode();
-    void sceneAndView();
-    void statusBarFields();
     void workingFoldersCreated();
     void storedLayoutComesBackButNotTheGuardedDocks();
     void closedUpdateDockUnchecksItsAction();
     void guardedDock_data();
     void guardedDock();
     void switchingOffNeedsNoPassword();
-    void viewMenuShowsAndRaises();
     void errorReportsStopWithTheWindow();
     void openLinkEndsWithTheWindow();
     void dockAreas();
@@ -134,134 +91,6 @@ Zelvor *TestZelvor::Make()
     m_pWnd = new Zelvor;
     g_pMainWnd.store(m_pWnd);
     return m_pWnd;
-}
-
-void TestZelvor::firstRunShowsNoDock()
-{
-    Zelvor *pWnd = Make();
-    pWnd->show();
-    QVERIFY(QTest::qWaitForWindowExposed(pWnd));
-    QCOMPARE(VisibleDocks(pWnd), QStringList());
-    QCOMPARE(pWnd->findChildren<QDockWidget *>().size(), 14);
-    for (const char *pcTitle : kDockTitles)
-        QVERIFY2(DockByTitle(pWnd, QLatin1String(pcTitle)), pcTitle);
-    auto *pToolBar = pWnd->findChild<QToolBar *>(QStringLiteral("m_pMainToolBar"));
-    QVERIFY(pToolBar && pToolBar->isVisible());
-    QCOMPARE(pToolBar->windowTitle(), QStringLiteral("Tools"));
-    QVERIFY(pWnd->statusBar()->isVisible());
-    QVERIFY(pWnd->findChild<View *>()->isVisible());
-    QCOMPARE(pWnd->size(), QSize(1211, 781));
-    QVERIFY(QRegularExpression(QStringLiteral("^Lantrel - V1\\.0\\.0 - [A-Z][a-z]{2} [ 0-9]\\d \\d{4} "
-                                              "\\d{2}:\\d{2}:\\d{2}$"))
-                .match(pWnd->windowTitle())
-                .hasMatch());
-    QVERIFY(!pWnd->m_pTestTools);
-    QCOMPARE(pWnd->findChild<QWidget *>(QStringLiteral("m_pTestToolsDock")) != nullptr, true);
-}
-
-void TestZelvor::panelsSitInTheirDocks()
-{
-    Zelvor *pWnd = Make();
-    const QList<QPair<const char *, QWidget *>> expected = {
-        {"Video settings", pWnd->m_pVideoInput},
-        {"Fixture settings", pWnd->m_pFixtureSettings},
-        {"Workspace settings", pWnd->m_pWorkspace},
-        {"Fixtures Lists", pWnd->m_pFixtureLists},
-        {"SASU Settings and Monitoring", pWnd->m_pSasuSettings},
-        {"Test Functions", pWnd->m_pTestControl},
-        {"Global Color Settings", pWnd->m_pInputColorCtrl},
-        {"Color Control", pWnd->m_pOutputColorCtrl},
-        {"Custom Fixture Paintbrush", pWnd->m_pPaintBrushTools},
-        {"Group Settings", pWnd->m_pGroupSettings},
-        {"Fixture Update", pWnd->m_pFixtureUpdate},
-        {"VPU Update", pWnd->m_pVpuUpdate},
-        {"DMX Mapping Configuration", pWnd->m_pDMXConfig},
-    };
-    for (const auto &entry : expected) {
-        QVERIFY(entry.second);
-        QCOMPARE(DockByTitle(pWnd, QLatin1String(entry.first))->widget(), entry.second);
-    }
-    // Outside factory mode the Test Tools dock keeps the form's empty placeholder.
-    QCOMPARE(DockByTitle(pWnd, QStringLiteral("Test Tools"))->widget()->objectName(),
-             QStringLiteral("m_pTestToolsWidget"));
-    // The panels start offline: their device buttons are off.
-    QCOMPARE(pWnd->findChild<QWidget *>(QStringLiteral("m_pDmxWriteToVpuBtn"))->isEnabled(), false);
-    QCOMPARE(pWnd->findChild<QWidget *>(QStringLiteral("m_pMcuProgFromBootLoaderBtn"))->isEnabled(), true);
-    QCOMPARE(pWnd->m_pTestControl->isEnabled(), false);
-}
-
-void TestZelvor::menusOutsideFactoryMode()
-{
-    Zelvor *pWnd = Make();
-    QCOMPARE(MenuTexts(pWnd, QStringLiteral("m_pFileMenu")),
-             (QStringList{"New Empty Project", "Open Project", "Save Project", "Save Project As...", "-",
-                          "Recent Projects", "-", "Exit"}));
-    QCOMPARE(MenuTexts(pWnd, QStringLiteral("menuView")),
-             (QStringList{"Custom Fixture Paintbrush", "Video settings", "Workspace settings", "Fixtures Lists",
-                          "Fixture settings", "Group Settings", "SASU Settings and Monitoring", "Color Control",
-                          "Global Color Settings", "Tools"}));
-    QCOMPARE(MenuTexts(pWnd, QStringLiteral("menuTools")),
-             (QStringList{"VPU Update", "Fixtures Update", "Test Functions", "DMX Mapping Configuration"}));
-    QStringList bar;
-    for (QAction *pAction : pWnd->menuBar()->actions())
-        bar.append(pAction->text());
-    QCOMPARE(bar, (QStringList{"File", "View", "Tools"}));
-}
-
-void TestZelvor::sceneAndView()
-{
-    Zelvor *pWnd = Make();
-    QGraphicsScene *pScene = pWnd->Scene();
-    QCOMPARE(pScene->sceneRect(), QRectF(-0.5, -0.5, 1920, 1080));
-    QCOMPARE(pScene->backgroundBrush().color(), QColor(Qt::lightGray));
-    // The screen area, and above it the new project's video input area.
-    const QList<QGraphicsItem *> items = pScene->items();
-    QCOMPARE(items.size(), 2);
-    QCOMPARE(items.first()->zValue(), 3.0);
-    auto *pScreen = qgraphicsitem_cast<QGraphicsRectItem *>(items.last());
-    QVERIFY(pScreen);
-    QCOMPARE(pScreen->rect(), QRectF(-0.5, -0.5, 1920, 1080));
-    QCOMPARE(pScreen->brush().color(), QColor(Qt::white));
-    View *pView = pWnd->findChild<View *>();
-    QCOMPARE(pView->scene(), pScene);
-    QCOMPARE(pView->parentWidget()->objectName(), QStringLiteral("frame"));
-}
-
-void TestZelvor::statusBarFields()
-{
-    Zelvor *pWnd = Make();
-    pWnd->show();
-    QVERIFY(QTest::qWaitForWindowExposed(pWnd));
-    pWnd->SetModeText(QStringLiteral("Offline"));
-    // Left to right: "Project:", project field, "Mode:", mode field.
-    QList<QWidget *> fields;
-    for (QWidget *pChild : pWnd->statusBar()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (qobject_cast<QLabel *>(pChild) || qobject_cast<QLineEdit *>(pChild))
-            fields.append(pChild);
-    }
-    std::sort(fields.begin(), fields.end(), [](QWidget *a, QWidget *b) { return a->x() < b->x(); });
-    QStringList texts;
-    for (QWidget *pField : fields) {
-        if (auto *pLabel = qobject_cast<QLabel *>(pField))
-            texts.append(pLabel->text());
-        else
-            texts.append(QStringLiteral("[%1]").arg(pField->width()));
-    }
-    QCOMPARE(texts, (QStringList{"Project:", "[450]", "Mode:", "[250]"}));
-    auto *pMode = qobject_cast<QLineEdit *>(fields.last());
-    QCOMPARE(pMode->text(), QStringLiteral("Offline"));
-    // A project inside the application folder is shown relative to it; others in full.
-    auto *pProject = qobject_cast<QLineEdit *>(fields.at(1));
-    const QString qsAppDir = QCoreApplication::applicationDirPath();
-    pWnd->SetProjectText(qsAppDir + QStringLiteral("/Projects/wall.prj"));
-    QCOMPARE(pProject->text(), QStringLiteral("Projects/wall.prj"));
-    pWnd->SetProjectText(QStringLiteral("/elsewhere") + qsAppDir + QStringLiteral("/wall.prj"));
-    QCOMPARE(pProject->text(), QStringLiteral("/elsewhere") + qsAppDir + QStringLiteral("/wall.prj"));
-    QVERIFY(pMode->isReadOnly());
-    QVERIFY(!pMode->isEnabled());
-    // A message leaves the fields in place.
-    StatusMessage(0, QStringLiteral("Working"), 0);
-    QVERIFY(pMode->isVisible());
 }
 
 void TestZelvor::workingFoldersCreated()
@@ -396,20 +225,6 @@ void TestZelvor::switchingOffNeedsNoPassword()
     QVERIFY(!DockByTitle(pWnd, QStringLiteral("Fixture Update"))->isVisible());
     QVERIFY(!pAction->isChecked());
     QCOMPARE(m_pPrompts->Calls().size(), 1);
-}
-
-void TestZelvor::viewMenuShowsAndRaises()
-{
-    Zelvor *pWnd = Make();
-    pWnd->show();
-    QDockWidget *pGroup = DockByTitle(pWnd, QStringLiteral("Group Settings"));
-    pGroup->toggleViewAction()->trigger();
-    QVERIFY(pGroup->isVisible());
-    pGroup->toggleViewAction()->trigger();
-    QVERIFY(!pGroup->isVisible());
-    auto *pToolBar = pWnd->findChild<QToolBar *>(QStringLiteral("m_pMainToolBar"));
-    pToolBar->toggleViewAction()->trigger();
-    QVERIFY(!pToolBar->isVisible());
 }
 
 // Reports of a worker that arrive after the window is gone fall back to the trace.
