@@ -78,7 +78,7 @@ EOF
        printf '%3d %-34s SURVIVED  %s\n' "$n" "$file" "$old" ;;
     1) killed=$((killed + 1))
        printf '%3d %-34s killed by %s\n' "$n" "$file" \
-           "$(sed -n 's/^[[:space:]]*[0-9]*[[:space:]]*-[[:space:]]*\([^ ]*\) .*/\1/p' "$dir/ctest.log" | head -1)" ;;
+           "$(sed -n '/tests FAILED:/,$s/^[[:space:]]*[0-9]*[[:space:]]*-[[:space:]]*\([^ ]*\) .*/\1/p' "$dir/ctest.log" | paste -sd ' ')" ;;
     *) broken=$((broken + 1))
        printf '%3d %-34s does not build\n' "$n" "$file" ;;
     esac
