@@ -38,7 +38,8 @@ fi
 # The mutated file is put back from its copy taken just before, whatever ends the run.
 current=""
 restore() { [ -n "$current" ] && cp "$dir/pristine" "$tree/$current"; current=""; }
-trap restore EXIT INT TERM
+trap restore EXIT
+trap 'restore; exit 130' INT TERM
 
 killed=0 survived=0 stale=0 broken=0 n=0
 survivors=()
