@@ -4,10 +4,7 @@
 #include "mainwindow/errorcodes.h"
 #include "mainwindow/prompts.h"
 #include "mainwindow/zelvor.h"
-#include "support/quietqpa.h"
-#include "support/scriptedprompts.h"
-#include "support/testenv.h"
-#include "support/tracecapture.h"
+#include "support/windowtest.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -58,7 +55,7 @@ void OnModalBox(std::function<void(QMessageBox *)> fn)
 
 } // namespace
 
-class TestErrorReport : public QObject
+class TestErrorReport : public WindowTest
 {
     Q_OBJECT
 private slots:
@@ -92,41 +89,26 @@ private slots:
     void loadBinaryFileReleasesOldBuffer();
     void loadBinaryFileTracesSixtyFourBitSizes();
 
-private:
-    std::unique_ptr<TestEnv> m_pEnv;
-    std::unique_ptr<TraceCapture> m_pTraces;
-    std::unique_ptr<ScriptedPrompts> m_pPrompts;
-    Zelvor *m_pWnd = nullptr;
 };
 
 void TestErrorReport::initTestCase()
 {
-    SilenceOffscreenPlatformWarnings();
-    QCoreApplication::setOrganizationName(QStringLiteral("Orvana"));
-    QCoreApplication::setApplicationName(QStringLiteral("Lantrel"));
-    m_pEnv = std::make_unique<TestEnv>();
-    m_pTraces = std::make_unique<TraceCapture>();
+    Begin();
 }
 
 void TestErrorReport::cleanupTestCase()
 {
-    m_pTraces.reset();
-    m_pEnv.reset();
+    End();
 }
 
 void TestErrorReport::init()
 {
-    m_pPrompts = std::make_unique<ScriptedPrompts>();
-    m_pWnd = new Zelvor;
-    g_pMainWnd.store(m_pWnd);
-    m_pTraces->Reset();
+    MakeWindow();
 }
 
 void TestErrorReport::cleanup()
 {
-    delete g_pMainWnd.exchange(nullptr);
-    m_pWnd = nullptr;
-    m_pPrompts.reset();
+    DropWindow();
 }
 
 void TestErrorReport::codeTable_data()
@@ -195,12 +177,8 @@ void TestErrorReport::reportWithoutDetailTracesMessageOnly()
 void TestErrorReport::warningBoxThroughTheSink()
 {
     WarningMsg(QStringLiteral("Warning"), QStringLiteral("Unknown sensor type"));
-    const auto boxes = m_pPrompts->Messages();
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes.at(0).iIcon, int(Prompts::BOX_WARNING));
-    QCOMPARE(boxes.at(0).qsTitle, QStringLiteral("Warning"));
-    QCOMPARE(boxes.at(0).qsText, QStringLiteral("Unknown sensor type"));
-    QCOMPARE(boxes.at(0).qsDetail, QString());
+    QCOMPARE(Boxes(), QStringList{QStringLiteral("Unknown sensor type | ")});
+    QCOMPARE(m_pPrompts->Messages().at(0).iIcon, int(Prompts::BOX_WARNING));
 }
 
 // The window is disabled while a request is pending, which is exactly when a worker's
@@ -303,12 +281,7 @@ void TestErrorReport::askYesNo()
     QFETCH(int, result);
     m_pPrompts->AnswerQuestion(QMessageBox::StandardButton(button));
     QCOMPARE(AskYesNo(QStringLiteral("Download"), QStringLiteral("Send the project?")), result);
-    const auto calls = m_pPrompts->Calls();
-    QCOMPARE(calls.size(), 1);
-    QCOMPARE(calls.at(0).eKind, PromptCall_t::QUESTION);
-    QCOMPARE(calls.at(0).pParent, nullptr);
-    QCOMPARE(calls.at(0).qsTitle, QStringLiteral("Download"));
-    QCOMPARE(calls.at(0).iButtons, int(QMessageBox::Yes | QMessageBox::No));
+    QCOMPARE(m_pPrompts->Calls().at(0).iButtons, int(QMessageBox::Yes | QMessageBox::No));
 }
 
 void TestErrorReport::askYesNoCancel_data()
