@@ -1,10 +1,12 @@
 // Random-input driver for fuzz targets when the compiler has no libFuzzer.
-// Usage: fuzz_x [seconds] [seed files...]. Inputs are random bytes and mutations of the
-// seed files; any crash or sanitizer report ends the run with a non-zero code.
+// Usage: fuzz_x [seconds] [seed files or folders...]. Every seed runs once as it is, then
+// inputs are random bytes and mutations of the seeds; any crash or sanitizer report ends the
+// run with a non-zero code.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -17,10 +19,21 @@ int main(int argc, char **argv)
 {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
     std::vector<std::vector<uint8_t>> seeds;
-    for (int i = 2; i < argc; ++i) {
-        std::ifstream in(argv[i], std::ios::binary);
+    auto fnAdd = [&seeds](const std::filesystem::path &path) {
+        std::ifstream in(path, std::ios::binary);
         seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    for (int i = 2; i < argc; ++i) {
+        if (!std::filesystem::is_directory(argv[i])) {
+            fnAdd(argv[i]);
+            continue;
+        }
+        for (const auto &entry : std::filesystem::directory_iterator(argv[i]))
+            if (entry.is_regular_file())
+                fnAdd(entry.path());
     }
+    for (auto &seed : seeds)
+        LLVMFuzzerTestOneInput(seed.data(), seed.size());
     std::mt19937 rng(12345);
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     long runs = 0;
@@ -41,6 +54,6 @@ int main(int argc, char **argv)
         LLVMFuzzerTestOneInput(buf.data(), buf.size());
         ++runs;
     }
-    std::printf("%ld runs in %.1f s, no failure\n", runs, seconds);
+    std::printf("%zu seeds, %ld runs in %.1f s, no failure\n", seeds.size(), runs, seconds);
     return 0;
 }

@@ -7,7 +7,7 @@ LANTREL_PACKAGES=(
     libgl-dev libglx-dev libopengl-dev libxkbcommon-dev
     libusb-1.0-0-dev libhidapi-dev
     xvfb xauth fonts-dejavu-core
-    libxml2-utils binutils srecord
+    libxml2-utils binutils srecord cloc
     imagemagick python3
 )
 

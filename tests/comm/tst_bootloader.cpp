@@ -1,6 +1,6 @@
-// The bootloader link against the simulated MCU bootloader, over USB HID (behind the HID
-// port seam) and over UDP on loopback: frame bytes, block sizes, resends, damaged and
-// repeated replies, verify, refusals; and the HID reports and the frame receiver alone.
+// The bootloader link against the simulated MCU bootloader over USB HID (behind the HID port
+// seam), a frame and a programming run over UDP on loopback too: frame bytes, block sizes,
+// resends, damaged and repeated replies, verify, refusals; the HID reports and the receiver.
 
 #include "comm/bootloader.h"
 #include "support/bootsim.h"
@@ -105,7 +105,7 @@ struct Rig
     std::unique_ptr<SignalLog> pOk, pNone;
 };
 
-// Each link test runs over both transports.
+// The link tests run over the HID seam; the frame and a whole programming run also over UDP.
 void Transports()
 {
     QTest::addColumn<int>("transport");
@@ -296,11 +296,9 @@ private slots:
         QCOMPARE(Hex(rig.Core().Bodies()[3].left(8)), QByteArray("03 02 00 00 04 1d 00 dd"));
     }
 
-    void resendOnSilence_data() { Transports(); }
     void resendOnSilence()
     {
-        QFETCH(int, transport);
-        Rig rig{Transport(transport)};
+        Rig rig(HID);
         rig.Core().AddFault(BootSimCore::Fault::Drop, 1, 0, 2);
         QVERIFY(rig.Open());
         QElapsedTimer clock;
@@ -312,11 +310,9 @@ private slots:
         QCOMPARE(rig.Core().CountOf(1), 1);
     }
 
-    void corruptedReplyIsResent_data() { Transports(); }
     void corruptedReplyIsResent()
     {
-        QFETCH(int, transport);
-        Rig rig{Transport(transport)};
+        Rig rig(HID);
         rig.Core().AddFault(BootSimCore::Fault::CorruptCrc, 2, 0, 1);
         QVERIFY(rig.Open());
         QCOMPARE(rig.pBoot->SendCommand(2, 3, 80), CBootLoader::BL_ARMED);
@@ -328,11 +324,9 @@ private slots:
         QCOMPARE(rig.None().count(), 0);
     }
 
-    void noResponseAfterFullTimeout_data() { Transports(); }
     void noResponseAfterFullTimeout()
     {
-        QFETCH(int, transport);
-        Rig rig{Transport(transport)};
+        Rig rig(HID);
         rig.Core().AddFault(BootSimCore::Fault::Silent, 0, 0, -1);
         QVERIFY(rig.Open());
         QElapsedTimer clock;
@@ -351,11 +345,9 @@ private slots:
         QCOMPARE(rig.Ok().count(), 0);
     }
 
-    void launchIsSentOnceAndSilent_data() { Transports(); }
     void launchIsSentOnceAndSilent()
     {
-        QFETCH(int, transport);
-        Rig rig{Transport(transport)};
+        Rig rig(HID);
         QVERIFY(rig.Open());
         QCOMPARE(rig.pBoot->SendCommand(5, 3, 5000), CBootLoader::BL_ARMED);
         QTRY_VERIFY(rig.Core().Launched());
@@ -366,12 +358,10 @@ private slots:
         QCOMPARE(rig.None().count(), 0);
     }
 
-    void duplicateReplyCannotHideLostBlock_data() { Transports(); }
     void duplicateReplyCannotHideLostBlock()
     {
-        QFETCH(int, transport);
         QByteArray baData;
-        Rig rig{Transport(transport)};
+        Rig rig(HID);
         // The first block's reply comes twice, and the second block is lost on its first send:
         // the copy must not pass for the second block's reply.
         rig.Core().AddFault(BootSimCore::Fault::Duplicate, 3, 0, 1);
@@ -386,12 +376,10 @@ private slots:
         QCOMPARE(rig.Core().Flash(0x9D000000, quint32(baData.size())), baData);
     }
 
-    void lateDuplicatesChangeNothing_data() { Transports(); }
     void lateDuplicatesChangeNothing()
     {
-        QFETCH(int, transport);
         QByteArray baData;
-        Rig rig{Transport(transport)};
+        Rig rig(HID);
         rig.Core().SetDuplicateDelay(60);
         rig.Core().AddFault(BootSimCore::Fault::Duplicate, 3, 2, 1); // reply to the last block
         QCOMPARE(rig.Load(File25(&baData)), 0);
@@ -412,12 +400,10 @@ private slots:
         QCOMPARE(rig.None().count(), 0);
     }
 
-    void verifyAgainstDevice_data() { Transports(); }
     void verifyAgainstDevice()
     {
-        QFETCH(int, transport);
         QByteArray baData;
-        Rig rig{Transport(transport)};
+        Rig rig(HID);
         QCOMPARE(rig.Load(File25(&baData)), 0);
         QVERIFY(rig.Open());
         const quint16 usImageCrc = rig.pBoot->CalcImageCrc();
@@ -447,10 +433,8 @@ private slots:
         QCOMPARE(Hex(baBody), Hex(baExpected));
     }
 
-    void longRecordsNeverOverflowTheFrame_data() { Transports(); }
     void longRecordsNeverOverflowTheFrame()
     {
-        QFETCH(int, transport);
         // Full-length records of bytes that all need escaping.
         QByteArray baText = Rec(0x04, 0, QByteArray::fromHex("1D00"));
         QByteArray baData;
@@ -459,7 +443,7 @@ private slots:
             baText += Rec(0x00, quint16(i * 255), baChunk);
             baData += baChunk;
         }
-        Rig rig{Transport(transport)};
+        Rig rig(HID);
         QCOMPARE(rig.Load(baText), 0);
         QVERIFY(rig.Open());
         QCOMPARE(rig.pBoot->SendCommand(3, 3, 300), CBootLoader::BL_ARMED);

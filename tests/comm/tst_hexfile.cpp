@@ -184,6 +184,10 @@ private slots:
             << Linear(0x1D00) + Rec(0x02, 0, QByteArray::fromHex("1000")) + Rec(0, 0, QByteArray::fromHex("AABB")) +
                    kEnd
             << 0u << 0u << QByteArray();
+        QTest::newRow("linear address replaces the segment one")
+            << Rec(0x02, 0, QByteArray::fromHex("1000")) + Linear(0x1D00) + Rec(0, 0x0020, QByteArray::fromHex("C1C2")) +
+                   kEnd
+            << 0x9D000020u << 4u << QByteArray("c1c2ffff");
         QTest::newRow("start addresses leave the bases alone")
             << Linear(0x1D00) + Rec(0x05, 0, QByteArray::fromHex("9D001000")) +
                    Rec(0x03, 0, QByteArray::fromHex("00001000")) + Rec(0, 0x0010, QByteArray::fromHex("CAFEBABE")) +

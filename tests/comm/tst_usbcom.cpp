@@ -112,6 +112,11 @@ private slots:
         quint8 aucBig[100] = {};
         uiTimeout = 1000;
         QCOMPARE(tCom.Read(100, aucBig, &uiTimeout), -204);
+
+        // An OUT packet the device took only in part is a failed write, never a sent one.
+        tBus.ShortenNextOutPacket(1);
+        uiTimeout = 1000;
+        QCOMPARE(tCom.Write(5, Bytes(Hex("02 00 00 00 00")), &uiTimeout), int(COM_ERR_FAILED));
     }
 
     void zeroBudgetFailsAtOnce()

@@ -1,5 +1,5 @@
 // Bulk writes and chunked reads against the simulated VPU: the pieces on the wire, byte-exact
-// reassembly, the stop at the first refused block, NOR flash rules, the frame memory and the
+// reassembly, the stop at the first refused block, the frame memory and the
 // DMX mapping, and the reads that are refused before anything is sent.
 #include "comm/vpucom.h"
 #include "runone.h"
@@ -92,26 +92,6 @@ private slots:
                    [](CVpuCom &c) { return c.FlashRead(0x40010, 4000); });
         QCOMPARE(a, (QList<QVariant>{0, 0x40010u, 4000u, baData}));
         QCOMPARE(ReplyHeaders(H().Model().Replies()), (QList<QPair<int, int>>{{6, 1920}, {6, 1920}, {6, 172}}));
-    }
-
-    // A write over programmed bytes without an erase is what a NOR flash cannot do.
-    void vpuFlashNorRules()
-    {
-        SignalLog write(&H().Com(), &CVpuCom::sigFlashWriteMsg);
-        H().Com().FlashWrite(0x100, 2, 0, "\x12\x34");
-        QVERIFY(write.wait(5000));
-        QCOMPARE(H().Device().Violations(), QStringList());
-        H().Com().FlashWrite(0x100, 2, 0, "\xff\xff");
-        QVERIFY(write.wait(5000));
-        QCOMPARE(H().Device().Violations().size(), 1);
-        // Programming only clears bits: the bytes stay as they were.
-        QCOMPARE(Hex(H().Device().VpuFlash(0x100, 2)), QByteArray("12 34"));
-
-        // An erase clears the whole sector that holds the offset.
-        SignalLog erase(&H().Com(), &CVpuCom::sigFlashEraseMsg);
-        H().Com().FlashErase(0x1000, 1);
-        QVERIFY(erase.wait(5000));
-        QCOMPARE(Hex(H().Device().VpuFlash(0x100, 2)), QByteArray("ff ff"));
     }
 
     // The first refused block ends the transfer: nothing more is sent, the status comes

@@ -448,6 +448,19 @@ private slots:
         QCOMPARE(m_Trace.Errors().size(), 1);
         QVERIFY2(m_Trace.Errors().first().contains(path), qPrintable(m_Trace.Errors().first()));
     }
+
+    // A writer that fails half-way leaves the file as it was: a partial file is never saved.
+    void failedWriteKeepsTheOldFile()
+    {
+        QVERIFY(WriteTestFile(QStringLiteral("kept.xml"), "<Old/>\n"));
+        const int iStatus = CConfig::WriteFileSafely(QStringLiteral("kept.xml"), [](QIODevice &device) {
+            device.write("<Ne");
+            return false;
+        });
+        QCOMPARE(iStatus, -13);
+        QCOMPARE(ReadTestFile(QStringLiteral("kept.xml")), QByteArray("<Old/>\n"));
+        QCOMPARE(m_Trace.Errors().size(), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TstConfig)

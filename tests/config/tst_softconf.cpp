@@ -148,29 +148,6 @@ private slots:
         QFile::remove(QStringLiteral("Lantrel.xml"));
     }
 
-    void noFileGivesDefaults()
-    {
-        CSoftConf conf;
-        QCOMPARE(conf.Open(QStringLiteral("Lantrel.xml")), -10);
-        QCOMPARE(conf.ReadTracesSettings(), -20);
-        conf.Parse();
-        QCOMPARE(conf.GetFactoryMode(), false);
-        QString qsPwd, qsLogo, qsInfo, qsCodec;
-        conf.GetFactoryPassword(qsPwd);
-        QCOMPARE(qsPwd, QStringLiteral("804172"));
-        conf.GetWelcomePage(qsLogo, qsInfo, qsCodec);
-        QCOMPARE(qsCodec, QStringLiteral("UTF-8"));
-        quint16 uVid = 0, uPid = 0, uPort = 0;
-        conf.GetUsbIds(&uVid, &uPid);
-        conf.GetTcpPort(&uPort);
-        QCOMPARE(QList<quint16>({uVid, uPid, uPort}), QList<quint16>({0x04D8, 0x0204, 50000}));
-        QCOMPARE(TypeNames(conf), QStringList());
-        for (int h = 0; h < HistCount; ++h)
-            QCOMPARE(GetHistory(conf, h), QStringList());
-        FixtureType_t type;
-        QCOMPARE(conf.GetFixtureType(1, &type), -50);
-    }
-
     void traces_data()
     {
         QTest::addColumn<QByteArray>("general");

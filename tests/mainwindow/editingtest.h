@@ -1,6 +1,6 @@
 #pragma once
 // Shared by the scene editing tests: a main window over the shipped fixture catalogue, the
-// trace lines it writes, the catalogue's types, and the project round trip through a file.
+// catalogue's types, and the project round trip through a file.
 
 #include "config/softconf.h"
 #include "mainwindow/zelvor.h"
@@ -9,50 +9,11 @@
 #include "scene/fixturegroup.h"
 #include "scene/sceneitems.h"
 #include "support/projectsupport.h"
-#include "support/quietqpa.h"
-#include "support/scriptedprompts.h"
-#include "support/testenv.h"
+#include "support/windowtest.h"
 #include "trace/trace.h"
 
-#include <QCoreApplication>
-#include <QMutex>
 #include <QStringList>
 #include <QTest>
-
-#include <memory>
-
-// The lines the trace window would receive, time stamps removed.
-class TraceLines : public CTraceReceiver
-{
-public:
-    TraceLines() { TraceSetReceiver(this); }
-    ~TraceLines() override { TraceSetReceiver(nullptr); }
-    void PostTraceMessage(int iKind, const QString &qsText) override
-    {
-        QMutexLocker lock(&m_Mutex);
-        const int iSep = qsText.indexOf(QLatin1String(" - "));
-        m_Lines.append({iKind, iSep < 0 ? qsText : qsText.mid(iSep + 3)});
-    }
-    QStringList Texts(int iKind) const
-    {
-        QMutexLocker lock(&m_Mutex);
-        QStringList texts;
-        for (const auto &line : m_Lines) {
-            if (line.first == iKind)
-                texts.append(line.second);
-        }
-        return texts;
-    }
-    void Reset()
-    {
-        QMutexLocker lock(&m_Mutex);
-        m_Lines.clear();
-    }
-
-private:
-    mutable QMutex m_Mutex;
-    QList<QPair<int, QString>> m_Lines;
-};
 
 // The shipped catalogue's types: 1 LPU 64x64, 2 LPU 128x64, 3 LPU 128x128, 0x10000001 SASU
 // 64x64; the test catalogue adds 0xFFFFFFFF, a SASU of 16 x 16.
@@ -76,51 +37,11 @@ inline QRectF BoxOf(const CFixtureGroup *pGroup)
 
 // One working folder, catalogue and trace for the whole test program; prompts and the main
 // window for each test function.
-class EditingTestBase : public QObject
+class EditingTestBase : public WindowTest
 {
 protected:
-    void StartProgram()
-    {
-        SilenceOffscreenPlatformWarnings();
-        QCoreApplication::setOrganizationName(QStringLiteral("Orvana"));
-        QCoreApplication::setApplicationName(QStringLiteral("Lantrel"));
-        m_pEnv = std::make_unique<TestEnv>();
-        QVERIFY(LoadProjectTestCatalogue());
-        m_pTraces = std::make_unique<TraceLines>();
-    }
-    void StopProgram()
-    {
-        m_pTraces.reset();
-        m_pEnv.reset();
-    }
-    Zelvor *MakeWindow()
-    {
-        DropWindow();
-        m_pPrompts = std::make_unique<ScriptedPrompts>();
-        m_pWnd = new Zelvor;
-        g_pMainWnd.store(m_pWnd);
-        m_pTraces->Reset();
-        return m_pWnd;
-    }
-    void DropWindow()
-    {
-        delete g_pMainWnd.exchange(nullptr);
-        m_pWnd = nullptr;
-        m_pPrompts.reset();
-    }
-    // The error boxes shown since the window was made: "text | detail".
-    QStringList Boxes() const
-    {
-        QStringList boxes;
-        for (const PromptCall_t &call : m_pPrompts->Messages())
-            boxes.append(call.qsText + QStringLiteral(" | ") + call.qsDetail);
-        return boxes;
-    }
-
-    std::unique_ptr<TestEnv> m_pEnv;
-    std::unique_ptr<TraceLines> m_pTraces;
-    std::unique_ptr<ScriptedPrompts> m_pPrompts;
-    Zelvor *m_pWnd = nullptr;
+    void StartProgram() { QVERIFY(BeginWithCatalogue()); }
+    void StopProgram() { End(); }
 };
 
 struct ProjectSnapshot_t

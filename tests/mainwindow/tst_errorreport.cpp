@@ -4,10 +4,7 @@
 #include "mainwindow/errorcodes.h"
 #include "mainwindow/prompts.h"
 #include "mainwindow/zelvor.h"
-#include "support/quietqpa.h"
-#include "support/scriptedprompts.h"
-#include "support/testenv.h"
-#include "support/tracecapture.h"
+#include "support/windowtest.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -58,7 +55,7 @@ void OnModalBox(std::function<void(QMessageBox *)> fn)
 
 } // namespace
 
-class TestErrorReport : public QObject
+class TestErrorReport : public WindowTest
 {
     Q_OBJECT
 private slots:
@@ -69,8 +66,6 @@ private slots:
 
     void codeTable_data();
     void codeTable();
-    void codesWithoutText_data();
-    void codesWithoutText();
 
     void guiThreadReportShowsBoxBeforeReturning();
     void workerReportArrivesAsOneBoxOnGuiThread();
@@ -94,101 +89,42 @@ private slots:
     void loadBinaryFileReleasesOldBuffer();
     void loadBinaryFileTracesSixtyFourBitSizes();
 
-private:
-    std::unique_ptr<TestEnv> m_pEnv;
-    std::unique_ptr<TraceCapture> m_pTraces;
-    std::unique_ptr<ScriptedPrompts> m_pPrompts;
-    Zelvor *m_pWnd = nullptr;
 };
 
 void TestErrorReport::initTestCase()
 {
-    SilenceOffscreenPlatformWarnings();
-    QCoreApplication::setOrganizationName(QStringLiteral("Orvana"));
-    QCoreApplication::setApplicationName(QStringLiteral("Lantrel"));
-    m_pEnv = std::make_unique<TestEnv>();
-    m_pTraces = std::make_unique<TraceCapture>();
+    Begin();
 }
 
 void TestErrorReport::cleanupTestCase()
 {
-    m_pTraces.reset();
-    m_pEnv.reset();
+    End();
 }
 
 void TestErrorReport::init()
 {
-    m_pPrompts = std::make_unique<ScriptedPrompts>();
-    m_pWnd = new Zelvor;
-    g_pMainWnd.store(m_pWnd);
-    m_pTraces->Reset();
+    MakeWindow();
 }
 
 void TestErrorReport::cleanup()
 {
-    delete g_pMainWnd.exchange(nullptr);
-    m_pWnd = nullptr;
-    m_pPrompts.reset();
+    DropWindow();
 }
 
 void TestErrorReport::codeTable_data()
 {
     QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("text");
-    const QList<QPair<int, const char *>> rows = {
-        {-2, "Memory allocation failed!"},
-        {-3, "Communication with VPU failed!"},
-        {-4, "Invalid parameter!"},
-        {-5, "Resource not available!"},
-        {-6, "Directory creation failed!"},
-        {-8, "Invalid file name!"},
-        {-9, "File does not exist!"},
-        {-10, "File open failed!"},
-        {-11, "Invalid file size!"},
-        {-12, "File read error!"},
-        {-13, "File save error!"},
-        {-14, "File data error!"},
-        {-15, "Action cancelled!"},
-        {-16, "Invalid preset number!"},
-        {-20, "Xml configuration file data error!"},
-        {-21, "Invalid Xml value!"},
-        {-22, "Duplicate xml value!"},
-        {-23, "Xml attribute error!"},
-        {-50, "Unknown fixture type!"},
-        {-51, "Fixture does not fit in scene!"},
-        {-60, "Gain data error!"},
-        {-61, "Fixture is not configured correctly for gain tables programmation!"},
-        {-70, "Bootloader error on send command!"},
-        {-71, "Bootloader receive timeout!"},
-        {-72, "Bootloader CRC error!"},
-        {-100, "Memory allocation failed on VPU!"},
-        {-101, "Fixture response timeout!"},
-        {-200, "Failed to connect to VPU!"},
-        {-201, "Invalid parameter in communication with VPU!"},
-        {-202, "Communication timeout with VPU!"},
-        {-203, "Invalid message received!"},
-        {-204, "Invalid message length!"},
-        {-205, "Unknown command!"},
-        {-206, "Device not found!"},
-        {-207, "Failed to close connection!"},
-        {-250, "Read-Only flash area!"},
-        {-251, "VPU Flash error!"},
-        {-260, "Invalid MCU flash offset!"},
-        {-261, "MCU flash access error!"},
-        {-300, "Fixture NAK response!"},
-        {-301, "Fixture doesn't respond!"},
-        {-302, "Incomplete fixture response!"},
-        {-400, "Invalid DMX configuration!"},
-        {-401, "DMX command number to high!"},
-        {-402, "Invalid DMX value!"},
-        {-500, "Invalid Video Preset!"},
-    };
-    QCOMPARE(rows.size(), 46);
-    for (const auto &row : rows)
-        QTest::addRow("%d", row.first) << row.first << QString::fromLatin1(row.second);
+    QTest::addColumn<QString>("text"); // empty: a code without text
+    QTest::newRow("-2") << -2 << "Memory allocation failed!";
+    QTest::newRow("-72") << -72 << "Bootloader CRC error!";
+    QTest::newRow("-203") << -203 << "Invalid message received!";
+    QTest::newRow("-500") << -500 << "Invalid Video Preset!";
+    for (int iCode : {0, -1, -7, -49, -501, 300})
+        QTest::addRow("%d", iCode) << iCode << QString();
 }
 
-// Every code of the table reaches the user as the box's detail, from a GUI-thread report.
+// A code reaches the user as the box's detail, from a GUI-thread report; a code without
+// text leaves the detail out.
 void TestErrorReport::codeTable()
 {
     QFETCH(int, code);
@@ -197,26 +133,9 @@ void TestErrorReport::codeTable()
     ErrorMsg(QStringLiteral("Something failed"), code);
     const auto boxes = m_pPrompts->Messages();
     QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes.at(0).qsDetail, QStringLiteral("(Error Code = %1) - %2").arg(code).arg(text));
-}
-
-void TestErrorReport::codesWithoutText_data()
-{
-    QTest::addColumn<int>("code");
-    for (int iCode : {0, -1, -7, -17, -19, -24, -49, -52, -73, -102, -208, -252, -262, -303, -403, -501, 1, 300})
-        QTest::addRow("%d", iCode) << iCode;
-}
-
-void TestErrorReport::codesWithoutText()
-{
-    QFETCH(int, code);
-    QCOMPARE(ErrorCodeText(code), QString());
-    QCOMPARE(ErrorCodeDetail(code), QString());
-    ErrorMsg(QStringLiteral("No detail here"), code);
-    const auto boxes = m_pPrompts->Messages();
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes.at(0).qsText, QStringLiteral("No detail here"));
-    QCOMPARE(boxes.at(0).qsDetail, QString());
+    QCOMPARE(boxes.at(0).qsText, QStringLiteral("Something failed"));
+    QCOMPARE(boxes.at(0).qsDetail,
+             text.isEmpty() ? QString() : QStringLiteral("(Error Code = %1) - %2").arg(code).arg(text));
 }
 
 void TestErrorReport::guiThreadReportShowsBoxBeforeReturning()
@@ -258,12 +177,8 @@ void TestErrorReport::reportWithoutDetailTracesMessageOnly()
 void TestErrorReport::warningBoxThroughTheSink()
 {
     WarningMsg(QStringLiteral("Warning"), QStringLiteral("Unknown sensor type"));
-    const auto boxes = m_pPrompts->Messages();
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes.at(0).iIcon, int(Prompts::BOX_WARNING));
-    QCOMPARE(boxes.at(0).qsTitle, QStringLiteral("Warning"));
-    QCOMPARE(boxes.at(0).qsText, QStringLiteral("Unknown sensor type"));
-    QCOMPARE(boxes.at(0).qsDetail, QString());
+    QCOMPARE(Boxes(), QStringList{QStringLiteral("Unknown sensor type | ")});
+    QCOMPARE(m_pPrompts->Messages().at(0).iIcon, int(Prompts::BOX_WARNING));
 }
 
 // The window is disabled while a request is pending, which is exactly when a worker's
@@ -366,12 +281,7 @@ void TestErrorReport::askYesNo()
     QFETCH(int, result);
     m_pPrompts->AnswerQuestion(QMessageBox::StandardButton(button));
     QCOMPARE(AskYesNo(QStringLiteral("Download"), QStringLiteral("Send the project?")), result);
-    const auto calls = m_pPrompts->Calls();
-    QCOMPARE(calls.size(), 1);
-    QCOMPARE(calls.at(0).eKind, PromptCall_t::QUESTION);
-    QCOMPARE(calls.at(0).pParent, nullptr);
-    QCOMPARE(calls.at(0).qsTitle, QStringLiteral("Download"));
-    QCOMPARE(calls.at(0).iButtons, int(QMessageBox::Yes | QMessageBox::No));
+    QCOMPARE(m_pPrompts->Calls().at(0).iButtons, int(QMessageBox::Yes | QMessageBox::No));
 }
 
 void TestErrorReport::askYesNoCancel_data()

@@ -72,7 +72,6 @@ private slots:
     void saveFailureLosesNothing();
     void cancelledOrFailedSaveQuestionDiscardsNothing_data();
     void cancelledOrFailedSaveQuestionDiscardsNothing();
-    void saveLoadSaveGivesTheSameFile();
     void closeSavesToTheProjectFileFirst();
     void groupOfOneIsDissolved();
     void unknownGroupBuildsNothing();
@@ -486,24 +485,6 @@ void TestProjectCommands::closeSavesToTheProjectFileFirst()
     QVERIFY(m_pWnd->close());
     QCOMPARE(m_pPrompts->Calls().size(), 1);
     QCOMPARE(ReadTestFile(qsA).count("<Fixture "), 2);
-}
-
-void TestProjectCommands::saveLoadSaveGivesTheSameFile()
-{
-    Make();
-    const QString qsA = WriteProject(QStringLiteral("a.prj"),
-                                     {FixtureRecord(1, 1, 1, 100, 100, 0, 4), FixtureRecord(1, 2, 2, 164, 100, 0, 4),
-                                      FixtureRecord(2, 1, 0x10000001, 700, 500, 90), FixtureRecord(0, 1, 3, 50, 900)},
-                                     {GroupRecord(4, 100, 100, 30)});
-    QCOMPARE(m_pWnd->LoadProject(qsA), 0);
-    const QString qsB = Path(QStringLiteral("b.prj"));
-    QCOMPARE(m_pWnd->SaveProject(qsB), 0);
-    QCOMPARE(m_pWnd->LoadProject(qsB), 0);
-    const QString qsC = Path(QStringLiteral("c.prj"));
-    QCOMPARE(m_pWnd->SaveProject(qsC), 0);
-    QCOMPARE(QString::fromUtf8(ReadTestFile(qsC)), QString::fromUtf8(ReadTestFile(qsB)));
-    QCOMPARE(m_pWnd->Groups().size(), 1);
-    QCOMPARE(m_pWnd->AllFixtures().size(), 4);
 }
 
 void TestProjectCommands::groupOfOneIsDissolved()

@@ -70,6 +70,129 @@ QStringList MenuEntries(QMenu *pMenu)
     return texts;
 }
 
+QString Place(const QRectF &box, const QPointF &anchor, qreal angle)
+{
+    return QStringLiteral("%1,%2-%3,%4 @%5,%6 r%7")
+        .arg(qRound(box.left()))
+        .arg(qRound(box.top()))
+        .arg(qRound(box.right()))
+        .arg(qRound(box.bottom()))
+        .arg(qRound(anchor.x()))
+        .arg(qRound(anchor.y()))
+        .arg(angle);
+}
+
+// What a user sees of the scene: each group and fixture where it stands (box, anchor, turn;
+// '*' selected, "in G" a member), the chains with their counts, the not-cabled list and tree.
+QStringList DescribeScene(Zelvor *pWnd)
+{
+    QStringList lines;
+    const auto mark = [](const QGraphicsItem *pItem) { return pItem->isSelected() ? QStringLiteral(" *") : QString(); };
+    for (const CFixtureGroup *pGroup : pWnd->Groups())
+        lines.append(
+            QStringLiteral("G%1 '%2' %3%4")
+                .arg(InfoOf(pGroup).number)
+                .arg(InfoOf(pGroup).name, Place(BoxOf(pGroup), AnchorOf(pGroup), pGroup->rotation()), mark(pGroup)));
+    for (const CFixture *pFixture : pWnd->AllFixtures()) {
+        quint16 uGroup = 0;
+        pFixture->GetGroupInfo(&uGroup, nullptr);
+        const bool bMember = pFixture->parentItem() != nullptr;
+        lines.append(QStringLiteral("%1 %2%3%4")
+                         .arg(NameOf(pFixture), Place(BoxOf(pFixture), AnchorOf(pFixture), pFixture->rotation()),
+                              bMember ? QStringLiteral(" in G%1").arg(uGroup)
+                                      : (uGroup ? QStringLiteral(" loose in G%1").arg(uGroup) : QString()),
+                              mark(pFixture)));
+    }
+    for (int iOutput = 0; iOutput <= 4; ++iOutput) {
+        if (pWnd->Chain(iOutput).isEmpty())
+            continue;
+        QString qsLine = QStringLiteral("chain %1: %2").arg(iOutput).arg(Names(pWnd->Chain(iOutput)).join(' '));
+        if (iOutput > 0)
+            qsLine += QStringLiteral(" (%1 LPU, %2 SASU)").arg(pWnd->LpuCount(iOutput)).arg(pWnd->SasuCount(iOutput));
+        lines.append(qsLine);
+    }
+    lines.append(QStringLiteral("not cabled: ") +
+                 ListTexts(pWnd->findChild<QListWidget *>(QStringLiteral("m_pNotCabledList"))).join(' '));
+    auto *pTree = pWnd->findChild<QTreeWidget *>(QStringLiteral("m_pSceneListTree"));
+    lines.append(
+        QStringLiteral("tree %1, %2 selected").arg(pTree->topLevelItemCount()).arg(pTree->selectedItems().size()));
+    return lines;
+}
+
+// Runs one editing step on the window: "add TYPE x y across down", "paint TYPE x1 y1 x2 y2",
+// "select ITEMS", "delete", "turn ITEM angle", "group ITEMS", "ungroup ITEMS", "dissolve ITEM",
+// "align MODE ITEMS", "rotate ANGLE ITEMS", "number ITEM output number", "lists",
+// "renumber ITEM number name". ITEMS name fixtures of AllFixtures (f0), loose fixtures (l0),
+// groups (g0) as the scene stands before the step, or "null".
+bool RunStep(Zelvor *pWnd, const QString &qsStep)
+{
+    const QStringList w = qsStep.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const auto num = [&w](int i) { return w.value(i).toInt(nullptr, 0); };
+    QList<CFixture *> fixtures;
+    QList<CFixtureGroup *> groups;
+    QList<QGraphicsItem *> items;
+    for (const QString &qsItem : w.mid(1)) {
+        const int i = qsItem.mid(1).toInt();
+        if (qsItem == QLatin1String("null")) {
+            fixtures.append(nullptr);
+        } else if (qsItem.startsWith(QLatin1Char('f'))) {
+            fixtures.append(pWnd->AllFixtures().value(i));
+            items.append(fixtures.last());
+        } else if (qsItem.startsWith(QLatin1Char('l'))) {
+            fixtures.append(pWnd->TopLevelFixtures().value(i));
+            items.append(fixtures.last());
+        } else if (qsItem.startsWith(QLatin1Char('g'))) {
+            groups.append(pWnd->Groups().value(i));
+            items.append(groups.last());
+        }
+    }
+    if (items.contains(nullptr))
+        return false;
+    const QString &op = w.value(0);
+    if (op == QLatin1String("add"))
+        return pWnd->AddFixtures(CatalogueType(num(1)), QRect(num(2), num(3), num(4), num(5))) == 0;
+    if (op == QLatin1String("paint"))
+        return pWnd->AddFixtures(CatalogueType(num(1)), num(2), num(3), num(4), num(5)) == 0;
+    if (op == QLatin1String("select")) {
+        pWnd->Scene()->clearSelection();
+        for (QGraphicsItem *pItem : items)
+            pItem->setSelected(true);
+    } else if (op == QLatin1String("delete")) {
+        pWnd->DeleteSelectedFixtures();
+    } else if (op == QLatin1String("turn")) {
+        return fixtures.isEmpty() ? groups.first()->SetRotation(num(2)) == 0
+                                  : fixtures.first()->SetRotation(num(2)) == 0;
+    } else if (op == QLatin1String("group")) {
+        pWnd->GroupItems(fixtures);
+    } else if (op == QLatin1String("ungroup")) {
+        pWnd->UngroupItems(groups);
+    } else if (op == QLatin1String("dissolve")) {
+        groups.first()->s_OnUnGroupActionTriggered();
+    } else if (op == QLatin1String("align") || op == QLatin1String("rotate")) {
+        fixtures.clear();
+        groups.clear();
+        for (QGraphicsItem *pItem : items) {
+            if (auto *pGroup = dynamic_cast<CFixtureGroup *>(pItem))
+                groups.append(pGroup);
+            else
+                fixtures.append(static_cast<CFixture *>(pItem));
+        }
+        if (op == QLatin1String("align"))
+            pWnd->AlignSelected(num(1), fixtures, groups);
+        else
+            pWnd->RotateItems(num(1), fixtures, groups);
+    } else if (op == QLatin1String("number")) {
+        fixtures.first()->SetNumber(quint32(num(2)), quint32(num(3)));
+    } else if (op == QLatin1String("lists")) {
+        pWnd->UpdateFixtureLists();
+    } else if (op == QLatin1String("renumber")) {
+        return groups.first()->SetInfo(MakeGroupInfo(quint16(num(2)), w.mid(3).join(' '))) == 0;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 class TestSceneEditing : public EditingTestBase
@@ -82,25 +205,13 @@ private slots:
 
     void fitChecks_data();
     void fitChecks();
-    void singleFixtureIsSelectedAndListed();
-    void blockBecomesGroupNumberedColumnByColumn();
-    void deletionClosesGapsOfGroupMembers();
-    void deletionDissolvesOneMemberGroup();
-    void deletionInCabledChain();
+    void scenarios_data();
+    void scenarios();
     void deletionWithoutSelection();
     void groupNumbers_data();
     void groupNumbers();
     void groupNumbersStopAt128();
-    void freeGroupNumberIsReused();
     void notCabledNumbersStayLoadable();
-    void groupingLooseFixtures();
-    void groupingRefusesGroupedOrSingle();
-    void ungroupingClosesGroupNumbers();
-    void groupItemDissolvesItself();
-    void align_data();
-    void align();
-    void alignNeedsTwoItemsAndAMode();
-    void rotation();
     void contextMenuEntries_data();
     void contextMenuEntries();
     void rotationAsksForTheAngle();
@@ -170,158 +281,131 @@ void TestSceneEditing::fitChecks()
     QCOMPARE(pWnd->Scene()->selectedItems().size(), 0);
 }
 
-void TestSceneEditing::singleFixtureIsSelectedAndListed()
+void TestSceneEditing::scenarios_data()
 {
-    Zelvor *pWnd = MakeWindow();
-    // The paintbrush passes the corners of its block: one fixture is the rectangle (x, y, x, y).
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), 300, 200, 300, 200), 0);
-    QCOMPARE(pWnd->Groups().size(), 0);
-    QCOMPARE(pWnd->AllFixtures().size(), 1);
-    CFixture *pFixture = pWnd->AllFixtures().first();
-    QCOMPARE(pWnd->TopLevelFixtures(), QList<CFixture *>{pFixture});
-    QVERIFY(!pFixture->parentItem());
-    QCOMPARE(pFixture->scene(), pWnd->Scene());
-    QCOMPARE(pFixture->scenePos(), QPointF(300, 200));
-    QCOMPARE(AnchorOf(pFixture), QPointF(300, 200));
-    QCOMPARE(NameOf(pFixture), QStringLiteral("L0.0"));
-    QCOMPARE(pWnd->Scene()->selectedItems(), QList<QGraphicsItem *>{pFixture});
-    // Listed as not cabled at once, on the scene tree and in the cabling list.
-    QCOMPARE(pWnd->Chain(0), QList<CFixture *>{pFixture});
-    QCOMPARE(ListTexts(pWnd->findChild<QListWidget *>(QStringLiteral("m_pNotCabledList"))),
-             QStringList{QStringLiteral("L0.0")});
-    auto *pTree = pWnd->findChild<QTreeWidget *>(QStringLiteral("m_pSceneListTree"));
-    QCOMPARE(pTree->topLevelItemCount(), 1);
-    QVERIFY(pTree->topLevelItem(0)->isSelected());
-    QVERIFY(m_pTraces->Texts(TRACE_KIND_INFO).contains(QStringLiteral("Next fixture number on output 0 is: 0")));
-    VERIFY_ROUND_TRIP(pWnd);
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("scene");
+    QTest::addColumn<QStringList>("boxes");
+    const auto row = [](const char *pcName, const char *pcSteps, const QStringList &scene,
+                        const QStringList &boxes = QStringList()) {
+        QTest::newRow(pcName) << QString::fromUtf8(pcSteps).split(QLatin1String("; ")) << scene << boxes;
+    };
+    row("one fixture: selected and listed", "paint 1 300 200 300 200",
+        {"L0.0 300,200-363,263 @300,200 r0 *", "chain 0: L0.0", "not cabled: L0.0", "tree 1, 1 selected"});
+    row("a block is a group numbered column by column", "add 1 0 0 1 1; add 1 200 100 3 2",
+        {"G1 'Group 1' 200,100-391,227 @200,100 r0 *", "L0.0 0,0-63,63 @0,0 r0",
+         "L0.1 200,100-263,163 @200,100 r0 in G1", "L0.2 200,164-263,227 @200,164 r0 in G1",
+         "L0.3 264,100-327,163 @264,100 r0 in G1", "L0.4 264,164-327,227 @264,164 r0 in G1",
+         "L0.5 328,100-391,163 @328,100 r0 in G1", "L0.6 328,164-391,227 @328,164 r0 in G1",
+         "chain 0: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5 L0.6", "not cabled: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5 L0.6",
+         "tree 2, 1 selected"});
+    row("deleting a group closes the gap behind its members",
+        "add 1 0 0 1 1; add 1 200 0 2 2; add 1 600 0 1 1; add 1 800 0 1 1; add 3 1000 0 2 1; select f0 g0; delete; "
+        "add 1 0 500 1 1",
+        {"G1 'Group 2' 1000,0-1255,127 @1000,0 r0", "L0.0 600,0-663,63 @600,0 r0", "L0.1 800,0-863,63 @800,0 r0",
+         "L0.2 1000,0-1127,127 @1000,0 r0 in G1", "L0.3 1128,0-1255,127 @1128,0 r0 in G1",
+         "L0.4 0,500-63,563 @0,500 r0 *", "chain 0: L0.0 L0.1 L0.2 L0.3 L0.4", "not cabled: L0.0 L0.1 L0.2 L0.3 L0.4",
+         "tree 4, 1 selected"});
+    row("deleting down to one member dissolves the group, turns added",
+        "add 3 400 300 2 1; add 1 900 700 2 1; turn g0 90; turn f1 90; select f0; delete",
+        {"G1 'Group 2' 900,700-1027,763 @900,700 r0", "L0.0 273,301-400,428 @400,428 r180 *",
+         "L0.1 900,700-963,763 @900,700 r0 in G1", "L0.2 964,700-1027,763 @964,700 r0 in G1", "chain 0: L0.0 L0.1 L0.2",
+         "not cabled: L0.0 L0.1 L0.2", "tree 2, 1 selected"});
+    row("deleting in a cabled chain",
+        "add 1 0 0 1 1; add 1 100 0 1 1; add 1 200 0 1 1; add 1 300 0 1 1; "
+        "add 1 400 0 1 1; add 0x10000001 0 500 1 1; number f0 2 1; number f1 2 2; number f2 2 3; number f3 2 4; "
+        "number f4 2 5; number f5 2 6; lists; select f2; delete",
+        {"L2.1 0,0-63,63 @0,0 r0 *", "L2.2 100,0-163,63 @100,0 r0", "L2.3 300,0-363,63 @300,0 r0",
+         "L2.4 400,0-463,63 @400,0 r0", "S2.5 0,500-63,563 @0,500 r0",
+         "chain 2: S2.5 L2.4 L2.3 L2.2 L2.1 (4 LPU, 1 SASU)", "not cabled: ", "tree 5, 1 selected"});
+    row("grouping loose fixtures, one of them turned",
+        "add 1 1000 800 2 1; add 1 1300 800 2 1; add 3 100 500 1 1; add 1 150 560 1 1; add 2 600 450 1 1; "
+        "turn l1 90; group l0 l1 l2",
+        {"G1 'Group 1' 1000,800-1127,863 @1000,800 r0", "G2 'Group 2' 1300,800-1427,863 @1300,800 r0",
+         "G3 'Group 3' 87,450-727,627 @87,450 r0", "L0.0 1000,800-1063,863 @1000,800 r0 in G1",
+         "L0.1 1064,800-1127,863 @1064,800 r0 in G1", "L0.2 1300,800-1363,863 @1300,800 r0 in G2",
+         "L0.3 1364,800-1427,863 @1364,800 r0 in G2", "L0.4 100,500-227,627 @100,500 r0 in G3",
+         "L0.5 87,560-150,623 @150,560 r90 in G3", "L0.6 600,450-727,513 @600,450 r0 in G3 *",
+         "chain 0: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5 L0.6", "not cabled: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5 L0.6",
+         "tree 3, 0 selected"});
+    row("grouping refuses one fixture, members and doubles",
+        "add 1 0 0 2 1; add 1 400 0 1 1; group l0; group l0 f0; group l0 l0 null",
+        {"G1 'Group 1' 0,0-127,63 @0,0 r0", "L0.0 0,0-63,63 @0,0 r0 in G1", "L0.1 64,0-127,63 @64,0 r0 in G1",
+         "L0.2 400,0-463,63 @400,0 r0 *", "chain 0: L0.0 L0.1 L0.2", "not cabled: L0.0 L0.1 L0.2",
+         "tree 2, 1 selected"});
+    row("ungrouping keeps the members where they stand and closes the numbers",
+        "add 1 200 300 2 1; add 1 500 300 2 1; add 1 800 300 2 1; turn g1 90; ungroup g1",
+        {"G1 'Group 1' 200,300-327,363 @200,300 r0", "G2 'Group 3' 800,300-927,363 @800,300 r0 *",
+         "L0.0 200,300-263,363 @200,300 r0 in G1", "L0.1 264,300-327,363 @264,300 r0 in G1",
+         "L0.2 437,300-500,363 @500,300 r90", "L0.3 437,364-500,427 @500,364 r90",
+         "L0.4 800,300-863,363 @800,300 r0 in G2", "L0.5 864,300-927,363 @864,300 r0 in G2",
+         "chain 0: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5", "not cabled: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5", "tree 4, 0 selected"});
+    row("a group dissolves itself", "add 1 0 0 2 2; dissolve g0",
+        {"L0.0 0,0-63,63 @0,0 r0", "L0.1 0,64-63,127 @0,64 r0", "L0.2 64,0-127,63 @64,0 r0",
+         "L0.3 64,64-127,127 @64,64 r0", "chain 0: L0.0 L0.1 L0.2 L0.3", "not cabled: L0.0 L0.1 L0.2 L0.3",
+         "tree 4, 0 selected"});
+    const char *pcAlign = "add 1 100 100 1 1; add 3 300 400 1 1; add 1 600 200 2 1; turn l1 90; align %1 l0 l1 g0";
+    const QList<QPair<const char *, int>> modes = {{"align top", Zelvor::ALIGN_TOP},
+                                                   {"align bottom", Zelvor::ALIGN_BOTTOM},
+                                                   {"align left", Zelvor::ALIGN_LEFT},
+                                                   {"align right", Zelvor::ALIGN_RIGHT}};
+    // The common box runs from (100, 100) to (727, 527); the group and the turned fixture
+    // move with their anchors.
+    const QList<QStringList> aligned = {
+        {"G1 'Group 1' 600,100-727,163 @600,100 r0 *", "L0.0 100,100-163,163 @100,100 r0",
+         "L0.1 173,100-300,227 @300,100 r90", "L0.2 600,100-663,163 @600,100 r0 in G1",
+         "L0.3 664,100-727,163 @664,100 r0 in G1", "chain 0: L0.0 L0.1 L0.2 L0.3", "not cabled: L0.0 L0.1 L0.2 L0.3",
+         "tree 3, 1 selected"},
+        {"G1 'Group 1' 600,464-727,527 @600,464 r0 *", "L0.0 100,464-163,527 @100,464 r0",
+         "L0.1 173,400-300,527 @300,400 r90", "L0.2 600,464-663,527 @600,464 r0 in G1",
+         "L0.3 664,464-727,527 @664,464 r0 in G1", "chain 0: L0.0 L0.1 L0.2 L0.3", "not cabled: L0.0 L0.1 L0.2 L0.3",
+         "tree 3, 1 selected"},
+        {"G1 'Group 1' 100,200-227,263 @100,200 r0 *", "L0.0 100,100-163,163 @100,100 r0",
+         "L0.1 100,400-227,527 @227,400 r90", "L0.2 100,200-163,263 @100,200 r0 in G1",
+         "L0.3 164,200-227,263 @164,200 r0 in G1", "chain 0: L0.0 L0.1 L0.2 L0.3", "not cabled: L0.0 L0.1 L0.2 L0.3",
+         "tree 3, 1 selected"},
+        {"G1 'Group 1' 600,200-727,263 @600,200 r0 *", "L0.0 664,100-727,163 @664,100 r0",
+         "L0.1 600,400-727,527 @727,400 r90", "L0.2 600,200-663,263 @600,200 r0 in G1",
+         "L0.3 664,200-727,263 @664,200 r0 in G1", "chain 0: L0.0 L0.1 L0.2 L0.3", "not cabled: L0.0 L0.1 L0.2 L0.3",
+         "tree 3, 1 selected"}};
+    for (int i = 0; i < modes.size(); ++i)
+        row(modes[i].first, qPrintable(QString::fromUtf8(pcAlign).arg(modes[i].second)), aligned[i]);
+    row("align needs two items and a mode",
+        "add 1 100 100 1 1; add 1 300 400 1 1; align 1 l1; align 0 l0 l1; "
+        "align 5 l0 l1",
+        {"L0.0 100,100-163,163 @100,100 r0", "L0.1 300,400-363,463 @300,400 r0 *", "chain 0: L0.0 L0.1",
+         "not cabled: L0.0 L0.1", "tree 2, 1 selected"});
+    row("rotation: by right angles, a turn leaving the screen refused",
+        "add 1 0 0 1 1; add 1 500 500 1 1; add 1 900 500 2 2; rotate 45 l1; rotate 90 l0 l1 g0; rotate -90 l1 g0",
+        {"G1 'Group 1' 900,373-1027,500 @900,500 r-90 *", "L0.0 0,0-63,63 @0,0 r0",
+         "L0.1 500,437-563,500 @500,500 r-90", "L0.2 900,437-963,500 @900,500 r0 in G1",
+         "L0.3 964,437-1027,500 @964,500 r0 in G1", "L0.4 900,373-963,436 @900,436 r0 in G1",
+         "L0.5 964,373-1027,436 @964,436 r0 in G1", "chain 0: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5",
+         "not cabled: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5", "tree 3, 1 selected"},
+        {QStringLiteral("Fixture L0.0 rotated by 90 degrees does not fit in the scene! | ")});
+    row("a free group number below a loaded 128 is taken",
+        "add 1 0 0 2 1; add 1 200 0 2 1; renumber g1 128 Last; add 1 400 0 1 1; add 1 600 0 1 1; group l0 l1",
+        {"G1 'Group 1' 0,0-127,63 @0,0 r0", "G128 'Last' 200,0-327,63 @200,0 r0", "G2 'Group 2' 400,0-663,63 @400,0 r0",
+         "L0.0 0,0-63,63 @0,0 r0 in G1", "L0.1 64,0-127,63 @64,0 r0 in G1", "L0.2 200,0-263,63 @200,0 r0 in G128",
+         "L0.3 264,0-327,63 @264,0 r0 in G128", "L0.4 400,0-463,63 @400,0 r0 in G2",
+         "L0.5 600,0-663,63 @600,0 r0 in G2 *", "chain 0: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5",
+         "not cabled: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5", "tree 3, 0 selected"});
 }
 
-void TestSceneEditing::blockBecomesGroupNumberedColumnByColumn()
+// Each scenario: the scene as the user sees it after its steps, the boxes shown, and the
+// project saved and read back unchanged.
+void TestSceneEditing::scenarios()
 {
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, scene);
+    QFETCH(QStringList, boxes);
     Zelvor *pWnd = MakeWindow();
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(0, 0, 1, 1)), 0);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(200, 100, 3, 2)), 0);
-    QCOMPARE(pWnd->Groups().size(), 1);
-    CFixtureGroup *pGroup = pWnd->Groups().first();
-    QCOMPARE(InfoOf(pGroup).number, quint16(1));
-    QCOMPARE(InfoOf(pGroup).name, QStringLiteral("Group 1"));
-    QCOMPARE(pGroup->scenePos(), QPointF(200, 100));
-    QCOMPARE(AnchorOf(pGroup), QPointF(200, 100));
-    QCOMPARE(pGroup->zValue(), SceneItems::GROUP_SELECTED_Z);
-    QCOMPARE(pWnd->Scene()->selectedItems(), QList<QGraphicsItem *>{pGroup});
-    QCOMPARE(pWnd->AllFixtures().size(), 7);
-    QCOMPARE(pWnd->TopLevelFixtures().size(), 1);
-    for (int i = 0; i < 6; ++i) {
-        CFixture *pFixture = pWnd->AllFixtures().at(i + 1);
-        const QPointF corner(200 + 64 * (i / 2), 100 + 64 * (i % 2));
-        QCOMPARE(pFixture->parentItem(), static_cast<QGraphicsItem *>(pGroup));
-        QCOMPARE(pFixture->pos(), corner - QPointF(200, 100));
-        QCOMPARE(pFixture->scenePos(), corner);
-        QCOMPARE(AnchorOf(pFixture), corner);
-        QCOMPARE(NameOf(pFixture), QStringLiteral("L0.%1").arg(i + 1));
-        QCOMPARE(pFixture->zValue(), SceneItems::FIXTURE_Z);
-        quint16 uGroup = 0;
-        pFixture->GetGroupInfo(&uGroup, nullptr);
-        QCOMPARE(uGroup, quint16(1));
-    }
-    QCOMPARE(Names(pWnd->Chain(0)), (QStringList{"L0.0", "L0.1", "L0.2", "L0.3", "L0.4", "L0.5", "L0.6"}));
-    QCOMPARE(ListTexts(pWnd->findChild<QListWidget *>(QStringLiteral("m_pNotCabledList"))).size(), 7);
-    VERIFY_ROUND_TRIP(pWnd);
-}
-
-void TestSceneEditing::deletionClosesGapsOfGroupMembers()
-{
-    Zelvor *pWnd = MakeWindow();
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(0, 0, 1, 1)), 0);    // L0.0
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(200, 0, 2, 2)), 0);  // L0.1 .. L0.4, group 1
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(600, 0, 1, 1)), 0);  // L0.5
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(800, 0, 1, 1)), 0);  // L0.6
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(3), QRect(1000, 0, 2, 1)), 0); // L0.7, L0.8, group 2
-    CFixture *pFirst = pWnd->AllFixtures().first();
-    CFixtureGroup *pGroup1 = pWnd->Groups().first();
-    CFixtureGroup *pGroup2 = pWnd->Groups().last();
-    pWnd->Scene()->clearSelection();
-    pFirst->setSelected(true);
-    pGroup1->setSelected(true);
-    m_pTraces->Reset();
-
-    pWnd->DeleteSelectedFixtures();
-    QVERIFY(m_pTraces->Texts(TRACE_KIND_INFO)
-                .contains(QStringLiteral("Delete Selected Fixtures... (Item number selected = 2")));
-    // The four members went with their group: the numbers behind them close up as well.
-    QCOMPARE(Names(pWnd->AllFixtures()), (QStringList{"L0.0", "L0.1", "L0.2", "L0.3"}));
-    QCOMPARE(Names(pWnd->Chain(0)), (QStringList{"L0.0", "L0.1", "L0.2", "L0.3"}));
-    QCOMPARE(pWnd->Groups(), QList<CFixtureGroup *>{pGroup2});
-    QCOMPARE(InfoOf(pGroup2).number, quint16(1));
-    QCOMPARE(InfoOf(pGroup2).name, QStringLiteral("Group 2"));
-    QCOMPARE(ListTexts(pWnd->findChild<QListWidget *>(QStringLiteral("m_pNotCabledList"))),
-             (QStringList{"L0.0", "L0.1", "L0.2", "L0.3"}));
-    auto *pTree = pWnd->findChild<QTreeWidget *>(QStringLiteral("m_pSceneListTree"));
-    QCOMPARE(pTree->topLevelItemCount(), 3);
-    VERIFY_ROUND_TRIP(pWnd);
-
-    // Another block goes on from the highest number left.
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(0, 500, 1, 1)), 0);
-    QCOMPARE(NameOf(pWnd->AllFixtures().last()), QStringLiteral("L0.4"));
-}
-
-void TestSceneEditing::deletionDissolvesOneMemberGroup()
-{
-    Zelvor *pWnd = MakeWindow();
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(3), QRect(400, 300, 2, 1)), 0); // group 1: L0.0, L0.1
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(900, 700, 2, 1)), 0); // group 2: L0.2, L0.3
-    CFixtureGroup *pGroup1 = pWnd->Groups().at(0);
-    CFixtureGroup *pGroup2 = pWnd->Groups().at(1);
-    CFixture *pGone = pWnd->AllFixtures().at(0);
-    CFixture *pStays = pWnd->AllFixtures().at(1);
-    // Both the group and the remaining member are turned: the member's own turn and the
-    // group's add up once it stands alone.
-    QCOMPARE(pGroup1->SetRotation(90), 0);
-    QCOMPARE(pStays->SetRotation(90), 0);
-    const QPolygonF outline = pStays->GetScenePolygon();
-    const QPointF anchor = AnchorOf(pStays);
-
-    pWnd->Scene()->clearSelection();
-    pGone->setSelected(true);
-    pWnd->DeleteSelectedFixtures();
-
-    QCOMPARE(pWnd->Groups(), QList<CFixtureGroup *>{pGroup2});
-    QCOMPARE(InfoOf(pGroup2).number, quint16(1));
-    QCOMPARE(InfoOf(pGroup2).name, QStringLiteral("Group 2"));
-    QVERIFY(!pStays->parentItem());
-    QCOMPARE(pWnd->TopLevelFixtures(), QList<CFixture *>{pStays});
-    QCOMPARE(pStays->rotation(), 180.0);
-    QVERIFY(SamePolygon(pStays->GetScenePolygon(), outline));
-    QCOMPARE(AnchorOf(pStays), anchor);
-    quint16 uGroup = 99;
-    pStays->GetGroupInfo(&uGroup, nullptr);
-    QCOMPARE(uGroup, quint16(0));
-    QCOMPARE(Names(pWnd->AllFixtures()), (QStringList{"L0.0", "L0.1", "L0.2"}));
-    VERIFY_ROUND_TRIP(pWnd);
-}
-
-void TestSceneEditing::deletionInCabledChain()
-{
-    Zelvor *pWnd = MakeWindow();
-    for (int i = 0; i < 5; ++i)
-        QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(100 * i, 0, 1, 1)), 0);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(0x10000001), QRect(0, 500, 1, 1)), 0);
-    for (int i = 0; i < 5; ++i)
-        pWnd->AllFixtures().at(i)->SetNumber(2, quint32(i + 1));
-    pWnd->AllFixtures().at(5)->SetNumber(2, 6);
-    pWnd->UpdateFixtureLists();
-    QCOMPARE(Names(pWnd->Chain(2)), (QStringList{"S2.6", "L2.5", "L2.4", "L2.3", "L2.2", "L2.1"}));
-    QCOMPARE(pWnd->LpuCount(2), 5);
-    QCOMPARE(pWnd->SasuCount(2), 1);
-    QCOMPARE(pWnd->Chain(0).size(), 0);
-
-    pWnd->Scene()->clearSelection();
-    pWnd->AllFixtures().at(2)->setSelected(true);
-    pWnd->DeleteSelectedFixtures();
-    QCOMPARE(Names(pWnd->Chain(2)), (QStringList{"S2.5", "L2.4", "L2.3", "L2.2", "L2.1"}));
-    QCOMPARE(pWnd->LpuCount(2), 4);
-    QCOMPARE(pWnd->SasuCount(2), 1);
-    QCOMPARE(pWnd->LpuCount(1), 0);
+    for (const QString &qsStep : steps)
+        QVERIFY2(RunStep(pWnd, qsStep), qPrintable(qsStep));
+    const QStringList got = DescribeScene(pWnd);
+    QVERIFY2(got == scene,
+             qPrintable(QStringLiteral("\n        \"") + got.join(QStringLiteral("\",\n        \"")) + '"'));
+    QCOMPARE(Boxes(), boxes);
     VERIFY_ROUND_TRIP(pWnd);
 }
 
@@ -405,22 +489,6 @@ void TestSceneEditing::groupNumbersStopAt128()
     VERIFY_ROUND_TRIP(pWnd);
 }
 
-void TestSceneEditing::freeGroupNumberIsReused()
-{
-    Zelvor *pWnd = MakeWindow();
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(0, 0, 2, 1)), 0);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(200, 0, 2, 1)), 0);
-    // A loaded project may number its groups with gaps up to 128.
-    QCOMPARE(pWnd->Groups().last()->SetInfo(MakeGroupInfo(128, QStringLiteral("Last"))), 0);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(400, 0, 1, 1)), 0);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(600, 0, 1, 1)), 0);
-    pWnd->GroupItems(pWnd->TopLevelFixtures());
-    QCOMPARE(InfoOf(pWnd->Groups().last()).number, quint16(2));
-    QCOMPARE(InfoOf(pWnd->Groups().last()).name, QStringLiteral("Group 2"));
-    QCOMPARE(Boxes(), QStringList());
-    VERIFY_ROUND_TRIP(pWnd);
-}
-
 void TestSceneEditing::notCabledNumbersStayLoadable()
 {
     Zelvor *pWnd = MakeWindow();
@@ -440,205 +508,6 @@ void TestSceneEditing::notCabledNumbersStayLoadable()
     pWnd->AllFixtures().first()->SetNumber(0x103, 7);
     QCOMPARE(pWnd->GetNextFixtureNumber(3, &uNext), 0);
     QCOMPARE(uNext, 8u);
-}
-
-void TestSceneEditing::groupingLooseFixtures()
-{
-    Zelvor *pWnd = MakeWindow();
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(1000, 800, 2, 1)), 0); // group 1
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(1300, 800, 2, 1)), 0); // group 2
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(3), QRect(100, 500, 1, 1)), 0);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(150, 560, 1, 1)), 0);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(2), QRect(600, 450, 1, 1)), 0);
-    const QList<CFixture *> loose = pWnd->TopLevelFixtures();
-    // Turned about its anchor at (150, 560), the second reaches left to x = 87.
-    QCOMPARE(loose.at(1)->SetRotation(90), 0);
-    QList<QPolygonF> outlines;
-    QList<QPointF> anchors;
-    for (CFixture *pFixture : loose) {
-        outlines.append(pFixture->GetScenePolygon());
-        anchors.append(AnchorOf(pFixture));
-    }
-    QCOMPARE(BoxOf(loose.at(1)).left(), 87.0);
-
-    pWnd->GroupItems(loose);
-    QCOMPARE(pWnd->Groups().size(), 3);
-    CFixtureGroup *pGroup = pWnd->Groups().last();
-    QCOMPARE(InfoOf(pGroup).number, quint16(3));
-    QCOMPARE(InfoOf(pGroup).name, QStringLiteral("Group 3"));
-    QCOMPARE(pGroup->scenePos(), QPointF(87, 450));
-    QCOMPARE(AnchorOf(pGroup), QPointF(87, 450));
-    QCOMPARE(pWnd->TopLevelFixtures().size(), 0);
-    for (int i = 0; i < loose.size(); ++i) {
-        QCOMPARE(loose.at(i)->parentItem(), static_cast<QGraphicsItem *>(pGroup));
-        QVERIFY(SamePolygon(loose.at(i)->GetScenePolygon(), outlines.at(i)));
-        QCOMPARE(AnchorOf(loose.at(i)), anchors.at(i));
-        quint16 uGroup = 0;
-        loose.at(i)->GetGroupInfo(&uGroup, nullptr);
-        QCOMPARE(uGroup, quint16(3));
-    }
-    QCOMPARE(loose.at(0)->pos(), QPointF(13, 50));
-    auto *pTree = pWnd->findChild<QTreeWidget *>(QStringLiteral("m_pSceneListTree"));
-    QCOMPARE(pTree->topLevelItemCount(), 3);
-    VERIFY_ROUND_TRIP(pWnd);
-}
-
-void TestSceneEditing::groupingRefusesGroupedOrSingle()
-{
-    Zelvor *pWnd = MakeWindow();
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(0, 0, 2, 1)), 0);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(400, 0, 1, 1)), 0);
-    CFixture *pLoose = pWnd->TopLevelFixtures().first();
-    CFixture *pMember = pWnd->AllFixtures().first();
-    pWnd->GroupItems({pLoose});
-    pWnd->GroupItems({pLoose, pMember});
-    pWnd->GroupItems({pLoose, pLoose, nullptr});
-    QCOMPARE(pWnd->Groups().size(), 1);
-    QVERIFY(!pLoose->parentItem());
-    QCOMPARE(pMember->parentItem(), static_cast<QGraphicsItem *>(pWnd->Groups().first()));
-    QList<CFixture *> members;
-    pWnd->Groups().first()->GetFixtures(members);
-    QCOMPARE(members.size(), 2);
-    QCOMPARE(Boxes(), QStringList());
-}
-
-void TestSceneEditing::ungroupingClosesGroupNumbers()
-{
-    Zelvor *pWnd = MakeWindow();
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(300 * i + 200, 300, 2, 1)), 0);
-    CFixtureGroup *pMiddle = pWnd->Groups().at(1);
-    CFixtureGroup *pLast = pWnd->Groups().at(2);
-    QCOMPARE(pMiddle->SetRotation(90), 0);
-    QList<CFixture *> members;
-    pMiddle->GetFixtures(members);
-    QList<QPolygonF> outlines;
-    for (CFixture *pFixture : members)
-        outlines.append(pFixture->GetScenePolygon());
-
-    pWnd->UngroupItems({pMiddle});
-    QCOMPARE(pWnd->Groups().size(), 2);
-    QCOMPARE(pWnd->Groups().at(1), pLast);
-    QCOMPARE(InfoOf(pLast).number, quint16(2));
-    QCOMPARE(InfoOf(pLast).name, QStringLiteral("Group 3"));
-    QCOMPARE(pWnd->TopLevelFixtures(), members);
-    for (int i = 0; i < members.size(); ++i) {
-        QVERIFY(!members.at(i)->parentItem());
-        QCOMPARE(members.at(i)->rotation(), 90.0);
-        QVERIFY(SamePolygon(members.at(i)->GetScenePolygon(), outlines.at(i)));
-        QCOMPARE(members.at(i)->scene(), pWnd->Scene());
-    }
-    // Its members are the third group's now: the numbers follow.
-    QList<CFixture *> lastMembers;
-    pLast->GetFixtures(lastMembers);
-    quint16 uGroup = 0;
-    lastMembers.first()->GetGroupInfo(&uGroup, nullptr);
-    QCOMPARE(uGroup, quint16(2));
-    VERIFY_ROUND_TRIP(pWnd);
-}
-
-void TestSceneEditing::groupItemDissolvesItself()
-{
-    Zelvor *pWnd = MakeWindow();
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(0, 0, 2, 2)), 0);
-    pWnd->Groups().first()->s_OnUnGroupActionTriggered();
-    QCOMPARE(pWnd->Groups().size(), 0);
-    QCOMPARE(pWnd->TopLevelFixtures().size(), 4);
-    auto *pTree = pWnd->findChild<QTreeWidget *>(QStringLiteral("m_pSceneListTree"));
-    QCOMPARE(pTree->topLevelItemCount(), 4);
-}
-
-void TestSceneEditing::align_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::newRow("top") << int(Zelvor::ALIGN_TOP);
-    QTest::newRow("bottom") << int(Zelvor::ALIGN_BOTTOM);
-    QTest::newRow("left") << int(Zelvor::ALIGN_LEFT);
-    QTest::newRow("right") << int(Zelvor::ALIGN_RIGHT);
-}
-
-void TestSceneEditing::align()
-{
-    QFETCH(int, mode);
-    Zelvor *pWnd = MakeWindow();
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(100, 100, 1, 1)), 0);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(3), QRect(300, 400, 1, 1)), 0);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(600, 200, 2, 1)), 0);
-    CFixture *pSmall = pWnd->TopLevelFixtures().at(0);
-    CFixture *pTurned = pWnd->TopLevelFixtures().at(1);
-    CFixtureGroup *pGroup = pWnd->Groups().first();
-    // Turned about its anchor (its origin), the large one covers x 173..300, y 400..527.
-    QCOMPARE(pTurned->SetRotation(90), 0);
-    QCOMPARE(BoxOf(pTurned), QRectF(173, 400, 127, 127));
-    const QRectF small = BoxOf(pSmall), turned = BoxOf(pTurned), group = BoxOf(pGroup);
-    const QPointF groupAnchor = AnchorOf(pGroup);
-    QList<CFixture *> members;
-    pGroup->GetFixtures(members);
-    const QPointF memberAnchor = AnchorOf(members.first());
-
-    pWnd->AlignSelected(mode, {pSmall, pTurned}, {pGroup});
-    // The common box runs from (100, 100) to (727, 527).
-    auto expected = [mode](const QRectF &r) {
-        switch (mode) {
-        case Zelvor::ALIGN_TOP:
-            return r.translated(0, 100 - r.top());
-        case Zelvor::ALIGN_BOTTOM:
-            return r.translated(0, 527 - r.bottom());
-        case Zelvor::ALIGN_LEFT:
-            return r.translated(100 - r.left(), 0);
-        default:
-            return r.translated(727 - r.right(), 0);
-        }
-    };
-    QCOMPARE(BoxOf(pSmall), expected(small));
-    QCOMPARE(BoxOf(pTurned), expected(turned));
-    QCOMPARE(BoxOf(pGroup), expected(group));
-    const QPointF moved = expected(group).topLeft() - group.topLeft();
-    QCOMPARE(AnchorOf(pGroup), groupAnchor + moved);
-    QCOMPARE(AnchorOf(members.first()), memberAnchor + moved);
-    QCOMPARE(pTurned->rotation(), 90.0);
-    QCOMPARE(Boxes(), QStringList());
-    VERIFY_ROUND_TRIP(pWnd);
-}
-
-void TestSceneEditing::alignNeedsTwoItemsAndAMode()
-{
-    Zelvor *pWnd = MakeWindow();
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(100, 100, 1, 1)), 0);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(300, 400, 1, 1)), 0);
-    CFixture *pA = pWnd->TopLevelFixtures().at(0);
-    CFixture *pB = pWnd->TopLevelFixtures().at(1);
-    pWnd->AlignSelected(Zelvor::ALIGN_TOP, {pB}, {});
-    pWnd->AlignSelected(0, {pA, pB}, {});
-    pWnd->AlignSelected(5, {pA, pB}, {});
-    QCOMPARE(pB->scenePos(), QPointF(300, 400));
-    QCOMPARE(pA->scenePos(), QPointF(100, 100));
-}
-
-void TestSceneEditing::rotation()
-{
-    Zelvor *pWnd = MakeWindow();
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(0, 0, 1, 1)), 0); // anchored on its corner
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(500, 500, 1, 1)), 0);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(1), QRect(900, 500, 2, 2)), 0);
-    CFixture *pCorner = pWnd->TopLevelFixtures().at(0);
-    CFixture *pFree = pWnd->TopLevelFixtures().at(1);
-    CFixtureGroup *pGroup = pWnd->Groups().first();
-
-    pWnd->RotateItems(45, {pFree}, {});
-    QCOMPARE(pFree->rotation(), 0.0);
-
-    // Turned about (0, 0) the corner fixture would leave the screen: it alone refuses.
-    pWnd->RotateItems(90, {pCorner, pFree}, {pGroup});
-    QCOMPARE(Boxes(), QStringList{QStringLiteral("Fixture L0.0 rotated by 90 degrees does not fit in the scene! | ")});
-    QCOMPARE(pCorner->rotation(), 0.0);
-    QCOMPARE(pFree->rotation(), 90.0);
-    QCOMPARE(pGroup->rotation(), 90.0);
-    // The angle replaces the current one.
-    pWnd->RotateItems(-90, {pFree}, {pGroup});
-    QCOMPARE(pFree->rotation(), -90.0);
-    QCOMPARE(pGroup->rotation(), -90.0);
-    VERIFY_ROUND_TRIP(pWnd);
 }
 
 void TestSceneEditing::contextMenuEntries_data()

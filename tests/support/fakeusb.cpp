@@ -2,8 +2,10 @@
 
 #include "comm/com.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <utility>
 
 // The model's side of the bus: reads the host's OUT stream, answers in IN packets.
 class FakeUsbLink : public VpuSimLink
@@ -112,11 +114,12 @@ public:
         if (!m_bOpen || iSlot < 0 || iSlot >= SLOT_COUNT || m_atSlots[iSlot].bInFlight)
             return COM_ERR_FAILED;
         Slot &tSlot = m_atSlots[iSlot];
-        tSlot = Slot{true, ucEndpoint, pucBuffer, iLength};
+        tSlot = Slot{true, ucEndpoint, pucBuffer, iLength, iLength};
         if ((ucEndpoint & 0x80) == 0) {
-            // OUT packets are taken by the device at once.
+            // OUT packets are taken by the device at once, maybe not whole.
             std::unique_lock<std::mutex> tLock(m_tBus.m_Mutex);
-            const QByteArray baPacket(reinterpret_cast<const char *>(pucBuffer), iLength);
+            tSlot.iActual = std::max(0, iLength - std::exchange(m_tBus.m_iOutShortfall, 0));
+            const QByteArray baPacket(reinterpret_cast<const char *>(pucBuffer), tSlot.iActual);
             m_tBus.m_OutLog.append(FakeUsbPacket{ucEndpoint, baPacket});
             m_tBus.m_baHostStream += baPacket;
             m_tBus.m_Changed.notify_all();
@@ -131,7 +134,7 @@ public:
         Slot &tSlot = m_atSlots[iSlot];
         if ((tSlot.ucEndpoint & 0x80) == 0) {
             tSlot.bInFlight = false;
-            *piActual = tSlot.iLength;
+            *piActual = tSlot.iActual;
             return COM_OK;
         }
         const int iIndex = (tSlot.ucEndpoint & 0x7F) - 1;
@@ -168,6 +171,7 @@ private:
         quint8 ucEndpoint = 0;
         quint8 *pucBuffer = nullptr;
         int iLength = 0;
+        int iActual = 0; // what the device took of an OUT packet
     };
     FakeUsbBus &m_tBus;
     bool m_bOpen = false;
@@ -216,6 +220,12 @@ void FakeUsbBus::InjectInPacket(int iIndex, const QByteArray &baPacket)
     std::unique_lock<std::mutex> tLock(m_Mutex);
     m_aInQueues[iIndex].prepend(baPacket);
     m_Changed.notify_all();
+}
+
+void FakeUsbBus::ShortenNextOutPacket(int iBytes)
+{
+    std::unique_lock<std::mutex> tLock(m_Mutex);
+    m_iOutShortfall = iBytes;
 }
 
 int FakeUsbBus::OpenedListIndex() const

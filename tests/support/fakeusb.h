@@ -37,6 +37,8 @@ public:
     void ClearPackets();
     // Queues a packet on IN endpoint 0x81 + iIndex ahead of the VPU's own.
     void InjectInPacket(int iIndex, const QByteArray &baPacket);
+    // The device takes iBytes fewer of the next OUT packet than were sent.
+    void ShortenNextOutPacket(int iBytes);
     int OpenedListIndex() const;
     int OpenCount() const;
 
@@ -52,6 +54,7 @@ private:
     QByteArray m_baHostStream; // OUT bytes the model has not read yet
     QQueue<QByteArray> m_aInQueues[3];
     int m_iInRotation = 0;
+    int m_iOutShortfall = 0;
     bool m_bOpen = false;
     int m_iOpenedIndex = -1;
     int m_iOpenCount = 0;

@@ -480,56 +480,25 @@ void VpuSimModel::InstallDefaultHandlers()
                 uiSize = quint32(SimGetU16(p, 4)) * SimGetU16(p, 6) * 3;
             // Stored before the last status goes out, so a host that has its answer finds
             // the data in place.
-            auto fnStore = [&](const QByteArray &baAll) {
-                switch (tBulk.ucId) {
-                case 22:
-                    r.Model().SetFlash(SimGetU32(p, 0), baAll);
-                    break;
-                case 30:
-                    r.Model().SetSdram(SimGetU16(p, 0), SimGetU16(p, 2), SimGetU16(p, 4), SimGetU16(p, 6), baAll);
-                    break;
-                default:
-                    r.Model().SetFixtureMemory(p.left(5), SimGetU32(p, 5), baAll);
-                    break;
-                }
-            };
-            quint32 uiDone = 0;
             QByteArray baAll;
-            while (uiDone < uiSize) {
-                const quint32 uiBlock = std::min<quint32>(uiSize - uiDone, 1920);
-                QByteArray baBlock;
-                if (!r.ReadRaw(int(uiBlock), &baBlock))
-                    return false;
+            return SimServeBulk(r, uiSize, [&](quint32 uiAt, const QByteArray &baBlock) {
                 baAll += baBlock;
-                uiDone += uiBlock;
-                if (uiDone == uiSize && r.Status() == 0)
-                    fnStore(baAll);
-                if (!r.ReplyStatus(r.Status()))
-                    return false;
-                if (r.Status() != 0)
-                    return true;
-            }
-            return true;
+                if (uiAt + quint32(baBlock.size()) < uiSize)
+                    return 0;
+                if (tBulk.ucId == 22)
+                    r.Model().SetFlash(SimGetU32(p, 0), baAll);
+                else if (tBulk.ucId == 30)
+                    r.Model().SetSdram(SimGetU16(p, 0), SimGetU16(p, 2), SimGetU16(p, 4), SimGetU16(p, 6), baAll);
+                else
+                    r.Model().SetFixtureMemory(p.left(5), SimGetU32(p, 5), baAll);
+                return 0;
+            });
         };
     }
 
-    // Chunked reads: DATA_RSP chunks of a status and at most 1916 bytes; FIXT_READ_MEM ends
-    // with a STATUS_RSP.
+    // Chunked reads; FIXT_READ_MEM ends with a STATUS_RSP.
     auto fnChunked = [](VpuSimRequest &r, const QByteArray &baData) {
-        quint32 uiDone = 0;
-        const quint32 uiSize = quint32(baData.size());
-        while (uiDone < uiSize) {
-            const quint32 uiChunk = std::min<quint32>(uiSize - uiDone, 1916);
-            QByteArray baBody;
-            SimPutU32(baBody, quint32(r.Status()));
-            baBody += baData.mid(uiDone, uiChunk);
-            if (!r.Reply(6, baBody))
-                return false;
-            if (r.Status() != 0)
-                return true;
-            uiDone += uiChunk;
-        }
-        return true;
+        return SimServeChunks(r, baData, r.Status(), quint32(baData.size()));
     };
     m_Handlers[21] = [fnChunked](VpuSimRequest &r) {
         const QByteArray &p = r.Payload();
@@ -717,4 +686,51 @@ void VpuSimulator::Run()
         m_Model.Serve(tLink);
         ::close(iSocket);
     }
+}
+
+namespace {
+
+QByteArray SimStatusBody(int iStatus)
+{
+    QByteArray ba;
+    SimPutU32(ba, quint32(iStatus));
+    return ba;
+}
+
+} // namespace
+
+bool SimServeBulk(VpuSimRequest &r, quint32 uiSize, const std::function<int(quint32, const QByteArray &)> &fnBlock)
+{
+    quint32 uiDone = 0;
+    while (uiDone < uiSize) {
+        const quint32 uiBlock = std::min<quint32>(uiSize - uiDone, 1920);
+        QByteArray baBlock;
+        if (!r.ReadRaw(int(uiBlock), &baBlock))
+            return false;
+        int iStatus = r.Status();
+        if (iStatus == 0)
+            iStatus = fnBlock(uiDone, baBlock);
+        if (!r.ReplyStatus(iStatus))
+            return false;
+        if (iStatus != 0)
+            return true;
+        uiDone += uiBlock;
+    }
+    return true;
+}
+
+bool SimServeChunks(VpuSimRequest &r, const QByteArray &baData, int iStatus, quint32 uiRequested)
+{
+    quint32 uiDone = 0;
+    const quint32 uiSize = quint32(baData.size());
+    if (iStatus != 0)
+        return uiRequested == 0 ||
+               r.Reply(6, SimStatusBody(iStatus) + QByteArray(int(std::min<quint32>(uiRequested, 1916)), 0));
+    while (uiDone < uiSize) {
+        const quint32 uiChunk = std::min<quint32>(uiSize - uiDone, 1916);
+        if (!r.Reply(6, SimStatusBody(0) + baData.mid(uiDone, uiChunk)))
+            return false;
+        uiDone += uiChunk;
+    }
+    return true;
 }

@@ -92,6 +92,13 @@ private:
     qint64 m_llSent = 0;
 };
 
+// Reads a bulk write's data as the host sends it: blocks of at most 1920 bytes, each answered
+// with a status; fnBlock stores a block (its offset in the data) and gives the status for it.
+bool SimServeBulk(VpuSimRequest &r, quint32 uiSize, const std::function<int(quint32, const QByteArray &)> &fnBlock);
+// Chunked read: DATA_RSP of a status and at most 1916 bytes until the data are served. A
+// refused read answers one chunk of the requested length with the status and no meaning.
+bool SimServeChunks(VpuSimRequest &r, const QByteArray &baData, int iStatus, quint32 uiRequested);
+
 class VpuSimModel
 {
 public:

@@ -37,46 +37,6 @@ void PutU32At(QByteArray &ba, int iOffset, quint32 uiValue)
     Put(ba, iOffset, b);
 }
 
-// Reads a bulk write's data as the host sends it: blocks of at most 1920 bytes, each
-// answered with a status; fnBlock stores a block and gives the status for it.
-bool ServeBulk(VpuSimRequest &r, quint32 uiSize, const std::function<int(quint32, const QByteArray &)> &fnBlock)
-{
-    quint32 uiDone = 0;
-    while (uiDone < uiSize) {
-        const quint32 uiBlock = std::min<quint32>(uiSize - uiDone, 1920);
-        QByteArray baBlock;
-        if (!r.ReadRaw(int(uiBlock), &baBlock))
-            return false;
-        int iStatus = r.Status();
-        if (iStatus == 0)
-            iStatus = fnBlock(uiDone, baBlock);
-        if (!r.ReplyStatus(iStatus))
-            return false;
-        if (iStatus != 0)
-            return true;
-        uiDone += uiBlock;
-    }
-    return true;
-}
-
-// Chunked read: DATA_RSP of a status and at most 1916 bytes until the size is served. A
-// refused read answers one chunk of the expected length with the status and no meaning.
-bool ServeChunks(VpuSimRequest &r, const QByteArray &baData, int iStatus, quint32 uiRequested)
-{
-    quint32 uiDone = 0;
-    const quint32 uiSize = quint32(baData.size());
-    if (iStatus != 0)
-        return uiRequested == 0 ||
-               r.Reply(6, Status(iStatus) + QByteArray(int(std::min<quint32>(uiRequested, 1916)), 0));
-    while (uiDone < uiSize) {
-        const quint32 uiChunk = std::min<quint32>(uiSize - uiDone, 1916);
-        if (!r.Reply(6, Status(0) + baData.mid(uiDone, uiChunk)))
-            return false;
-        uiDone += uiChunk;
-    }
-    return true;
-}
-
 } // namespace
 
 QByteArray SimFixtureConfig(quint32 uiSerial, quint32 uiType, quint16 usPosX, quint16 usPosY, qint16 sAngle,
@@ -238,13 +198,13 @@ void VpuSimDevice::Install()
         const quint32 uiOffset = SimGetU32(r.Payload(), 0);
         const quint32 uiSize = SimGetU32(r.Payload(), 4);
         if (quint64(uiOffset) + uiSize > VPU_FLASH_SIZE)
-            return ServeChunks(r, QByteArray(), SIM_ERR_RANGE, uiSize);
-        return ServeChunks(r, VpuFlash(uiOffset, uiSize), r.Status(), uiSize);
+            return SimServeChunks(r, QByteArray(), SIM_ERR_RANGE, uiSize);
+        return SimServeChunks(r, VpuFlash(uiOffset, uiSize), r.Status(), uiSize);
     });
     m.SetHandler(22, [this](VpuSimRequest &r) {
         const quint32 uiOffset = SimGetU32(r.Payload(), 0);
         const quint32 uiSize = SimGetU32(r.Payload(), 4);
-        return ServeBulk(r, uiSize, [this, uiOffset](quint32 uiAt, const QByteArray &baBlock) {
+        return SimServeBulk(r, uiSize, [this, uiOffset](quint32 uiAt, const QByteArray &baBlock) {
             if (quint64(uiOffset) + uiAt + quint64(baBlock.size()) > VPU_FLASH_SIZE)
                 return SIM_ERR_RANGE;
             QMutexLocker tLock(&m_Mutex);
@@ -294,7 +254,7 @@ void VpuSimDevice::Install()
         const quint16 usX = SimGetU16(p, 0), usY = SimGetU16(p, 2), usW = SimGetU16(p, 4), usH = SimGetU16(p, 6);
         const quint64 ullSize = quint64(usW) * usH * 3;
         QByteArray baAll;
-        const bool bAlive = ServeBulk(r, quint32(ullSize), [&baAll](quint32, const QByteArray &baBlock) {
+        const bool bAlive = SimServeBulk(r, quint32(ullSize), [&baAll](quint32, const QByteArray &baBlock) {
             baAll += baBlock;
             return 0;
         });
@@ -537,20 +497,20 @@ void VpuSimDevice::Install()
     m.SetHandler(57, [this](VpuSimRequest &r) {
         const QByteArray baAddr = r.Payload().left(5);
         const quint32 uiOffset = SimGetU32(r.Payload(), 5);
-        return ServeBulk(r, SimGetU32(r.Payload(), 9),
-                         [this, baAddr, uiOffset](quint32 uiAt, const QByteArray &baBlock) {
-                             QMutexLocker tLock(&m_Mutex);
-                             const QList<Fixture *> lFixtures = Find(baAddr);
-                             if (lFixtures.isEmpty())
-                                 return SIM_ERR_NO_FIXTURE;
-                             if (quint64(uiOffset) + uiAt + quint64(baBlock.size()) > FIXT_FLASH_SIZE)
-                                 return SIM_ERR_RANGE;
-                             for (Fixture *pFixture : lFixtures) {
-                                 EnsureFlash(pFixture->baFlash, FIXT_FLASH_SIZE);
-                                 NorWrite(pFixture->baFlash, uiOffset + uiAt, baBlock, "fixture flash");
-                             }
-                             return 0;
-                         });
+        return SimServeBulk(r, SimGetU32(r.Payload(), 9),
+                            [this, baAddr, uiOffset](quint32 uiAt, const QByteArray &baBlock) {
+                                QMutexLocker tLock(&m_Mutex);
+                                const QList<Fixture *> lFixtures = Find(baAddr);
+                                if (lFixtures.isEmpty())
+                                    return SIM_ERR_NO_FIXTURE;
+                                if (quint64(uiOffset) + uiAt + quint64(baBlock.size()) > FIXT_FLASH_SIZE)
+                                    return SIM_ERR_RANGE;
+                                for (Fixture *pFixture : lFixtures) {
+                                    EnsureFlash(pFixture->baFlash, FIXT_FLASH_SIZE);
+                                    NorWrite(pFixture->baFlash, uiOffset + uiAt, baBlock, "fixture flash");
+                                }
+                                return 0;
+                            });
     });
 
     // Fixture memory: chunked read with a final status; bulk write.
@@ -564,7 +524,7 @@ void VpuSimDevice::Install()
             iStatus = SIM_ERR_NO_FIXTURE;
         const quint32 uiSize = std::min<quint32>(SimGetU32(p, 9), 64u << 20);
         if (iStatus != 0)
-            return ServeChunks(r, QByteArray(), iStatus, uiSize);
+            return SimServeChunks(r, QByteArray(), iStatus, uiSize);
         QByteArray baData = FixtureMem(U8(p, 0), SimGetU32(p, 1), SimGetU32(p, 5), uiSize);
         if (m_bMemFromFlash) {
             const quint32 uiOffset = SimGetU32(p, 5);
@@ -575,26 +535,26 @@ void VpuSimDevice::Install()
                 baData[i] = iAt < baFlash.size() ? baFlash.at(iAt) : char(0xFF);
             }
         }
-        return ServeChunks(r, baData, 0, uiSize) && r.ReplyStatus(0);
+        return SimServeChunks(r, baData, 0, uiSize) && r.ReplyStatus(0);
     });
     m.SetHandler(60, [this](VpuSimRequest &r) {
         const QByteArray baAddr = r.Payload().left(5);
         const quint32 uiOffset = SimGetU32(r.Payload(), 5);
-        return ServeBulk(r, SimGetU32(r.Payload(), 9),
-                         [this, baAddr, uiOffset](quint32 uiAt, const QByteArray &baBlock) {
-                             QMutexLocker tLock(&m_Mutex);
-                             const QList<Fixture *> lFixtures = Find(baAddr);
-                             if (lFixtures.isEmpty())
-                                 return SIM_ERR_NO_FIXTURE;
-                             for (Fixture *pFixture : lFixtures) {
-                                 QByteArray &baMem = pFixture->baMem;
-                                 const qsizetype iEnd = qsizetype(uiOffset) + uiAt + baBlock.size();
-                                 if (baMem.size() < iEnd)
-                                     baMem.append(QByteArray(iEnd - baMem.size(), char(0xFF)));
-                                 Put(baMem, int(uiOffset + uiAt), baBlock);
-                             }
-                             return 0;
-                         });
+        return SimServeBulk(r, SimGetU32(r.Payload(), 9),
+                            [this, baAddr, uiOffset](quint32 uiAt, const QByteArray &baBlock) {
+                                QMutexLocker tLock(&m_Mutex);
+                                const QList<Fixture *> lFixtures = Find(baAddr);
+                                if (lFixtures.isEmpty())
+                                    return SIM_ERR_NO_FIXTURE;
+                                for (Fixture *pFixture : lFixtures) {
+                                    QByteArray &baMem = pFixture->baMem;
+                                    const qsizetype iEnd = qsizetype(uiOffset) + uiAt + baBlock.size();
+                                    if (baMem.size() < iEnd)
+                                        baMem.append(QByteArray(iEnd - baMem.size(), char(0xFF)));
+                                    Put(baMem, int(uiOffset + uiAt), baBlock);
+                                }
+                                return 0;
+                            });
     });
 }
 
