@@ -321,13 +321,13 @@ void TestSceneEditing::scenarios_data()
     row("grouping loose fixtures, one of them turned",
         "add 1 1000 800 2 1; add 1 1300 800 2 1; add 3 100 500 1 1; add 1 150 560 1 1; add 2 600 450 1 1; "
         "turn l1 90; group l0 l1 l2",
-        {"G1 'Group 1' 1000,800-1127,863 @1000,800 r0", "G2 'Group 2' 1300,800-1427,863 @1300,800 r0",
-         "G3 'Group 3' 87,450-727,627 @87,450 r0", "L0.0 1000,800-1063,863 @1000,800 r0 in G1",
-         "L0.1 1064,800-1127,863 @1064,800 r0 in G1", "L0.2 1300,800-1363,863 @1300,800 r0 in G2",
+        {"G1 'Group 1' 1000,800-1127,863 @1000,800 r0 *", "G2 'Group 2' 1300,800-1427,863 @1300,800 r0",
+         "G3 'Group 3' 87,450-727,627 @87,450 r0", "L0.0 1000,800-1063,863 @1000,800 r0 in G1 *",
+         "L0.1 1064,800-1127,863 @1064,800 r0 in G1 *", "L0.2 1300,800-1363,863 @1300,800 r0 in G2",
          "L0.3 1364,800-1427,863 @1364,800 r0 in G2", "L0.4 100,500-227,627 @100,500 r0 in G3",
-         "L0.5 87,560-150,623 @150,560 r90 in G3", "L0.6 600,450-727,513 @600,450 r0 in G3 *",
+         "L0.5 87,560-150,623 @150,560 r90 in G3", "L0.6 600,450-727,513 @600,450 r0 in G3",
          "chain 0: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5 L0.6", "not cabled: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5 L0.6",
-         "tree 3, 0 selected"});
+         "tree 3, 3 selected"});
     row("grouping refuses one fixture, members and doubles",
         "add 1 0 0 2 1; add 1 400 0 1 1; group l0; group l0 f0; group l0 l0 null",
         {"G1 'Group 1' 0,0-127,63 @0,0 r0", "L0.0 0,0-63,63 @0,0 r0 in G1", "L0.1 64,0-127,63 @64,0 r0 in G1",
@@ -335,11 +335,11 @@ void TestSceneEditing::scenarios_data()
          "tree 2, 1 selected"});
     row("ungrouping keeps the members where they stand and closes the numbers",
         "add 1 200 300 2 1; add 1 500 300 2 1; add 1 800 300 2 1; turn g1 90; ungroup g1",
-        {"G1 'Group 1' 200,300-327,363 @200,300 r0", "G2 'Group 3' 800,300-927,363 @800,300 r0 *",
-         "L0.0 200,300-263,363 @200,300 r0 in G1", "L0.1 264,300-327,363 @264,300 r0 in G1",
+        {"G1 'Group 1' 200,300-327,363 @200,300 r0 *", "G2 'Group 3' 800,300-927,363 @800,300 r0",
+         "L0.0 200,300-263,363 @200,300 r0 in G1 *", "L0.1 264,300-327,363 @264,300 r0 in G1 *",
          "L0.2 437,300-500,363 @500,300 r90", "L0.3 437,364-500,427 @500,364 r90",
          "L0.4 800,300-863,363 @800,300 r0 in G2", "L0.5 864,300-927,363 @864,300 r0 in G2",
-         "chain 0: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5", "not cabled: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5", "tree 4, 0 selected"});
+         "chain 0: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5", "not cabled: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5", "tree 4, 3 selected"});
     row("a group dissolves itself", "add 1 0 0 2 2; dissolve g0",
         {"L0.0 0,0-63,63 @0,0 r0", "L0.1 0,64-63,127 @0,64 r0", "L0.2 64,0-127,63 @64,0 r0",
          "L0.3 64,64-127,127 @64,64 r0", "chain 0: L0.0 L0.1 L0.2 L0.3", "not cabled: L0.0 L0.1 L0.2 L0.3",
@@ -385,11 +385,11 @@ void TestSceneEditing::scenarios_data()
         {QStringLiteral("Fixture L0.0 rotated by 90 degrees does not fit in the scene! | ")});
     row("a free group number below a loaded 128 is taken",
         "add 1 0 0 2 1; add 1 200 0 2 1; renumber g1 128 Last; add 1 400 0 1 1; add 1 600 0 1 1; group l0 l1",
-        {"G1 'Group 1' 0,0-127,63 @0,0 r0", "G128 'Last' 200,0-327,63 @200,0 r0", "G2 'Group 2' 400,0-663,63 @400,0 r0",
-         "L0.0 0,0-63,63 @0,0 r0 in G1", "L0.1 64,0-127,63 @64,0 r0 in G1", "L0.2 200,0-263,63 @200,0 r0 in G128",
+        {"G1 'Group 1' 0,0-127,63 @0,0 r0 *", "G128 'Last' 200,0-327,63 @200,0 r0", "G2 'Group 2' 400,0-663,63 @400,0 r0",
+         "L0.0 0,0-63,63 @0,0 r0 in G1 *", "L0.1 64,0-127,63 @64,0 r0 in G1 *", "L0.2 200,0-263,63 @200,0 r0 in G128",
          "L0.3 264,0-327,63 @264,0 r0 in G128", "L0.4 400,0-463,63 @400,0 r0 in G2",
-         "L0.5 600,0-663,63 @600,0 r0 in G2 *", "chain 0: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5",
-         "not cabled: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5", "tree 3, 0 selected"});
+         "L0.5 600,0-663,63 @600,0 r0 in G2", "chain 0: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5",
+         "not cabled: L0.0 L0.1 L0.2 L0.3 L0.4 L0.5", "tree 3, 3 selected"});
 }
 
 // Each scenario: the scene as the user sees it after its steps, the boxes shown, and the
