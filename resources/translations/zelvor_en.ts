@@ -2433,6 +2433,10 @@
         <source>Select the SDRAM Input file (%1)</source>
         <translation>Select the SDRAM Input file (%1)</translation>
     </message>
+    <message>
+        <source>Sector %1 - %2KB - Offset 0x%3</source>
+        <translation>Sector %1 - %2KB - Offset 0x%3</translation>
+    </message>
 </context>
 <context>
     <name>ToolBox</name>

@@ -2433,6 +2433,10 @@
         <source>Select the SDRAM Input file (%1)</source>
         <translation>Choisir le fichier à écrire dans la SDRAM (%1)</translation>
     </message>
+    <message>
+        <source>Sector %1 - %2KB - Offset 0x%3</source>
+        <translation>Secteur %1 - %2 Ko - Adresse 0x%3</translation>
+    </message>
 </context>
 <context>
     <name>ToolBox</name>
