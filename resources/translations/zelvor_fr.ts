@@ -86,6 +86,17 @@
     </message>
 </context>
 <context>
+    <name>CNetCom</name>
+    <message>
+        <source>Connection to %1 port %2 failed: %3</source>
+        <translation>Échec de la connexion à %1 port %2 : %3</translation>
+    </message>
+    <message>
+        <source>Connection to %1 port %2 failed: the address cannot be resolved</source>
+        <translation>Échec de la connexion à %1 port %2 : l&apos;adresse ne peut pas être résolue</translation>
+    </message>
+</context>
+<context>
     <name>CProjectConf</name>
     <message>
         <source>Failed to parse configuration file!</source>
@@ -1118,6 +1129,26 @@
     <message>
         <source>Failed to Program LED Mapping file in fixture(s)</source>
         <translation>Échec de la programmation du fichier de cartographie des LED dans le ou les appareils</translation>
+    </message>
+    <message>
+        <source>Width=%1 - Height=%2 - Horizontal Offset=%3 - Vertical Offset=%4</source>
+        <translation>Largeur=%1 - Hauteur=%2 - Décalage horizontal=%3 - Décalage vertical=%4</translation>
+    </message>
+    <message>
+        <source>temperature</source>
+        <translation>température</translation>
+    </message>
+    <message>
+        <source>humidity</source>
+        <translation>humidité</translation>
+    </message>
+    <message>
+        <source>luminosity</source>
+        <translation>luminosité</translation>
+    </message>
+    <message>
+        <source>Type=&apos;%1&apos; - Name=&apos;%2&apos;</source>
+        <translation>Type=&apos;%1&apos; - Nom=&apos;%2&apos;</translation>
     </message>
 </context>
 <context>
