@@ -2,6 +2,7 @@
 
 #include "trace/trace.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
 #include <arpa/inet.h>
@@ -59,11 +60,13 @@ int CNetCom::Connect(const char *pcHost, quint16 usPort)
     const auto fail = [&](int iSocket, int iErrno) {
         if (iSocket >= 0)
             ::close(iSocket);
-        m_qsConnectError = QStringLiteral("Connection to %1 port %2 failed: %3")
+        const char *pcReason = std::strerror(iErrno);
+        TraceError("Connection to %s port %u failed: %s", pcHost, unsigned(usPort), pcReason);
+        // Shown in the error box, in the user's language.
+        m_qsConnectError = QCoreApplication::translate("CNetCom", "Connection to %1 port %2 failed: %3")
                                .arg(QString::fromUtf8(pcHost))
                                .arg(usPort)
-                               .arg(QString::fromLocal8Bit(std::strerror(iErrno)));
-        TraceError("%s", U8(m_qsConnectError).constData());
+                               .arg(QString::fromLocal8Bit(pcReason));
         return COM_ERR_CONNECT;
     };
     m_qsConnectError.clear();
@@ -74,9 +77,10 @@ int CNetCom::Connect(const char *pcHost, quint16 usPort)
     addrinfo *ptResult = nullptr;
     if (::getaddrinfo(pcHost, nullptr, &tHints, &ptResult) != 0 || ptResult == nullptr) {
         TraceError("Failed to resolve host '%s'!", pcHost);
-        m_qsConnectError = QStringLiteral("Connection to %1 port %2 failed: the address cannot be resolved")
-                               .arg(QString::fromUtf8(pcHost))
-                               .arg(usPort);
+        m_qsConnectError =
+            QCoreApplication::translate("CNetCom", "Connection to %1 port %2 failed: the address cannot be resolved")
+                .arg(QString::fromUtf8(pcHost))
+                .arg(usPort);
         return COM_ERR_CONNECT;
     }
     sockaddr_in tAddr{};

@@ -2,41 +2,42 @@
 
 #include <QCoreApplication>
 
-// The contexts under which the translators find these texts.
+// The contexts under which the translators find these texts; the tables below spell them out,
+// as lupdate reads only literal contexts.
 #define DMX_CONTEXT "DmxCommand"
 #define SLOT_CONTEXT "VpuMemorySlot"
 
 const DmxCommandDef_t g_DmxCommandTable[kDmxCommandCount] = {
-    {QT_TRANSLATE_NOOP(DMX_CONTEXT, "Enable"), QT_TRANSLATE_NOOP(DMX_CONTEXT, "Enable DMX link"), 1, 1},
-    {QT_TRANSLATE_NOOP(DMX_CONTEXT, "Mode"),
-     QT_TRANSLATE_NOOP(DMX_CONTEXT, "Mode selection (Video input channel, test pattern...)"), 2, 1},
-    {QT_TRANSLATE_NOOP(DMX_CONTEXT, "Brightness"), QT_TRANSLATE_NOOP(DMX_CONTEXT, "HDMI receiver's brightness control"),
-     3, 1},
-    {QT_TRANSLATE_NOOP(DMX_CONTEXT, "Contrast"), QT_TRANSLATE_NOOP(DMX_CONTEXT, "HDMI receiver's contrast control"), 4,
-     1},
-    {QT_TRANSLATE_NOOP(DMX_CONTEXT, "Hue"), QT_TRANSLATE_NOOP(DMX_CONTEXT, "HDMI receiver's hue control"), 5, 1},
-    {QT_TRANSLATE_NOOP(DMX_CONTEXT, "Saturation"), QT_TRANSLATE_NOOP(DMX_CONTEXT, "HDMI receiver's saturation control"),
-     6, 1},
-    {QT_TRANSLATE_NOOP(DMX_CONTEXT, "Color Temperature"),
-     QT_TRANSLATE_NOOP(DMX_CONTEXT, "VPU's color temperature control"), 7, 4},
-    {QT_TRANSLATE_NOOP(DMX_CONTEXT, "Gamma"), QT_TRANSLATE_NOOP(DMX_CONTEXT, "LPU's gamma control"), 11, 3},
-    {QT_TRANSLATE_NOOP(DMX_CONTEXT, "Test Color"),
-     QT_TRANSLATE_NOOP(DMX_CONTEXT, "VPU's custom RGB test pattern control"), 14, 3},
-    {QT_TRANSLATE_NOOP(DMX_CONTEXT, "Launch Preset"), QT_TRANSLATE_NOOP(DMX_CONTEXT, "Launch video presetting control"),
-     17, 1},
+    {QT_TRANSLATE_NOOP("DmxCommand", "Enable"), QT_TRANSLATE_NOOP("DmxCommand", "Enable DMX link"), 1, 1},
+    {QT_TRANSLATE_NOOP("DmxCommand", "Mode"),
+     QT_TRANSLATE_NOOP("DmxCommand", "Mode selection (Video input channel, test pattern...)"), 2, 1},
+    {QT_TRANSLATE_NOOP("DmxCommand", "Brightness"),
+     QT_TRANSLATE_NOOP("DmxCommand", "HDMI receiver's brightness control"), 3, 1},
+    {QT_TRANSLATE_NOOP("DmxCommand", "Contrast"), QT_TRANSLATE_NOOP("DmxCommand", "HDMI receiver's contrast control"),
+     4, 1},
+    {QT_TRANSLATE_NOOP("DmxCommand", "Hue"), QT_TRANSLATE_NOOP("DmxCommand", "HDMI receiver's hue control"), 5, 1},
+    {QT_TRANSLATE_NOOP("DmxCommand", "Saturation"),
+     QT_TRANSLATE_NOOP("DmxCommand", "HDMI receiver's saturation control"), 6, 1},
+    {QT_TRANSLATE_NOOP("DmxCommand", "Color Temperature"),
+     QT_TRANSLATE_NOOP("DmxCommand", "VPU's color temperature control"), 7, 4},
+    {QT_TRANSLATE_NOOP("DmxCommand", "Gamma"), QT_TRANSLATE_NOOP("DmxCommand", "LPU's gamma control"), 11, 3},
+    {QT_TRANSLATE_NOOP("DmxCommand", "Test Color"),
+     QT_TRANSLATE_NOOP("DmxCommand", "VPU's custom RGB test pattern control"), 14, 3},
+    {QT_TRANSLATE_NOOP("DmxCommand", "Launch Preset"),
+     QT_TRANSLATE_NOOP("DmxCommand", "Launch video presetting control"), 17, 1},
 };
 
 static const char *const s_VpuMemorySlots[kVpuMemorySlotCount] = {
-    QT_TRANSLATE_NOOP(SLOT_CONTEXT, "Current (Volatile)"),
-    QT_TRANSLATE_NOOP(SLOT_CONTEXT, "Default (Permanent loaded on system boot)"),
-    QT_TRANSLATE_NOOP(SLOT_CONTEXT, "Preset 1 (Permanent)"),
-    QT_TRANSLATE_NOOP(SLOT_CONTEXT, "Preset 2 (Permanent)"),
-    QT_TRANSLATE_NOOP(SLOT_CONTEXT, "Preset 3 (Permanent)"),
-    QT_TRANSLATE_NOOP(SLOT_CONTEXT, "Preset 4 (Permanent)"),
-    QT_TRANSLATE_NOOP(SLOT_CONTEXT, "Preset 5 (Permanent)"),
-    QT_TRANSLATE_NOOP(SLOT_CONTEXT, "Preset 6 (Permanent)"),
-    QT_TRANSLATE_NOOP(SLOT_CONTEXT, "Preset 7 (Permanent)"),
-    QT_TRANSLATE_NOOP(SLOT_CONTEXT, "Preset 8 (Permanent)"),
+    QT_TRANSLATE_NOOP("VpuMemorySlot", "Current (Volatile)"),
+    QT_TRANSLATE_NOOP("VpuMemorySlot", "Default (Permanent loaded on system boot)"),
+    QT_TRANSLATE_NOOP("VpuMemorySlot", "Preset 1 (Permanent)"),
+    QT_TRANSLATE_NOOP("VpuMemorySlot", "Preset 2 (Permanent)"),
+    QT_TRANSLATE_NOOP("VpuMemorySlot", "Preset 3 (Permanent)"),
+    QT_TRANSLATE_NOOP("VpuMemorySlot", "Preset 4 (Permanent)"),
+    QT_TRANSLATE_NOOP("VpuMemorySlot", "Preset 5 (Permanent)"),
+    QT_TRANSLATE_NOOP("VpuMemorySlot", "Preset 6 (Permanent)"),
+    QT_TRANSLATE_NOOP("VpuMemorySlot", "Preset 7 (Permanent)"),
+    QT_TRANSLATE_NOOP("VpuMemorySlot", "Preset 8 (Permanent)"),
 };
 
 namespace {
@@ -82,4 +83,12 @@ QString VpuMemorySlotNameTr(int iSlot)
     if (iSlot < 0 || iSlot >= kVpuMemorySlotCount)
         return QString();
     return QCoreApplication::translate(SLOT_CONTEXT, s_VpuMemorySlots[iSlot]);
+}
+
+QStringList VpuMemorySlotNamesTr()
+{
+    QStringList list;
+    for (int i = 0; i < kVpuMemorySlotCount; ++i)
+        list.append(VpuMemorySlotNameTr(i));
+    return list;
 }

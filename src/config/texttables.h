@@ -30,3 +30,5 @@ extern const QStringList VpuMemorySlotNames;
 QString DmxCommandNameTr(int iIndex);
 QString DmxCommandDescriptionTr(int iIndex);
 QString VpuMemorySlotNameTr(int iSlot);
+// All ten slot names in the user's language, in slot order (for a choice list).
+QStringList VpuMemorySlotNamesTr();

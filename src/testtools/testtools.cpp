@@ -77,7 +77,7 @@ void TestTools::BuildSectorList()
         quint32 uiSize = 0;
         if (CVpuCom::GetVpuFlashSector(uiOffset, &uiStart, &uiSize) != 0 || uiSize == 0)
             break;
-        auto *pItem = new QListWidgetItem(QStringLiteral("Sector %1 - %2KB - Offset 0x%3")
+        auto *pItem = new QListWidgetItem(tr("Sector %1 - %2KB - Offset 0x%3")
                                               .arg(iSector, 3, 10, QLatin1Char('0'))
                                               .arg(uiSize / 1024)
                                               .arg(uiStart, 8, 16, QLatin1Char('0')));

@@ -222,7 +222,7 @@ void FixtureUpdate::ShowTileInfo(const FixtureTile_t atTiles[4])
 {
     QLineEdit *apEdits[4] = {m_pUi->m_pTile1LE, m_pUi->m_pTile2LE, m_pUi->m_pTile3LE, m_pUi->m_pTile4LE};
     for (int i = 0; i < 4; ++i)
-        apEdits[i]->setText(QStringLiteral("Width=%1 - Height=%2 - Horizontal Offset=%3 - Vertical Offset=%4")
+        apEdits[i]->setText(tr("Width=%1 - Height=%2 - Horizontal Offset=%3 - Vertical Offset=%4")
                                 .arg(atTiles[i].width)
                                 .arg(atTiles[i].height)
                                 .arg(atTiles[i].xOffset)
@@ -232,14 +232,14 @@ void FixtureUpdate::ShowTileInfo(const FixtureTile_t atTiles[4])
 void FixtureUpdate::ShowSensorInfo(const SensorType_t atSensors[4])
 {
     QLineEdit *apEdits[4] = {m_pUi->m_pSensor0LE, m_pUi->m_pSensor1LE, m_pUi->m_pSensor2LE, m_pUi->m_pSensor3LE};
-    static const char *const apcKinds[] = {nullptr, "temperature", "humidity", "luminosity"};
+    static const char *const apcKinds[] = {nullptr, QT_TR_NOOP("temperature"), QT_TR_NOOP("humidity"),
+                                           QT_TR_NOOP("luminosity")};
     for (int i = 0; i < 4; ++i) {
         const quint16 usKind = atSensors[i].kind;
         if (usKind == 0)
             apEdits[i]->setText(tr("No sensor for this type of fixture"));
         else if (usKind <= 3)
-            apEdits[i]->setText(
-                QStringLiteral("Type='%1' - Name='%2'").arg(QLatin1String(apcKinds[usKind]), atSensors[i].name));
+            apEdits[i]->setText(tr("Type='%1' - Name='%2'").arg(tr(apcKinds[usKind]), atSensors[i].name));
         else
             apEdits[i]->setText(tr("Invalid sensor type (Please check configuration file)"));
     }

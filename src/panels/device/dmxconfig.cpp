@@ -301,11 +301,8 @@ void DMXConfig::RestoreDefault()
 
 int DMXConfig::AskSlot(const QString &qsTitle, const QString &qsLabel)
 {
-    QStringList names;
-    for (int i = 0; i < kVpuMemorySlotCount; ++i)
-        names.append(VpuMemorySlotNameTr(i));
     int iSlot = -1;
-    if (!Prompts::Instance().GetItem(this, qsTitle, qsLabel, names, 0, &iSlot) || iSlot < 0 ||
+    if (!Prompts::Instance().GetItem(this, qsTitle, qsLabel, VpuMemorySlotNamesTr(), 0, &iSlot) || iSlot < 0 ||
         iSlot >= kVpuMemorySlotCount)
         return -1;
     return iSlot;

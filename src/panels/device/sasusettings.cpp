@@ -23,27 +23,28 @@ QString Hex32(quint32 uValue)
 
 SensorShown_t SensorTexts(int iSensor, int iStatus, const SensorValue_t &tValue)
 {
-    const auto tr = [iSensor](const char *pcText) {
+    // The markers let lupdate find the texts below with their context.
+    const auto text = [iSensor](const char *pcText) {
         return QCoreApplication::translate("SasuSettings", pcText).arg(iSensor);
     };
     const QString qsNone = QStringLiteral("----");
     if (iStatus != 0)
-        return {tr("Sensor %1 - Unknown"), QStringLiteral("Error")};
+        return {text(QT_TRANSLATE_NOOP("SasuSettings", "Sensor %1 - Unknown")), QStringLiteral("Error")};
     QString qsLabel;
     switch (tValue.Type) {
     case 0:
-        return {tr("Sensor %1 - None"), qsNone};
+        return {text(QT_TRANSLATE_NOOP("SasuSettings", "Sensor %1 - None")), qsNone};
     case 1:
-        qsLabel = tr("Sensor %1 - Temperature (°C)");
+        qsLabel = text(QT_TRANSLATE_NOOP("SasuSettings", "Sensor %1 - Temperature (°C)"));
         break;
     case 2:
-        qsLabel = tr("Sensor %1 - Humidity (%)");
+        qsLabel = text(QT_TRANSLATE_NOOP("SasuSettings", "Sensor %1 - Humidity (%)"));
         break;
     case 3:
-        qsLabel = tr("Sensor %1 - Brightness (lux)");
+        qsLabel = text(QT_TRANSLATE_NOOP("SasuSettings", "Sensor %1 - Brightness (lux)"));
         break;
     default:
-        return {tr("Sensor %1 - Unknown"), qsNone};
+        return {text(QT_TRANSLATE_NOOP("SasuSettings", "Sensor %1 - Unknown")), qsNone};
     }
     if (tValue.Status == 1)
         return {qsLabel, QStringLiteral("OOR")};

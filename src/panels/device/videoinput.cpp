@@ -346,9 +346,9 @@ void VideoInput::s_OnGetVideoInputFormatDone(int iStatus, VideoInFormat_t tVideo
 int VideoInput::AskSlot(const QString &qsTitle, const QString &qsLabel)
 {
     int iSlot = -1;
-    if (!Prompts::Instance().GetItem(this, qsTitle, qsLabel, VpuMemorySlotNames, 0, &iSlot))
+    if (!Prompts::Instance().GetItem(this, qsTitle, qsLabel, VpuMemorySlotNamesTr(), 0, &iSlot))
         return -1;
-    return iSlot >= 0 && iSlot < VpuMemorySlotNames.size() ? iSlot : -1;
+    return iSlot >= 0 && iSlot < kVpuMemorySlotCount ? iSlot : -1;
 }
 
 void VideoInput::s_OnVideoPresetsWriteBtn()
