@@ -170,8 +170,7 @@ void TestProjectCommands::recentEntryOpensItsProject()
     QCOMPARE(RememberedName(), qsB);
     QCOMPARE(m_pWnd->AllFixtures().size(), 1);
     QCOMPARE(RecentTexts(), (QStringList{qsB, qsA}));
-    QVERIFY(
-        m_pTraces->Lines(TRACE_KIND_INFO).contains(QStringLiteral("Loading Last Project 1 - '%1'...").arg(qsB)));
+    QVERIFY(m_pTraces->Lines(TRACE_KIND_INFO).contains(QStringLiteral("Loading Last Project 1 - '%1'...").arg(qsB)));
 
     // Cancel at the question: nothing is opened.
     m_pPrompts->AnswerQuestion(QMessageBox::Cancel);
@@ -199,9 +198,8 @@ void TestProjectCommands::openThroughTheMenu()
     QCOMPARE(m_pWnd->AllFixtures().size(), 2);
     QCOMPARE(ProjectField(m_pWnd), qsPath);
     QCOMPARE(RememberedName(), qsPath);
-    QVERIFY(m_pTraces
-                ->Lines(TRACE_KIND_INFO)
-                .contains(QStringLiteral("Load Project settings from '%1' ...").arg(qsPath)));
+    QVERIFY(
+        m_pTraces->Lines(TRACE_KIND_INFO).contains(QStringLiteral("Load Project settings from '%1' ...").arg(qsPath)));
 
     // A cancelled file dialog leaves the project as it is.
     m_pPrompts->AnswerQuestion(QMessageBox::No);
@@ -356,9 +354,7 @@ void TestProjectCommands::saveWithoutNameAsksOnceAndWritesOnce()
     m_pWnd->s_OnSaveProjectMenu();
     QCOMPARE(m_pPrompts->Calls().size(), 1);
     QCOMPARE(QDir(QStringLiteral("Projects")).entryList(QDir::Files), QStringList{QStringLiteral("drawn.prj")});
-    QVERIFY(m_pTraces
-                ->Lines(TRACE_KIND_INFO)
-                .contains(QStringLiteral("Save project settings on '%1'...").arg(qsPath)));
+    QVERIFY(m_pTraces->Lines(TRACE_KIND_INFO).contains(QStringLiteral("Save project settings on '%1'...").arg(qsPath)));
     const QByteArray baSaved = ReadTestFile(qsPath);
     QVERIFY(baSaved.contains("<Fixtures"));
     QCOMPARE(baSaved.count("<Fixture "), 2);
@@ -409,8 +405,9 @@ void TestProjectCommands::cancelledOrFailedSaveQuestionDiscardsNothing()
     QCOMPARE(ProjectField(m_pWnd), QStringLiteral("New Project"));
     QCOMPARE(int(m_pPrompts->Messages().size()), 4 * boxes);
     if (boxes)
-        QCOMPARE(Boxes().first(), QStringLiteral("Failed to save project to '%1'! | (Error Code = -13) - File save error!")
-                                      .arg(Path(saveAnswer)));
+        QCOMPARE(Boxes().first(),
+                 QStringLiteral("Failed to save project to '%1'! | (Error Code = -13) - File save error!")
+                     .arg(Path(saveAnswer)));
     for (const PromptCall_t &call : m_pPrompts->Calls())
         QVERIFY(call.eKind != PromptCall_t::OPEN_FILE);
 }

@@ -190,8 +190,7 @@ void TestWelcome::companyFilesMissingOrUnreadable_data()
     QTest::addColumn<bool>("bFolder"); // "info.txt" a folder, else no such file
     QTest::addColumn<QStringList>("errors");
     QTest::newRow("missing: buttons only") << false << QStringList();
-    QTest::newRow("unreadable is reported") << true
-                                            << QStringList{"Invalid Company Information File 'info.txt'!|-10"};
+    QTest::newRow("unreadable is reported") << true << QStringList{"Invalid Company Information File 'info.txt'!|-10"};
 }
 
 void TestWelcome::companyFilesMissingOrUnreadable()
@@ -218,7 +217,8 @@ void TestWelcome::languageWithoutTranslation_data()
                                     << QStringList{"Failed to open traduction file 'Lang/zelvor_fr.qm'!|-10",
                                                    "Load Graphical User Interface in 'English' language.|0"};
     // The shipped English file holds no translation but must load.
-    QTest::newRow("English shipped") << "m_pEnglishLangBtn" << "zelvor_en.qm" << QStringList();
+    QTest::newRow("English shipped") << "m_pEnglishLangBtn"
+                                     << "zelvor_en.qm" << QStringList();
 }
 
 void TestWelcome::languageWithoutTranslation()
