@@ -100,6 +100,9 @@ void TestToolBox::offlineButtonsStayIdle()
     LinkFixture f(QStringLiteral("127.0.22.3"));
     Zelvor *w = f.Build();
     QCOMPARE(w->InitCom(CVpuCom::COM_TYPE_NONE, QString()), 0);
+    QVERIFY(!w->m_VpuCom.IsOpen());
+    QCOMPARE(f.ModeText(), QStringLiteral("Offline"));
+    QCOMPARE(VpuButtonsEnabled(w), 0);
     QVERIFY(!Button(w, "m_pConnectBtn")->isEnabled());
     // Nothing gives the button back, whatever the link state says.
     w->SetOnline(true);
