@@ -321,8 +321,9 @@ void TestErrorReport::loadBinaryFile_data()
                                << qint64(0) << -10 << qint64(0) << QStringLiteral("Failed to open 'folder.rbf' file!");
     QTest::newRow("empty file") << QStringLiteral("empty.rbf") << QStringLiteral(".rbf") << QByteArray("") << qint64(0)
                                 << -11 << qint64(0) << QStringLiteral("Invalid File Size (Size lower than 0)");
-    QTest::newRow("wrong size") << QStringLiteral("fw.rbf") << QStringLiteral(".rbf") << image << qint64(8) << -11
-                                << qint64(7) << QStringLiteral("Invalid file size (7 bytes instead of 8 Bytes)");
+    QTest::newRow("larger than expected")
+        << QStringLiteral("fw.rbf") << QStringLiteral(".rbf") << image << qint64(6) << -11 << qint64(7)
+        << QStringLiteral("Invalid file size (7 bytes instead of 6 Bytes)");
     QTest::newRow("exact size") << QStringLiteral("fw.rbf") << QStringLiteral(".rbf") << image << qint64(7) << 0
                                 << qint64(7) << QString();
     QTest::newRow("64-bit expected size")
