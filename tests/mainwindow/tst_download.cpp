@@ -206,22 +206,15 @@ void TestDownload::requestsInOrderWithTheirBytes()
     QCOMPARE(m_pSim->Model().Violations(), QStringList());
     QCOMPARE(MessageTexts(*m_pPrompts), QStringList());
 
-    // The question asked, the traces and messages of the run, the end.
+    // The question asked, the traces of the run, the end.
     const QList<PromptCall_t> lCalls = m_pPrompts->Calls();
     QCOMPARE(lCalls.first().qsTitle, QStringLiteral("Configuration Download to VPU"));
     QCOMPARE(lCalls.first().qsText,
              QStringLiteral("Do you want to download the current configuration to connected VPU ?"));
-    const QStringList lInfo = m_pBase->Traces().Lines(TRACE_KIND_INFO);
-    QVERIFY(lInfo.contains(QStringLiteral("Downloading project to VPU...")));
-    QVERIFY(lInfo.contains(QStringLiteral("Checking fixture type (SASU or LPU) of F3.2...")));
-    QStringList lWriting = lInfo.filter(QStringLiteral("Writing configuration on fixture "));
-    QCOMPARE(lWriting,
-             (QStringList{"Writing configuration on fixture 1/4...", "Writing configuration on fixture 2/4...",
-                          "Writing configuration on fixture 3/4...", "Writing configuration on fixture 4/4..."}));
-    for (const char *pcText : {"Checking fixture number connected to VPU...", "Checking fixture types...",
-                               "Writing Video presettings...", "Writing DMX mapping...", "Resetting fixtures..."})
-        QVERIFY2(lInfo.contains(QLatin1String(pcText)), pcText);
-    QVERIFY(m_pBase->Traces().Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Type Fixture 1.2 is correct!")));
+    // Each fixture's write is counted as the operator follows it.
+    QCOMPARE(
+        m_pBase->Traces().Lines(TRACE_KIND_INFO).filter(QStringLiteral("Writing configuration on fixture ")).last(),
+        QStringLiteral("Writing configuration on fixture 4/4..."));
     QVERIFY(m_pBase->Traces().Lines(TRACE_KIND_SUCCESS).contains(QStringLiteral("Project downloaded to VPU!")));
     QCOMPARE(pWnd->statusBar()->currentMessage(), QStringLiteral("Project downloaded to VPU!"));
     QVERIFY(!AnyDownloadConnection(pWnd));

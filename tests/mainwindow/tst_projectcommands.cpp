@@ -10,9 +10,7 @@
 #include "scene/sceneitems.h"
 #include "support/projectsupport.h"
 #include "support/quietqpa.h"
-#include "support/scriptedprompts.h"
-#include "support/testenv.h"
-#include "support/vpucomharness.h"
+#include "support/windowtest.h"
 #include "support/zelvorsim.h"
 
 #include <QAction>
@@ -50,16 +48,15 @@ QList<ProjectFixture_t> TwoFixtures()
 
 } // namespace
 
-class TestProjectCommands : public QObject
+class TestProjectCommands : public WindowTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void initTestCase() { QVERIFY(BeginWithCatalogue()); }
+    void cleanupTestCase() { End(); }
     void init();
-    void cleanup();
 
     void recentProjectsMoveToTheFront();
-    void recentProjectsKeepTen();
     void emptyRecentListDisablesTheMenu();
     void recentEntryOpensItsProject();
     void openThroughTheMenu();
@@ -69,7 +66,6 @@ private slots:
     void saveAsAddsTheSuffixTheUserLeftOut();
     void goneRecentProjectLeavesTheMenu();
     void saveWithoutNameAsksOnceAndWritesOnce();
-    void saveFailureLosesNothing();
     void cancelledOrFailedSaveQuestionDiscardsNothing_data();
     void cancelledOrFailedSaveQuestionDiscardsNothing();
     void closeSavesToTheProjectFileFirst();
@@ -77,46 +73,20 @@ private slots:
     void unknownGroupBuildsNothing();
 
 private:
-    Zelvor *Make();
-    QString Path(const QString &qsName) const { return m_pBase->Env().FilePath(qsName); }
+    Zelvor *Make() { return MakeWindow(); }
+    QString Path(const QString &qsName) const { return m_pEnv->FilePath(qsName); }
     QString WriteProject(const QString &qsName, const QList<ProjectFixture_t> &lFixtures = TwoFixtures(),
                          const QList<ProjectGroup_t> &lGroups = {});
     // An unsaved project with two fixtures on the scene (as if just drawn).
     void DrawUnsavedProject();
     QStringList RecentTexts() const;
     QMenu *RecentMenu() const;
-
-    std::unique_ptr<ProjectWindowTestEnv> m_pBase;
-    std::unique_ptr<ScriptedPrompts> m_pPrompts;
-    Zelvor *m_pWnd = nullptr;
 };
-
-void TestProjectCommands::initTestCase()
-{
-    m_pBase = std::make_unique<ProjectWindowTestEnv>();
-    QVERIFY(m_pBase->Start());
-}
 
 void TestProjectCommands::init()
 {
     g_SoftConf.UpdateLastProjects({});
     QCOMPARE(g_SoftConf.Save(QStringLiteral("Lantrel.xml")), 0);
-    m_pPrompts = std::make_unique<ScriptedPrompts>();
-    m_pBase->Traces().Clear();
-}
-
-void TestProjectCommands::cleanup()
-{
-    delete g_pMainWnd.exchange(nullptr);
-    m_pWnd = nullptr;
-    m_pPrompts.reset();
-}
-
-Zelvor *TestProjectCommands::Make()
-{
-    m_pWnd = new Zelvor;
-    g_pMainWnd.store(m_pWnd);
-    return m_pWnd;
 }
 
 QString TestProjectCommands::WriteProject(const QString &qsName, const QList<ProjectFixture_t> &lFixtures,
@@ -154,15 +124,20 @@ QStringList TestProjectCommands::RecentTexts() const
 void TestProjectCommands::recentProjectsMoveToTheFront()
 {
     Make();
-    const QString qsA = WriteProject(QStringLiteral("a.prj"));
-    const QString qsB = WriteProject(QStringLiteral("b.prj"));
-    for (const QString &qsPath : {qsA, qsB, qsA}) {
+    // Eleven projects, the first opened again last: it moves to the front, the oldest falls off.
+    QStringList lOpened;
+    for (int i = 0; i < 12; ++i) {
+        const QString qsPath = i < 11 ? WriteProject(QStringLiteral("p%1.prj").arg(i)) : lOpened.last();
         m_pPrompts->AnswerQuestion(QMessageBox::No);
         m_pPrompts->AnswerOpenFile(qsPath);
         m_pWnd->s_OnOpenProjectMenu();
+        lOpened.removeAll(qsPath);
+        lOpened.prepend(qsPath);
     }
+    lOpened = lOpened.mid(0, 10);
     QCOMPARE(MessageTexts(*m_pPrompts), QStringList());
-    QCOMPARE(RecentTexts(), (QStringList{qsA, qsB}));
+    QCOMPARE(RecentTexts(), lOpened);
+    QCOMPARE(RecentMenu()->actions().size(), 10);
     QVERIFY(RecentMenu()->isEnabled());
 
     // What "Lantrel.xml" holds is what the next start shows.
@@ -170,28 +145,9 @@ void TestProjectCommands::recentProjectsMoveToTheFront()
     QCOMPARE(g_SoftConf.ReadLastProjects(), 0);
     QStringList lStored;
     g_SoftConf.GetLastProjects(lStored);
-    QCOMPARE(lStored, (QStringList{qsA, qsB}));
-    delete g_pMainWnd.exchange(nullptr);
+    QCOMPARE(lStored, lOpened);
     Make();
-    QCOMPARE(RecentTexts(), (QStringList{qsA, qsB}));
-}
-
-void TestProjectCommands::recentProjectsKeepTen()
-{
-    Make();
-    QStringList lOpened;
-    for (int i = 0; i < 11; ++i) {
-        const QString qsPath = WriteProject(QStringLiteral("p%1.prj").arg(i));
-        m_pPrompts->AnswerQuestion(QMessageBox::No);
-        m_pPrompts->AnswerOpenFile(qsPath);
-        m_pWnd->s_OnOpenProjectMenu();
-        lOpened.prepend(qsPath);
-    }
-    QCOMPARE(RecentTexts(), lOpened.mid(0, 10));
-    QCOMPARE(RecentMenu()->actions().size(), 10);
-    QStringList lStored;
-    g_SoftConf.GetLastProjects(lStored);
-    QCOMPARE(lStored, lOpened.mid(0, 10));
+    QCOMPARE(RecentTexts(), lOpened);
 }
 
 void TestProjectCommands::emptyRecentListDisablesTheMenu()
@@ -214,8 +170,7 @@ void TestProjectCommands::recentEntryOpensItsProject()
     QCOMPARE(RememberedName(), qsB);
     QCOMPARE(m_pWnd->AllFixtures().size(), 1);
     QCOMPARE(RecentTexts(), (QStringList{qsB, qsA}));
-    QVERIFY(
-        m_pBase->Traces().Lines(TRACE_KIND_INFO).contains(QStringLiteral("Loading Last Project 1 - '%1'...").arg(qsB)));
+    QVERIFY(m_pTraces->Lines(TRACE_KIND_INFO).contains(QStringLiteral("Loading Last Project 1 - '%1'...").arg(qsB)));
 
     // Cancel at the question: nothing is opened.
     m_pPrompts->AnswerQuestion(QMessageBox::Cancel);
@@ -243,9 +198,8 @@ void TestProjectCommands::openThroughTheMenu()
     QCOMPARE(m_pWnd->AllFixtures().size(), 2);
     QCOMPARE(ProjectField(m_pWnd), qsPath);
     QCOMPARE(RememberedName(), qsPath);
-    QVERIFY(m_pBase->Traces()
-                .Lines(TRACE_KIND_INFO)
-                .contains(QStringLiteral("Load Project settings from '%1' ...").arg(qsPath)));
+    QVERIFY(
+        m_pTraces->Lines(TRACE_KIND_INFO).contains(QStringLiteral("Load Project settings from '%1' ...").arg(qsPath)));
 
     // A cancelled file dialog leaves the project as it is.
     m_pPrompts->AnswerQuestion(QMessageBox::No);
@@ -353,7 +307,7 @@ void TestProjectCommands::newProjectForgetsTheFileAndSaveAsSetsIt()
     QCOMPARE(m_pWnd->AllFixtures().size(), 0);
     QCOMPARE(ProjectField(m_pWnd), QStringLiteral("New Project"));
     QCOMPARE(RememberedName(), QString());
-    QVERIFY(m_pBase->Traces().Lines(TRACE_KIND_INFO).contains(QStringLiteral("New project ...")));
+    QVERIFY(m_pTraces->Lines(TRACE_KIND_INFO).contains(QStringLiteral("New project ...")));
 
     // Save after New asks for a name: the file the previous project came from is not touched.
     const QString qsB = Path(QStringLiteral("b.prj"));
@@ -400,29 +354,10 @@ void TestProjectCommands::saveWithoutNameAsksOnceAndWritesOnce()
     m_pWnd->s_OnSaveProjectMenu();
     QCOMPARE(m_pPrompts->Calls().size(), 1);
     QCOMPARE(QDir(QStringLiteral("Projects")).entryList(QDir::Files), QStringList{QStringLiteral("drawn.prj")});
-    QVERIFY(m_pBase->Traces()
-                .Lines(TRACE_KIND_INFO)
-                .contains(QStringLiteral("Save project settings on '%1'...").arg(qsPath)));
+    QVERIFY(m_pTraces->Lines(TRACE_KIND_INFO).contains(QStringLiteral("Save project settings on '%1'...").arg(qsPath)));
     const QByteArray baSaved = ReadTestFile(qsPath);
     QVERIFY(baSaved.contains("<Fixtures"));
     QCOMPARE(baSaved.count("<Fixture "), 2);
-}
-
-void TestProjectCommands::saveFailureLosesNothing()
-{
-    Make();
-    const QString qsA = WriteProject(QStringLiteral("a.prj"));
-    QCOMPARE(m_pWnd->LoadProject(qsA), 0);
-    const QString qsBad = Path(QStringLiteral("no/such/folder/x.prj"));
-    m_pPrompts->AnswerSaveFile(qsBad);
-    m_pWnd->s_OnSaveProjectAsMenu();
-    const QList<PromptCall_t> lBoxes = m_pPrompts->Messages();
-    QCOMPARE(lBoxes.size(), 1);
-    QCOMPARE(lBoxes.first().qsText, QStringLiteral("Failed to save project to '%1'!").arg(qsBad));
-    QCOMPARE(lBoxes.first().qsDetail, QStringLiteral("(Error Code = -13) - File save error!"));
-    QCOMPARE(ProjectField(m_pWnd), qsA);
-    QCOMPARE(RememberedName(), qsA);
-    QCOMPARE(m_pWnd->AllFixtures().size(), 2);
 }
 
 void TestProjectCommands::cancelledOrFailedSaveQuestionDiscardsNothing_data()
@@ -469,6 +404,10 @@ void TestProjectCommands::cancelledOrFailedSaveQuestionDiscardsNothing()
     QCOMPARE(RememberedName(), QString());
     QCOMPARE(ProjectField(m_pWnd), QStringLiteral("New Project"));
     QCOMPARE(int(m_pPrompts->Messages().size()), 4 * boxes);
+    if (boxes)
+        QCOMPARE(Boxes().first(),
+                 QStringLiteral("Failed to save project to '%1'! | (Error Code = -13) - File save error!")
+                     .arg(Path(saveAnswer)));
     for (const PromptCall_t &call : m_pPrompts->Calls())
         QVERIFY(call.eKind != PromptCall_t::OPEN_FILE);
 }

@@ -21,7 +21,8 @@
 
 namespace {
 
-// Runs fn on the first modal dialog of type T that appears, from the dialog's own loop.
+// Runs fn on the first modal dialog of type T that appears, from the dialog's own loop. A dialog
+// the script failed to close is rejected after a while, so the test fails instead of hanging.
 template <typename T> void OnModal(std::function<void(T *)> fn)
 {
     auto *pTimer = new QTimer;
@@ -33,6 +34,7 @@ template <typename T> void OnModal(std::function<void(T *)> fn)
         pTimer->stop();
         pTimer->deleteLater();
         fn(pDialog);
+        QTimer::singleShot(3000, pDialog, &QDialog::reject);
     });
     pTimer->start();
 }
@@ -165,7 +167,9 @@ void TestPrompts::openFileDialog()
     QString qsDir;
     OnModal<QFileDialog>([&](QFileDialog *pDlg) {
         qsDir = pDlg->directory().dirName();
-        pDlg->selectFile(QStringLiteral("wall.prj"));
+        // Typed, not selectFile(): that leaves the name field empty once the field has focus,
+        // and the dialog then refuses to accept.
+        QTest::keyClicks(pDlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")), QStringLiteral("wall.prj"));
         QMetaObject::invokeMethod(pDlg, "accept");
     });
     const QString qsName = Prompts::Instance().GetOpenFileName(nullptr, QStringLiteral("Choose"),

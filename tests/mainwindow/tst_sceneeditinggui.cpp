@@ -22,7 +22,6 @@ private slots:
     void cleanup() { DropWindow(); }
 
     void clickGroupAlignRotateUngroup();
-    void oneFixtureOpensNoMenu();
     void ctrlDragZooms();
     void ctrlReleasedFirstDoesNotZoom();
     void cablingClickSelectsInNotCabledList();
@@ -157,15 +156,6 @@ void TestSceneEditingGui::clickGroupAlignRotateUngroup()
     QCOMPARE(pSecond->GetName(), QStringLiteral("L0.0"));
     QCOMPARE(Boxes(), QStringList());
     VERIFY_ROUND_TRIP(pWnd);
-}
-
-void TestSceneEditingGui::oneFixtureOpensNoMenu()
-{
-    Zelvor *pWnd = ShowWindow();
-    QVERIFY(pWnd);
-    QCOMPARE(pWnd->AddFixtures(CatalogueType(3), QRect(300, 200, 1, 1)), 0);
-    Click(QPointF(360, 260));
-    QCOMPARE(RightClick(QPointF(360, 260), {}), QList<QStringList>());
 }
 
 void TestSceneEditingGui::ctrlDragZooms()

@@ -102,7 +102,6 @@ private slots:
     void downloadThenUploadGivesTheSameProject();
     void noEnumeratedOutput();
     void countsOfNoneAndEmptyArea();
-    void loneGroupMemberIsUngrouped();
     void cancelledAtTheSaveQuestion();
     void failedUploadKeepsTheProject_data();
     void failedUploadKeepsTheProject();
@@ -334,27 +333,6 @@ void TestUpload::countsOfNoneAndEmptyArea()
     QCOMPARE(
         QStringLiteral("%1 %2 %3 %4").arg(tVideo.area.x1).arg(tVideo.area.y1).arg(tVideo.area.x2).arg(tVideo.area.y2),
         QStringLiteral("100 50 100 50"));
-}
-
-void TestUpload::loneGroupMemberIsUngrouped()
-{
-    QVERIFY(Start());
-    m_pSim->Device().SetPreset(0, PresetBytes());
-    m_pSim->Device().AddFixture(1, 1, VpuFixture(0x00000001, 400, 300, 10, 410, 320, 4, 20, 400, 300, 0x20080200, 100));
-    QVERIFY(m_pSim->Enumerate());
-    Upload();
-    QCOMPARE(MessageTexts(*m_pPrompts), QStringList());
-    Zelvor *pWnd = m_pSim->Wnd();
-    QCOMPARE(pWnd->Groups().size(), 0);
-    QCOMPARE(pWnd->AllFixtures().size(), 1);
-    CFixture *pFixture = pWnd->AllFixtures().first();
-    QCOMPARE(pFixture->parentItem(), nullptr);
-    RotationInfo_t t;
-    pFixture->GetRotationInfo(&t);
-    QCOMPARE(Placement(t), QStringLiteral("400 300 410 320 30"));
-    quint16 uGroup = 99;
-    pFixture->GetGroupInfo(&uGroup, &t);
-    QCOMPARE(uGroup, quint16(0));
 }
 
 void TestUpload::cancelledAtTheSaveQuestion()
