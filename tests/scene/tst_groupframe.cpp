@@ -1,0 +1,112 @@
+// What group frames look like at 1:1: the same pixels as the reference pictures, and a frame
+// that follows its group's changes instead of being drawn from an outline kept from before.
+
+#include "scenetest.h"
+
+#include "scene/fixturegroup.h"
+
+#include <QtTest>
+
+namespace {
+
+const QRectF kArea(-0.5, -0.5, 480, 260);
+
+// A block of 48 x 32 fixtures made as the main window makes one: members placed in the group
+// before it enters the scene. The last column stands iGap further right.
+CFixtureGroup *AddGroup(QGraphicsScene *pScene, quint16 uNumber, QPoint origin, int iCols, int iRows, int iGap = 0)
+{
+    auto *pGroup = new CFixtureGroup(pScene);
+    for (int c = 0; c < iCols; ++c)
+        for (int r = 0; r < iRows; ++r) {
+            auto *f = new CFixture(pScene);
+            const int x = c * 48 + (c == iCols - 1 ? iGap : 0);
+            f->SetType(TestType(48, 32));
+            f->SetPosition(x, r * 32);
+            f->SetAnchorPos(origin.x() + x, origin.y() + r * 32);
+            f->SetNumber(1, quint32(uNumber * 10 + c * iRows + r));
+            pGroup->AddFixture(f);
+        }
+    pGroup->SetPosition(origin.x(), origin.y());
+    pGroup->SetAnchorPos(origin.x(), origin.y());
+    pGroup->SetInfo(MakeGroupInfo(uNumber, QStringLiteral("Group %1").arg(uNumber)));
+    pScene->addItem(pGroup);
+    return pGroup;
+}
+
+struct Layout
+{
+    QGraphicsScene scene;
+    CFixtureGroup *pWide, *pSmall, *pTurned;
+    // bGap: the wide group's last column one column further right; bSelected: the small one selected.
+    Layout(bool bGap, bool bSelected)
+    {
+        SetupLayoutScene(&scene);
+        pWide = AddGroup(&scene, 1, QPoint(10, 10), 3, 2, bGap ? 48 : 0);
+        pSmall = AddGroup(&scene, 2, QPoint(250, 20), 2, 2);
+        pTurned = AddGroup(&scene, 3, QPoint(120, 140), 3, 1);
+        pTurned->SetRotation(20);
+        pSmall->setSelected(bSelected);
+    }
+    QImage Shot()
+    {
+        QImage image(kArea.size().toSize(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        scene.render(&painter, QRectF(QPointF(0, 0), kArea.size()), kArea);
+        return image;
+    }
+};
+
+QString Reference(const char *pcName)
+{
+    return qEnvironmentVariable("LANTREL_SOURCE_DIR") + QStringLiteral("/tests/scene/%1.png").arg(pcName);
+}
+
+} // namespace
+
+class TstGroupFrame : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void framesAsReference_data()
+    {
+        QTest::addColumn<bool>("bSelected");
+        QTest::addColumn<QString>("qsReference");
+        QTest::newRow("resting") << false << Reference("groupframe_resting");
+        QTest::newRow("selected") << true << Reference("groupframe_selected");
+    }
+    void framesAsReference()
+    {
+        QFETCH(bool, bSelected);
+        QFETCH(QString, qsReference);
+        Layout layout(false, bSelected);
+        const QImage reference(qsReference);
+        QVERIFY2(!reference.isNull(), qPrintable(qsReference));
+        QCOMPARE(layout.Shot(), reference.convertToFormat(QImage::Format_ARGB32));
+    }
+
+    // Drawn once, then a member moved, a group selected and one turned further: the same
+    // picture as a layout built in that state from the start.
+    void frameFollowsChanges()
+    {
+        Layout changed(false, false);
+        const QImage before = changed.Shot();
+        QList<CFixture *> members;
+        changed.pWide->GetFixtures(members);
+        for (CFixture *f : members)
+            if (f->pos().x() == 96)
+                f->setPos(f->pos() + QPointF(48, 0));
+        changed.pSmall->setSelected(true);
+        QCOMPARE(changed.pTurned->SetRotation(40), 0);
+
+        Layout fresh(true, true);
+        QCOMPARE(fresh.pTurned->SetRotation(40), 0);
+        const QImage after = changed.Shot();
+        QVERIFY(after != before);
+        QCOMPARE(after, fresh.Shot());
+    }
+};
+
+QTEST_MAIN(TstGroupFrame)
+#include "tst_groupframe.moc"
