@@ -243,22 +243,28 @@ public:
         return Check(tAttr, ToHexUInt(tAttr.value, puValue), "is not a valid unsigned int value!");
     }
     // [iMin;iMax]
+    // The messages are formatted only for a value that fails: a large project checks
+    // tens of thousands of values that pass.
     bool Range(const ConfigAttr_t &tAttr, int iValue, int iMin, int iMax) const
     {
-        return Check(tAttr, iValue >= iMin && iValue <= iMax,
-                     QStringLiteral("is not in the range [%1;%2]!").arg(iMin).arg(iMax).toLatin1());
+        const bool bOk = iValue >= iMin && iValue <= iMax;
+        return bOk || Check(tAttr, bOk, QStringLiteral("is not in the range [%1;%2]!").arg(iMin).arg(iMax).toLatin1());
     }
     // [0;iLimit-1], the corner of something iLimit wide.
     bool RangeBelow(const ConfigAttr_t &tAttr, bool bOk, int iLimit) const
     {
-        return Check(tAttr, bOk, QStringLiteral("is not in the range [0;%1-1]!").arg(iLimit).toLatin1());
+        return bOk || Check(tAttr, bOk, QStringLiteral("is not in the range [0;%1-1]!").arg(iLimit).toLatin1());
     }
     // [1;iLimit], a width or height.
     bool RangeSize(const ConfigAttr_t &tAttr, bool bOk, int iLimit) const
     {
-        return Check(tAttr, bOk, QStringLiteral("is not in the range [1;%1]!").arg(iLimit).toLatin1());
+        return bOk || Check(tAttr, bOk, QStringLiteral("is not in the range [1;%1]!").arg(iLimit).toLatin1());
     }
     void NotValidName(const ConfigAttr_t &tAttr) const { Check(tAttr, false, "is not a valid!"); }
+    bool Check(const ConfigAttr_t &tAttr, bool bOk, const char *pcWhat) const
+    {
+        return bOk || Check(tAttr, bOk, QByteArray(pcWhat));
+    }
     // Traces "'value' <what>" for the attribute unless bOk.
     bool Check(const ConfigAttr_t &tAttr, bool bOk, const QByteArray &baWhat) const
     {
@@ -1072,12 +1078,15 @@ int CProjectConf::Save(const QString &qsPath)
         return -13;
     }
     return WriteFileSafely(qsPath, [this](QIODevice &device) {
-        QXmlStreamWriter writer(&device);
+        // Written into memory first: the writer hands the device every name and value on its
+        // own, and a file takes each of those writes at a cost.
+        QByteArray baXml;
+        QXmlStreamWriter writer(&baXml);
         writer.setAutoFormatting(true);
         writer.setAutoFormattingIndent(4);
         writer.writeStartDocument(QStringLiteral("1.0"));
         WriteElement(writer, m_Document.documentElement());
         writer.writeEndDocument();
-        return !writer.hasError();
+        return !writer.hasError() && device.write(baXml) == baXml.size();
     });
 }
