@@ -292,17 +292,31 @@ PixelRect_t RectFrom(int iX, int iY, int iWidth, int iHeight)
 // name), since Qt's DOM keeps attributes in a hash and would write them in any order.
 void WriteElement(QXmlStreamWriter &writer, const QDomElement &element)
 {
-    writer.writeStartElement(element.tagName());
+    // The names as strings once for all: a project writes thousands of keys of each kind.
+    static const QHash<QString, QStringList> s_Names = [] {
+        QHash<QString, QStringList> names;
+        for (const KeyOrder_t &order : KeyOrders()) {
+            QStringList &list = names[QString(order.key)];
+            for (const QLatin1String &name : order.attrs)
+                list.append(QString(name));
+        }
+        return names;
+    }();
+    const QString qsTag = element.tagName();
+    writer.writeStartElement(qsTag);
     int iWritten = 0;
-    for (const QLatin1String &name : AttrOrder(element.tagName())) {
-        if (element.hasAttribute(name)) {
-            writer.writeAttribute(name, element.attribute(name));
+    const auto itNames = s_Names.constFind(qsTag);
+    QDomElement node = element; // the same node: the attribute look-up is not const
+    for (const QString &qsName : (itNames != s_Names.cend() ? *itNames : QStringList())) {
+        const QDomAttr attr = node.attributeNode(qsName);
+        if (!attr.isNull()) {
+            writer.writeAttribute(qsName, attr.value());
             ++iWritten;
         }
     }
     const QDomNamedNodeMap attrs = element.attributes();
     if (attrs.count() > iWritten) {
-        const QList<QLatin1String> &order = AttrOrder(element.tagName());
+        const QList<QLatin1String> &order = AttrOrder(qsTag);
         QStringList lOthers;
         for (int i = 0; i < attrs.count(); ++i) {
             const QString qsName = attrs.item(i).nodeName();
