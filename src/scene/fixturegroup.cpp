@@ -372,23 +372,28 @@ void CFixtureGroup::DrawFrame(QPainter *pPainter, const QRect &frame, const QPen
 {
     const QTransform device = pPainter->deviceTransform();
     const QTransform world = pPainter->worldTransform();
-    // Turned or zoomed, the outline is dashed afresh: the spans hold for one pixel grid only.
-    if (device.type() > QTransform::TxTranslate || world.type() > QTransform::TxTranslate ||
-        pPainter->renderHints().testFlag(QPainter::Antialiasing)) {
+    // Turned or drawn smooth, the outline is dashed afresh: the spans hold for one pixel grid,
+    // at one zoom.
+    if (device.type() > QTransform::TxScale || world.type() > QTransform::TxScale || device.m11() != world.m11() ||
+        device.m22() != world.m22() || pPainter->renderHints().testFlag(QPainter::Antialiasing)) {
         pPainter->setPen(pen);
         pPainter->drawRect(frame);
         return;
     }
     const QPointF whole(std::floor(device.dx()), std::floor(device.dy()));
     const QPointF fraction = QPointF(device.dx(), device.dy()) - whole;
+    const QSizeF scale(device.m11(), device.m22());
     FrameSpans &spans = m_FrameSpans;
-    if (spans.frame != frame || spans.iPenWidth != m_iPenWidth || spans.fraction != fraction) {
-        const int iMargin = m_iPenWidth + 2;
-        const QRect area = frame.adjusted(-iMargin, -iMargin, iMargin, iMargin);
+    if (spans.frame != frame || spans.iPenWidth != m_iPenWidth || spans.fraction != fraction || spans.scale != scale) {
+        // The outline as the device sees it, less the whole pixels of the painter's offset.
+        const QTransform onDevice(scale.width(), 0, 0, scale.height(), fraction.x(), fraction.y());
+        const qreal dMargin = m_iPenWidth * qMax(scale.width(), scale.height()) + 2;
+        const QRect area =
+            onDevice.mapRect(QRectF(frame)).adjusted(-dMargin, -dMargin, dMargin, dMargin).toAlignedRect();
         QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
         mask.fill(Qt::transparent);
         QPainter maskPainter(&mask);
-        maskPainter.translate(fraction - QPointF(area.topLeft()));
+        maskPainter.setTransform(onDevice * QTransform::fromTranslate(-area.x(), -area.y()));
         QPen opaque(pen);
         opaque.setColor(Qt::black);
         maskPainter.setPen(opaque);
@@ -396,10 +401,11 @@ void CFixtureGroup::DrawFrame(QPainter *pPainter, const QRect &frame, const QPen
         maskPainter.drawRect(frame);
         maskPainter.end();
         const QRegion region(QBitmap::fromImage(mask.createAlphaMask()));
-        spans = FrameSpans{frame, m_iPenWidth, fraction, area.topLeft(), QList<QRect>(region.begin(), region.end())};
+        spans =
+            FrameSpans{frame, m_iPenWidth, fraction, scale, area.topLeft(), QList<QRect>(region.begin(), region.end())};
     }
-    // The spans are in device pixels from the area's corner; the painter's own translation
-    // puts them back where the outline falls on the device.
+    // The spans are in device pixels from the area's corner; the painter's own offset to the
+    // device puts them back where the outline falls.
     const QPointF shift =
         QPointF(spans.origin) + whole - QPointF(device.dx(), device.dy()) + QPointF(world.dx(), world.dy());
     pPainter->save();

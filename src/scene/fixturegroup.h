@@ -94,13 +94,14 @@ private:
     bool m_bCablingMode = false;
     CTextLabel m_TitleLabel; // "G<number>", laid out again only when the number changes
     // The dash-dot outline as the pixel spans the raster engine fills for it, kept for one
-    // frame rectangle, pen width and sub-pixel offset: filling its spans again gives the same
-    // pixels at a fraction of the cost of dashing and rasterising the outline on every paint.
+    // frame rectangle, pen width, zoom and sub-pixel offset: filling its spans again gives the
+    // same pixels at a fraction of the cost of dashing and rasterising the outline on every paint.
     struct FrameSpans
     {
         QRect frame;
         int iPenWidth = -1;
         QPointF fraction;
+        QSizeF scale;
         QPoint origin;
         QList<QRect> rects;
     } m_FrameSpans;

@@ -47,12 +47,13 @@ struct Layout
         pTurned->SetRotation(20);
         pSmall->setSelected(bSelected);
     }
-    QImage Shot()
+    // At 1:1, or zoomed out as a view of the whole screen in a smaller window shows it.
+    QImage Shot(qreal dScale = 1)
     {
-        QImage image(kArea.size().toSize(), QImage::Format_ARGB32);
+        QImage image((kArea.size() * dScale).toSize(), QImage::Format_ARGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        scene.render(&painter, QRectF(QPointF(0, 0), kArea.size()), kArea);
+        scene.render(&painter, QRectF(QPointF(0, 0), kArea.size() * dScale), kArea);
         return image;
     }
 };
@@ -72,18 +73,21 @@ private slots:
     void framesAsReference_data()
     {
         QTest::addColumn<bool>("bSelected");
+        QTest::addColumn<qreal>("dScale");
         QTest::addColumn<QString>("qsReference");
-        QTest::newRow("resting") << false << Reference("groupframe_resting");
-        QTest::newRow("selected") << true << Reference("groupframe_selected");
+        QTest::newRow("resting") << false << 1.0 << Reference("groupframe_resting");
+        QTest::newRow("selected") << true << 1.0 << Reference("groupframe_selected");
+        QTest::newRow("zoomed out") << true << 0.7 << Reference("groupframe_zoomed");
     }
     void framesAsReference()
     {
         QFETCH(bool, bSelected);
+        QFETCH(qreal, dScale);
         QFETCH(QString, qsReference);
         Layout layout(false, bSelected);
         const QImage reference(qsReference);
         QVERIFY2(!reference.isNull(), qPrintable(qsReference));
-        QCOMPARE(layout.Shot(), reference.convertToFormat(QImage::Format_ARGB32));
+        QCOMPARE(layout.Shot(dScale), reference.convertToFormat(QImage::Format_ARGB32));
     }
 
     // Drawn once, then a member moved, a group selected and one turned further: the same
