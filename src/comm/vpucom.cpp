@@ -203,7 +203,7 @@ void CVpuCom::run()
 
         m_baCurrentPayload = std::move(tRequest.baPayload);
         m_uiCurrentTimeoutMs = tRequest.uiTimeoutMs;
-        emit sigTicketStarted(tRequest.uiTicket);
+        m_uiCurrentTicket = tRequest.uiTicket;
         const int iResult = Execute(tRequest.eId);
         m_baCurrentPayload = QByteArray();
         bJustDone = true;

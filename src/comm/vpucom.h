@@ -353,6 +353,7 @@ private:
     // Worker thread only while it runs.
     QByteArray m_baCurrentPayload;
     quint32 m_uiCurrentTimeoutMs = 0;
+    quint64 m_uiCurrentTicket = 0;
 
     // GUI thread only.
     bool m_bFactoryMode = false;
