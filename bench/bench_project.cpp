@@ -1,5 +1,6 @@
 // Saving and loading a large project (2,000 fixtures in 50 groups) beside the time xmllint
-// takes to parse the same file, in the same run. Prints medians and the load / xmllint ratio.
+// takes to parse the same file, in the same run. Prints medians and the load and save / xmllint
+// ratios.
 #include "config/softconf.h"
 #include "project/projectconf.h"
 #include "support/projectsupport.h"
@@ -116,6 +117,7 @@ int main(int argc, char **argv)
     std::printf("save (snapshot, write, file)   median %8.2f ms\n", dSave);
     std::printf("load (open, parse)             median %8.2f ms (of which the DOM %.2f ms)\n", dLoad, Median(open));
     std::printf("xmllint --noout (process)      median %8.2f ms\n", dLint);
-    std::printf("load / xmllint ratio           %8.2f  (goal: within 5x, load under 500 ms)\n", dLoad / dLint);
+    std::printf("load / xmllint ratio           %8.2f  (goal <= 3)\n", dLoad / dLint);
+    std::printf("save / xmllint ratio           %8.2f  (goal <= 3)\n", dSave / dLint);
     return 0;
 }

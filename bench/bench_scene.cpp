@@ -13,8 +13,10 @@
 #include <QElapsedTimer>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 
 #include <algorithm>
 #include <cstdio>
@@ -90,8 +92,8 @@ void BuildPlain(QGraphicsScene &plain)
     }
 }
 
-// In the main window's order: fixtures into the scene, then into their group, then the group
-// into the scene.
+// In the main window's order: fixtures placed in their group, then the group into the scene,
+// so that no fixture enters the scene before it has its parent.
 void BuildLayout(QGraphicsScene &layout, bool bFrames = true)
 {
     FixtureType_t type;
@@ -113,13 +115,60 @@ void BuildLayout(QGraphicsScene &layout, bool bFrames = true)
             auto *f = new CFixture(&layout);
             f->SetType(type);
             f->SetNumber(quint32(1 + i % 4), quint32(i));
-            layout.addItem(f);
             f->SetPosition(PlaceOf(i).x(), PlaceOf(i).y());
             members.append(f);
         }
         group->AddFixtures(members);
         layout.addItem(group);
     }
+}
+
+// The scene as the operator sees it: a view of the whole screen at 1:1. Shown (offscreen) for
+// the drag, whose frames the event loop paints; otherwise painted on demand into an image.
+struct Viewer
+{
+    QGraphicsView view;
+    QImage image{1920, 1080, QImage::Format_ARGB32_Premultiplied};
+    Viewer(QGraphicsScene &scene, bool bShown) : view(&scene)
+    {
+        view.setFrameShape(QFrame::NoFrame);
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.resize(1920, 1080);
+        if (bShown) {
+            view.show();
+            QTest::qWaitForWindowExposed(&view);
+        }
+    }
+    double Paint()
+    {
+        return TimeMs([&] { view.QWidget::render(&image); });
+    }
+    // Items moved by a step, then what the event loop paints of the view for it.
+    double Drag(const QList<QGraphicsItem *> &items, int iSteps)
+    {
+        std::vector<double> times;
+        for (int s = 0; s < iSteps; ++s) {
+            const QPointF step(s % 2 ? -6 : 6, 0);
+            times.push_back(TimeMs([&] {
+                for (QGraphicsItem *pItem : items)
+                    pItem->setPos(pItem->pos() + step);
+                QCoreApplication::processEvents();
+                QCoreApplication::processEvents();
+            }));
+        }
+        return Median(times);
+    }
+};
+
+double ViewPaint(QGraphicsScene &scene)
+{
+    Viewer viewer(scene, false);
+    viewer.Paint();
+    std::vector<double> times;
+    for (int r = 0; r < ROUNDS; ++r)
+        times.push_back(viewer.Paint());
+    return Median(times);
 }
 
 void WarmUp()
@@ -130,9 +179,12 @@ void WarmUp()
     painter.drawText(QPointF(2, 30), QStringLiteral("warm up"));
 }
 
-void PrintRatio(const char *pWhat, double dFixtures, double dPlain)
+void PrintRatio(const char *pWhat, double dFixtures, double dPlain, double dGoal = 0)
 {
-    std::printf("%s: fixtures %.1f ms, plain %.1f ms, ratio %.2f\n", pWhat, dFixtures, dPlain, dFixtures / dPlain);
+    std::printf("%s: fixtures %.2f ms, plain %.2f ms, ratio %.2f", pWhat, dFixtures, dPlain, dFixtures / dPlain);
+    if (dGoal > 0)
+        std::printf(" (goal <= %.0f)", dGoal);
+    std::printf("\n");
 }
 
 } // namespace
@@ -144,14 +196,15 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     WarmUp();
 
-    // Build and first paint: scenes built afresh each time, each painted once.
+    // Build and first paint: scenes built afresh each time, each painted once, in a view.
     std::vector<double> plainBuilds, layoutBuilds, plainFirsts, layoutFirsts;
     for (int b = 0; b < BUILDS; ++b) {
         QGraphicsScene plain, layout;
         plainBuilds.push_back(TimeMs([&] { BuildPlain(plain); }));
         layoutBuilds.push_back(TimeMs([&] { BuildLayout(layout); }));
-        plainFirsts.push_back(RenderOnce(plain));
-        layoutFirsts.push_back(RenderOnce(layout));
+        Viewer plainView(plain, false), layoutView(layout, false);
+        plainFirsts.push_back(plainView.Paint());
+        layoutFirsts.push_back(layoutView.Paint());
     }
 
     QGraphicsScene plain, layout, frameless;
@@ -164,6 +217,30 @@ int main(int argc, char **argv)
     const double plainPaint = Render(plain);
     const double layoutPaint = Render(layout);
     const double framelessPaint = Render(frameless);
+    const double plainView = ViewPaint(plain);
+    const double layoutView = ViewPaint(layout);
+
+    // A drag of the group in the middle of the screen, against the same 40 plain items moved
+    // together.
+    const int iMiddle = GROUPS / 2 + 5;
+    QList<QGraphicsItem *> groupItems, plainItems;
+    for (QGraphicsItem *pItem : layout.items())
+        if (pItem->type() == QGraphicsItem::UserType + 2 &&
+            static_cast<CFixtureGroup *>(pItem)->pos() == PlaceOf(iMiddle * PER_GROUP))
+            groupItems.append(pItem);
+    for (QGraphicsItem *pItem : plain.items(Qt::AscendingOrder))
+        if (pItem->pos().y() == PlaceOf(iMiddle * PER_GROUP).y() &&
+            pItem->pos().x() >= PlaceOf(iMiddle * PER_GROUP).x())
+            plainItems.append(pItem);
+    plainItems = plainItems.mid(0, PER_GROUP);
+    double plainDrag = 0, layoutDrag = 0;
+    {
+        Viewer plainViewer(plain, true), layoutViewer(layout, true);
+        plainViewer.Drag(plainItems, 4);
+        layoutViewer.Drag(groupItems, 4);
+        plainDrag = plainViewer.Drag(plainItems, ROUNDS * 4);
+        layoutDrag = layoutViewer.Drag(groupItems, ROUNDS * 4);
+    }
 
     // The same scene with every fixture drawn afresh on each paint instead of from its
     // cached picture: what a paint costs when all fixtures change, or at a new zoom.
@@ -174,9 +251,11 @@ int main(int argc, char **argv)
 
     std::printf("scene of %d fixtures in %d groups vs %d plain rectangle items (medians)\n", FIXTURES, GROUPS,
                 FIXTURES);
-    PrintRatio("build", Median(layoutBuilds), Median(plainBuilds));
-    PrintRatio("first paint", Median(layoutFirsts), Median(plainFirsts));
-    PrintRatio("later paints (1920 x 1080)", layoutPaint, plainPaint);
+    PrintRatio("build", Median(layoutBuilds), Median(plainBuilds), 4);
+    PrintRatio("first paint (view)", Median(layoutFirsts), Median(plainFirsts), 4);
+    PrintRatio("later paints (view, 1920 x 1080)", layoutView, plainView, 2);
+    PrintRatio("drag of one 40-fixture group (view, a frame per step)", layoutDrag, plainDrag, 2);
+    PrintRatio("later paints (scene render)", layoutPaint, plainPaint);
     std::printf("  of which group frames %.1f ms, fixtures and group titles %.1f ms\n", layoutPaint - framelessPaint,
                 framelessPaint);
     PrintRatio("later paints, every fixture drawn afresh", directPaint, plainPaint);

@@ -22,6 +22,8 @@
 #include <QThread>
 #include <QWaitCondition>
 
+#include <atomic>
+
 #pragma pack(push, 1)
 
 // What a fixture keeps of its making, written once by the factory tools (146 bytes).
@@ -341,6 +343,8 @@ private:
 
     // Guarded by m_Mutex.
     QList<Request_t> m_lRequests;
+    // Requests ever queued, read by the worker without the mutex while it waits awake.
+    std::atomic<quint64> m_uiQueuedCount{0};
     bool m_bStop = false;
     bool m_bLinkFailed = false; // the current opening has lost its stream position
     mutable QMutex m_Mutex;
@@ -349,6 +353,7 @@ private:
     // Worker thread only while it runs.
     QByteArray m_baCurrentPayload;
     quint32 m_uiCurrentTimeoutMs = 0;
+    quint64 m_uiCurrentTicket = 0;
 
     // GUI thread only.
     bool m_bFactoryMode = false;

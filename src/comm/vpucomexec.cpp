@@ -115,10 +115,14 @@ int CVpuCom::Execute(VpuMsgId_t eId)
             TraceInfo("%s", t.pcSuccess);
         else if (iStatus == 0 && t.pcSuccess != nullptr)
             TraceSuccess("%s", t.pcSuccess);
+        // The ticket goes just before the reply, both queued to the GUI thread at once: sent
+        // when the request starts, it would wake that thread a second time per request.
+        emit sigTicketStarted(m_uiCurrentTicket);
         emit(this->*t.pfnSignal)(iStatus);
         return iResult;
     }
 
+    emit sigTicketStarted(m_uiCurrentTicket);
     switch (eId) {
     case VPU_MSG_INIT_COM:
         return ExecInitCom();

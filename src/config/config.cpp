@@ -31,14 +31,36 @@ QList<QDomElement> ElementsBelow(const QDomElement &parent, const QString &qsTag
     return out;
 }
 
-ConfigKey_t KeyOf(const QDomElement &key)
+// The DOM hands attributes out by index only by walking its hash from the start, so keys of
+// many attributes cost the square of their count. Keys of one list mostly carry the same
+// names: those of the previous key (pNames, kept up to date) are looked up by name, and the
+// walk is left for a key whose names differ.
+ConfigKey_t KeyOf(const QDomElement &key, QStringList *pNames = nullptr)
 {
     ConfigKey_t tKey;
     tKey.text = key.text();
     const QDomNamedNodeMap attrs = key.attributes();
-    for (int i = 0; i < attrs.count(); ++i) {
+    const int iCount = attrs.count();
+    tKey.attributes.reserve(iCount);
+    if (pNames != nullptr && pNames->size() == iCount) {
+        for (const QString &qsName : std::as_const(*pNames)) {
+            const QDomAttr a = attrs.namedItem(qsName).toAttr();
+            if (a.isNull())
+                break;
+            tKey.attributes.append({qsName, a.value()});
+        }
+        if (tKey.attributes.size() == iCount)
+            return tKey;
+        tKey.attributes.clear();
+    }
+    for (int i = 0; i < iCount; ++i) {
         const QDomAttr a = attrs.item(i).toAttr();
         tKey.attributes.append({a.name(), a.value()});
+    }
+    if (pNames != nullptr) {
+        pNames->clear();
+        for (const ConfigAttr_t &attr : std::as_const(tKey.attributes))
+            pNames->append(attr.name);
     }
     return tKey;
 }
@@ -230,6 +252,7 @@ int CConfig::ReadKeys(const QString &qsSection, const QString &qsKey, const QStr
     const QDomElement section = UniqueBelow(m_Document.documentElement(), qsSection, &iCount);
     if (iCount != 1)
         return 0;
+    QStringList lNames;
     for (const QDomElement &key : ElementsBelow(section, qsKey)) {
         if (!qsSelAttr.isEmpty()) {
             if (!key.hasAttribute(qsSelAttr))
@@ -237,7 +260,7 @@ int CConfig::ReadKeys(const QString &qsSection, const QString &qsKey, const QStr
             if (key.attribute(qsSelAttr) != qsSelValue)
                 continue;
         }
-        lOut.append(KeyOf(key));
+        lOut.append(KeyOf(key, &lNames));
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "project/projectrecords.h"
 #include "trace/trace.h"
 
+#include <QElapsedTimer>
 #include <QGraphicsScene>
 #include <QLineEdit>
 #include <QList>
@@ -329,6 +330,7 @@ private:
     FixtureAddr_t m_DownloadAddr{1, 1};
     int m_iDownloadTotal = 0;
     int m_iDownloadIndex = 1;
+    QElapsedTimer m_DownloadTextShown; // when the per-fixture text was last painted
     FixturesNum_t m_VpuFixturesNum{};
     int m_iSlotPhase = 0;
     // The project's fixtures of each output, looked up by number (index number - 1), taken

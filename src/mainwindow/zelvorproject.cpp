@@ -96,6 +96,7 @@ int Zelvor::StartDownload()
     m_DownloadAddr = {1, 1};
     m_iDownloadTotal = 0;
     m_iDownloadIndex = 1;
+    m_DownloadTextShown.invalidate();
     m_VpuFixturesNum = FixturesNum_t{};
 
     // Each output's fixtures by number: the configuration written for number n must go to
@@ -143,6 +144,7 @@ CFixture *Zelvor::NextDownloadFixture()
 
 int Zelvor::DownloadStep()
 {
+    constexpr qint64 kFrameMs = 16;
     switch (m_iDownloadStep) {
     case 0:
         StatusMessage(0, tr("Checking fixture number connected to VPU..."), 0);
@@ -164,8 +166,17 @@ int Zelvor::DownloadStep()
         [[fallthrough]];
     case 2:
         if (CFixture *pFixture = NextDownloadFixture()) {
-            StatusMessage(
-                0, tr("Writing configuration on fixture %1/%2...").arg(m_iDownloadIndex).arg(m_iDownloadTotal), 0);
+            // The text changes faster than the screen shows frames: it is traced every time but
+            // painted at most once a frame, and always for the last fixture.
+            const QString qsText =
+                tr("Writing configuration on fixture %1/%2...").arg(m_iDownloadIndex).arg(m_iDownloadTotal);
+            if (m_iDownloadIndex >= m_iDownloadTotal || !m_DownloadTextShown.isValid() ||
+                m_DownloadTextShown.elapsed() >= kFrameMs) {
+                StatusMessage(0, qsText, 0);
+                m_DownloadTextShown.start();
+            } else {
+                TraceInfo("%s", qsText.toUtf8().constData());
+            }
             ++m_iDownloadIndex;
             // A block the link refuses would never be answered: that ends the run here.
             const int iStatus = pFixture->WriteConfig();
@@ -224,6 +235,7 @@ void Zelvor::s_OnDownloadGetFixturesNumbersDone(int iStatus, FixturesNum_t tNumb
     }
     m_iDownloadTotal = 0;
     m_iDownloadIndex = 1;
+    m_DownloadTextShown.invalidate();
     m_VpuFixturesNum = tNumbers;
     bool bFailed = false;
     for (int i = 0; i < kOutputCount; ++i) {

@@ -243,22 +243,28 @@ public:
         return Check(tAttr, ToHexUInt(tAttr.value, puValue), "is not a valid unsigned int value!");
     }
     // [iMin;iMax]
+    // The messages are formatted only for a value that fails: a large project checks
+    // tens of thousands of values that pass.
     bool Range(const ConfigAttr_t &tAttr, int iValue, int iMin, int iMax) const
     {
-        return Check(tAttr, iValue >= iMin && iValue <= iMax,
-                     QStringLiteral("is not in the range [%1;%2]!").arg(iMin).arg(iMax).toLatin1());
+        const bool bOk = iValue >= iMin && iValue <= iMax;
+        return bOk || Check(tAttr, bOk, QStringLiteral("is not in the range [%1;%2]!").arg(iMin).arg(iMax).toLatin1());
     }
     // [0;iLimit-1], the corner of something iLimit wide.
     bool RangeBelow(const ConfigAttr_t &tAttr, bool bOk, int iLimit) const
     {
-        return Check(tAttr, bOk, QStringLiteral("is not in the range [0;%1-1]!").arg(iLimit).toLatin1());
+        return bOk || Check(tAttr, bOk, QStringLiteral("is not in the range [0;%1-1]!").arg(iLimit).toLatin1());
     }
     // [1;iLimit], a width or height.
     bool RangeSize(const ConfigAttr_t &tAttr, bool bOk, int iLimit) const
     {
-        return Check(tAttr, bOk, QStringLiteral("is not in the range [1;%1]!").arg(iLimit).toLatin1());
+        return bOk || Check(tAttr, bOk, QStringLiteral("is not in the range [1;%1]!").arg(iLimit).toLatin1());
     }
     void NotValidName(const ConfigAttr_t &tAttr) const { Check(tAttr, false, "is not a valid!"); }
+    bool Check(const ConfigAttr_t &tAttr, bool bOk, const char *pcWhat) const
+    {
+        return bOk || Check(tAttr, bOk, QByteArray(pcWhat));
+    }
     // Traces "'value' <what>" for the attribute unless bOk.
     bool Check(const ConfigAttr_t &tAttr, bool bOk, const QByteArray &baWhat) const
     {
@@ -286,17 +292,31 @@ PixelRect_t RectFrom(int iX, int iY, int iWidth, int iHeight)
 // name), since Qt's DOM keeps attributes in a hash and would write them in any order.
 void WriteElement(QXmlStreamWriter &writer, const QDomElement &element)
 {
-    writer.writeStartElement(element.tagName());
+    // The names as strings once for all: a project writes thousands of keys of each kind.
+    static const QHash<QString, QStringList> s_Names = [] {
+        QHash<QString, QStringList> names;
+        for (const KeyOrder_t &order : KeyOrders()) {
+            QStringList &list = names[QString(order.key)];
+            for (const QLatin1String &name : order.attrs)
+                list.append(QString(name));
+        }
+        return names;
+    }();
+    const QString qsTag = element.tagName();
+    writer.writeStartElement(qsTag);
     int iWritten = 0;
-    for (const QLatin1String &name : AttrOrder(element.tagName())) {
-        if (element.hasAttribute(name)) {
-            writer.writeAttribute(name, element.attribute(name));
+    const auto itNames = s_Names.constFind(qsTag);
+    QDomElement node = element; // the same node: the attribute look-up is not const
+    for (const QString &qsName : (itNames != s_Names.cend() ? *itNames : QStringList())) {
+        const QDomAttr attr = node.attributeNode(qsName);
+        if (!attr.isNull()) {
+            writer.writeAttribute(qsName, attr.value());
             ++iWritten;
         }
     }
     const QDomNamedNodeMap attrs = element.attributes();
     if (attrs.count() > iWritten) {
-        const QList<QLatin1String> &order = AttrOrder(element.tagName());
+        const QList<QLatin1String> &order = AttrOrder(qsTag);
         QStringList lOthers;
         for (int i = 0; i < attrs.count(); ++i) {
             const QString qsName = attrs.item(i).nodeName();
@@ -1072,12 +1092,15 @@ int CProjectConf::Save(const QString &qsPath)
         return -13;
     }
     return WriteFileSafely(qsPath, [this](QIODevice &device) {
-        QXmlStreamWriter writer(&device);
+        // Written into memory first: the writer hands the device every name and value on its
+        // own, and a file takes each of those writes at a cost.
+        QByteArray baXml;
+        QXmlStreamWriter writer(&baXml);
         writer.setAutoFormatting(true);
         writer.setAutoFormattingIndent(4);
         writer.writeStartDocument(QStringLiteral("1.0"));
         WriteElement(writer, m_Document.documentElement());
         writer.writeEndDocument();
-        return !writer.hasError();
+        return !writer.hasError() && device.write(baXml) == baXml.size();
     });
 }

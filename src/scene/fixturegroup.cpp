@@ -5,6 +5,7 @@
 #include "scene/sceneitems.h"
 #include "trace/trace.h"
 
+#include <QBitmap>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
@@ -367,6 +368,56 @@ void CFixtureGroup::mouseReleaseEvent(QGraphicsSceneMouseEvent *pEvent)
     update();
 }
 
+void CFixtureGroup::DrawFrame(QPainter *pPainter, const QRect &frame, const QPen &pen)
+{
+    const QTransform device = pPainter->deviceTransform();
+    const QTransform world = pPainter->worldTransform();
+    // Turned or drawn smooth, the outline is dashed afresh: the spans hold for one pixel grid,
+    // at one zoom.
+    if (device.type() > QTransform::TxScale || world.type() > QTransform::TxScale || device.m11() != world.m11() ||
+        device.m22() != world.m22() || pPainter->renderHints().testFlag(QPainter::Antialiasing)) {
+        pPainter->setPen(pen);
+        pPainter->drawRect(frame);
+        return;
+    }
+    const QPointF whole(std::floor(device.dx()), std::floor(device.dy()));
+    const QPointF fraction = QPointF(device.dx(), device.dy()) - whole;
+    const QSizeF scale(device.m11(), device.m22());
+    FrameSpans &spans = m_FrameSpans;
+    if (spans.frame != frame || spans.iPenWidth != m_iPenWidth || spans.fraction != fraction || spans.scale != scale) {
+        // The outline as the device sees it, less the whole pixels of the painter's offset.
+        const QTransform onDevice(scale.width(), 0, 0, scale.height(), fraction.x(), fraction.y());
+        const qreal dMargin = m_iPenWidth * qMax(scale.width(), scale.height()) + 2;
+        const QRect area =
+            onDevice.mapRect(QRectF(frame)).adjusted(-dMargin, -dMargin, dMargin, dMargin).toAlignedRect();
+        QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
+        mask.fill(Qt::transparent);
+        QPainter maskPainter(&mask);
+        maskPainter.setTransform(onDevice * QTransform::fromTranslate(-area.x(), -area.y()));
+        QPen opaque(pen);
+        opaque.setColor(Qt::black);
+        maskPainter.setPen(opaque);
+        maskPainter.setBrush(Qt::NoBrush);
+        maskPainter.drawRect(frame);
+        maskPainter.end();
+        const QRegion region(QBitmap::fromImage(mask.createAlphaMask()));
+        spans =
+            FrameSpans{frame, m_iPenWidth, fraction, scale, area.topLeft(), QList<QRect>(region.begin(), region.end())};
+    }
+    // The spans are in device pixels from the area's corner; the painter's own offset to the
+    // device puts them back where the outline falls.
+    const QPointF shift =
+        QPointF(spans.origin) + whole - QPointF(device.dx(), device.dy()) + QPointF(world.dx(), world.dy());
+    pPainter->save();
+    pPainter->setPen(Qt::NoPen);
+    if (pPainter->brush().color().alpha() != 0)
+        pPainter->drawRect(frame);
+    pPainter->setWorldTransform(QTransform::fromTranslate(shift.x(), shift.y()));
+    pPainter->setBrush(pen.brush());
+    pPainter->drawRects(spans.rects.constData(), int(spans.rects.size()));
+    pPainter->restore();
+}
+
 void CFixtureGroup::paint(QPainter *pPainter, const QStyleOptionGraphicsItem *pOption, QWidget *pWidget)
 {
     Q_UNUSED(pWidget);
@@ -380,8 +431,8 @@ void CFixtureGroup::paint(QPainter *pPainter, const QStyleOptionGraphicsItem *pO
         brushColor = brushColor.darker(120);
     const QBrush oldBrush = pPainter->brush();
     pPainter->setBrush(QBrush(brushColor, Qt::SolidPattern));
-    pPainter->setPen(QPen(QBrush(m_TitleColor), m_iPenWidth, Qt::DashDotLine, Qt::RoundCap, Qt::RoundJoin));
-    pPainter->drawRect(QRect(int(c.x() - 0.5), int(c.y() - 0.5), int(c.width() + 1), int(c.height() + 1)));
+    DrawFrame(pPainter, QRect(int(c.x() - 0.5), int(c.y() - 0.5), int(c.width() + 1), int(c.height() + 1)),
+              QPen(QBrush(m_TitleColor), m_iPenWidth, Qt::DashDotLine, Qt::RoundCap, Qt::RoundJoin));
 
     static const QFont titleFont = [] {
         QFont f(QStringLiteral("Courier New"), 10);

@@ -79,6 +79,7 @@ protected:
 private:
     void TakeIn(CFixture *pFixture, const QPointF &scenePoint);
     QList<CFixture *> Members() const;
+    void DrawFrame(QPainter *pPainter, const QRect &frame, const QPen &pen);
 
     QGraphicsScene *m_pScene;
     // Members in the order they were added; guarded so that a member deleted on its own
@@ -92,4 +93,16 @@ private:
     int m_iPenWidth = 3;
     bool m_bCablingMode = false;
     CTextLabel m_TitleLabel; // "G<number>", laid out again only when the number changes
+    // The dash-dot outline as the pixel spans the raster engine fills for it, kept for one
+    // frame rectangle, pen width, zoom and sub-pixel offset: filling its spans again gives the
+    // same pixels at a fraction of the cost of dashing and rasterising the outline on every paint.
+    struct FrameSpans
+    {
+        QRect frame;
+        int iPenWidth = -1;
+        QPointF fraction;
+        QSizeF scale;
+        QPoint origin;
+        QList<QRect> rects;
+    } m_FrameSpans;
 };

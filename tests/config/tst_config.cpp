@@ -148,6 +148,24 @@ private slots:
         QVERIFY(m_Sink.Errors().isEmpty());
     }
 
+    // Each key of a list with its own attributes, whether its names are the previous key's or not.
+    void readKeysAttributes()
+    {
+        TestConf conf;
+        Load(conf, "<Root><S><K a='1' b='2'/><K b='3' a='4'/><K a='5' c='6'/><K a='7'/><K c='8' a='9'/></S></Root>");
+        QList<ConfigKey_t> keys;
+        QCOMPARE(conf.ReadKeys(QStringLiteral("S"), QStringLiteral("K"), QString(), QString(), keys), 0);
+        QStringList lKeys;
+        for (const ConfigKey_t &k : keys) {
+            QStringList lAttrs;
+            for (const ConfigAttr_t &a : k.attributes)
+                lAttrs.append(a.name + QLatin1Char('=') + a.value);
+            lAttrs.sort();
+            lKeys.append(lAttrs.join(QLatin1Char(',')));
+        }
+        QCOMPARE(lKeys, (QStringList{"a=1,b=2", "a=4,b=3", "a=5,c=6", "a=7", "a=9,c=8"}));
+    }
+
     void readKeyAttributes()
     {
         TestConf conf;
