@@ -6,6 +6,8 @@
 #include "config/softconf.h"
 #include "mainwindow/zelvor.h"
 #include "panels/scene/fixturelists.h"
+#include "panels/scene/groupsettings.h"
+#include "scene/fixturegroup.h"
 #include "panels/scene/sceneitemdata.h"
 #include "scene/view.h"
 #include "support/scriptedprompts.h"
@@ -81,6 +83,7 @@ private slots:
     void tabHeldUntilMainWindowChangesIt();
     void chainLimitKeepsProjectLoadable();
     void groupFixturesSelectedInOneUpdate();
+    void sceneTreeAndSasuList();
     void paintbrushLimits();
     void paintbrushNeverRefused();
 
@@ -359,6 +362,41 @@ void TestFixtureLists::groupFixturesSelectedInOneUpdate()
     QCOMPARE(Wnd()->Scene()->selectedItems().size(), 2681);
     ChooseMenu(pTree, pTree->topLevelItem(0), QStringLiteral("&UnSelect Group's Fixtures"));
     QVERIFY(Wnd()->Scene()->selectedItems().isEmpty());
+}
+
+void TestFixtureLists::sceneTreeAndSasuList()
+{
+    const QString qsPath = m_pBase->Env().FilePath(QStringLiteral("tree.prj"));
+    QCOMPARE(WriteProjectFile(qsPath,
+                              {FixtureRecord(2, 5, 5, 0, 0), FixtureRecord(0, 1, 5, 48, 0), FixtureRecord(1, 9, 5, 96, 0),
+                               FixtureRecord(0, 7, 5, 144, 0, 0, 3), FixtureRecord(0, 8, 5, 192, 0, 0, 3),
+                               FixtureRecord(2, 1, 0x10000001, 300, 100), FixtureRecord(1, 4, 0x10000001, 400, 100)},
+                              {GroupRecord(3, 144, 0)}),
+             0);
+    QCOMPARE(Wnd()->LoadProject(qsPath), 0);
+    auto *pTree = Child<QTreeWidget>("m_pSceneListTree");
+    QStringList lLabels;
+    for (int i = 0; i < pTree->topLevelItemCount(); ++i)
+        lLabels.append(pTree->topLevelItem(i)->text(0).section(QLatin1Char(' '), 0, 0));
+    auto *pSasus = Child<QListWidget>("m_pSASUList");
+    for (int i = 0; i < pSasus->count(); ++i)
+        lLabels.append(pSasus->item(i)->text());
+    // The SASU list by number alone, the outputs not compared.
+    QCOMPARE(lLabels.join(' '), QStringLiteral("G3 L0.1 S1.4 L1.9 S2.1 L2.5 S2.1 S1.4"));
+
+    // A scene change selects its tree item with one selection signal, and nothing comes back.
+    Wnd()->Scene()->clearSelection();
+    QSignalSpy treeSpy(pTree, &QTreeWidget::itemSelectionChanged);
+    CFixtureGroup *pGroup = Wnd()->Groups().first();
+    pGroup->setSelected(true);
+    QCOMPARE(treeSpy.count(), 1);
+    QCOMPARE(pTree->selectedItems(), QList<QTreeWidgetItem *>{pTree->topLevelItem(0)});
+    QCOMPARE(Wnd()->Scene()->selectedItems(), QList<QGraphicsItem *>{pGroup});
+    QCOMPARE(Wnd()->m_pGroupSettings->findChild<QComboBox *>("m_pGroupNameCbBox")->currentText(), "G3");
+    // A group's item clicked in the tree selects the group, not its members.
+    Wnd()->Scene()->clearSelection();
+    QTest::mouseClick(pTree->viewport(), Qt::LeftButton, {}, pTree->visualItemRect(pTree->topLevelItem(0)).center());
+    QCOMPARE(Wnd()->Scene()->selectedItems(), QList<QGraphicsItem *>{pGroup});
 }
 
 void TestFixtureLists::paintbrushLimits()

@@ -2,9 +2,8 @@
 // read from the SASU and what the project then saves, the four sensors shown, and the manual
 // switches written into a register that holds more than them.
 #include "panels/device/sasusettings.h"
-#include "paneltest.h"
 #include "scene/fixture.h"
-#include "support/vpucomharness.h"
+#include "support/panelinput.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,12 +13,12 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-class TestSasuSettings : public PanelTest
+class TestSasuSettings : public QObject
 {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup() { StopWindow(); }
+    void cleanup() { m_Ui.Stop(); }
 
     void writeThresholdsPermanent();
     void readNegativeThresholdsAndSave();
@@ -31,19 +30,23 @@ private slots:
 private:
     template <typename T> T *S(const QString &qsName) const
     {
-        return m_pSim->Wnd()->m_pSasuSettings->findChild<T *>(qsName);
+        return m_Ui.Child<T>(qsName, m_Ui.Wnd()->m_pSasuSettings);
     }
-    QStringList Sent() const { return HexList(m_pSim->Model().Messages()); }
+    bool Run(QAbstractButton *pButton) const { return m_Ui.Click(pButton); }
+    QStringList Sent() const { return m_Ui.Requests(); }
+    QStringList Boxes() const { return m_Ui.Boxes(); }
+
+    OnlinePanels m_Ui;
 };
 
 void TestSasuSettings::init()
 {
-    QVERIFY(StartWindow("127.0.17.2"));
-    m_pSim->Device().AddFixture(1, 1, SimFixtureConfig(8, 0x10000001, 0, 0, 0, 0, 0, 0, 100));
+    QVERIFY(m_Ui.Start(QStringLiteral("127.0.17.2"), false));
+    m_Ui.Sim().Device().AddFixture(1, 1, SimFixtureConfig(8, 0x10000001, 0, 0, 0, 0, 0, 0, 100));
     QCOMPARE(WriteProjectFile("sasu.prj", {FixtureRecord(1, 2, 1, 0, 0), FixtureRecord(1, 1, 0x10000001, 200, 0)}, {}),
              0);
-    QCOMPARE(m_pSim->Wnd()->LoadProject("sasu.prj"), 0);
-    m_pSim->Wnd()->m_pSasuSettings->SetOnline(true);
+    QCOMPARE(m_Ui.Wnd()->LoadProject("sasu.prj"), 0);
+    m_Ui.Wnd()->m_pSasuSettings->SetOnline(true);
     auto *pCombo = S<QComboBox>("m_pFixtNameCbBox");
     pCombo->setCurrentIndex(pCombo->findText("S1.1"));
     QVERIFY(S<QGroupBox>("m_pTempMoniGpBox")->isEnabled());
@@ -60,7 +63,7 @@ void TestSasuSettings::writeThresholdsPermanent()
 void TestSasuSettings::readNegativeThresholdsAndSave()
 {
     // Black-out mode 2 (off to the device), -10 / -20; fan monitoring on, -60 / -100.
-    m_pSim->Device().SetSasuConfig(1, 1, Bytes("02 f6 ec 01 c4 9c"));
+    m_Ui.Sim().Device().SetSasuConfig(1, 1, Bytes("02 f6 ec 01 c4 9c"));
     QVERIFY(Run(S<QPushButton>("m_pReadConfigPermanentBtn")));
     QCOMPARE(Sent(), QStringList{"2f 05 00 00 00 01 01 00 00 00"});
     QVERIFY(!S<QGroupBox>("m_pBlackOutGpBox")->isChecked());
@@ -68,13 +71,13 @@ void TestSasuSettings::readNegativeThresholdsAndSave()
     QCOMPARE(S<QSpinBox>("m_pFanMoniOffSpin")->value(), -100);
     QVERIFY(!S<QCheckBox>("m_pSwitchFanCkBox")->isEnabled());
 
-    QCOMPARE(m_pSim->Wnd()->SaveProject("saved.prj"), 0);
+    QCOMPARE(m_Ui.Wnd()->SaveProject("saved.prj"), 0);
     const QString qsAttrs = "concat(//*[@fan_mode='1']/@blackout_mode,' ',//*[@fan_mode='1']/@blackout_on,' ',"
                             "//*[@fan_mode='1']/@blackout_off,' ',//*[@fan_mode='1']/@fan_on,' ',"
                             "//*[@fan_mode='1']/@fan_off)";
     QCOMPARE(ToolOutput("xmllint", {"--xpath", qsAttrs, "saved.prj"}), QStringLiteral("0 -10 -20 -60 -100"));
-    QCOMPARE(m_pSim->Wnd()->LoadProject("saved.prj"), 0);
-    const SasuConfig_t t = FindFixture(m_pSim->Wnd(), 1, 1)->GetSasuConfig();
+    QCOMPARE(m_Ui.Wnd()->LoadProject("saved.prj"), 0);
+    const SasuConfig_t t = FindFixture(m_Ui.Wnd(), 1, 1)->GetSasuConfig();
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(&t), 6).toHex(' '), QByteArray("00 f6 ec 01 c4 9c"));
 }
 
@@ -93,9 +96,9 @@ void TestSasuSettings::sensorsShown()
     QFETCH(int, status);
     QFETCH(QStringList, shown);
     // Temperature 23.5; humidity out of range; brightness in error; none, whatever it says.
-    m_pSim->Device().SetSensorValues(
+    m_Ui.Sim().Device().SetSensorValues(
         1, 1, Bytes("01 00 00 00 00 bc 41 02 00 01 00 00 00 00 03 00 02 00 00 00 00 00 00 02 00 00 80 3f"));
-    m_pSim->Model().SetFault(44, VpuSimFault{status});
+    m_Ui.Sim().Model().SetFault(44, VpuSimFault{status});
     QVERIFY(Run(S<QPushButton>("m_pGetSensorValBtn")));
     QCOMPARE(Sent(), QStringList{"2c 05 00 00 00 01 01 00 00 00"});
     for (int i = 0; i < 4; ++i) {
@@ -137,18 +140,18 @@ void TestSasuSettings::manualSwitches()
     QFETCH(int, requests);
     QFETCH(QString, boxes);
     QFETCH(QString, box);
-    m_pSim->Device().SetFixtureRegister(1, 1, SasuSettings::SWITCH_REGISTER, before);
+    m_Ui.Sim().Device().SetFixtureRegister(1, 1, SasuSettings::SWITCH_REGISTER, before);
     if (fanMonitoring)
         QTest::keyClick(S<QGroupBox>("m_pFanMoniGpBox"), Qt::Key_Space);
     for (const QString &qsName : clicks)
         QTest::keyClick(S<QCheckBox>(qsName), Qt::Key_Space);
     if (failing != 0)
-        m_pSim->Model().SetFault(quint8(failing), VpuSimFault{-5});
+        m_Ui.Sim().Model().SetFault(quint8(failing), VpuSimFault{-5});
     QVERIFY(Run(S<QPushButton>("m_pManuSwitchWrBtn")));
 
     QCOMPARE(Sent().size(), requests);
     QCOMPARE(Sent().first(), QStringLiteral("24 09 00 00 00 01 01 00 00 00 00 02 20 00"));
-    QCOMPARE(m_pSim->Device().FixtureRegister(1, 1, SasuSettings::SWITCH_REGISTER), after);
+    QCOMPARE(m_Ui.Sim().Device().FixtureRegister(1, 1, SasuSettings::SWITCH_REGISTER), after);
     QString qsShown;
     for (const char *pcName : {"m_pSwitchFanCkBox", "m_pSwitchRelayCkBox", "m_pSwitchSpareCkBox"})
         qsShown += QString::number(int(S<QCheckBox>(pcName)->isChecked())) + ' ';

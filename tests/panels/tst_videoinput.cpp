@@ -29,6 +29,9 @@ QByteArray KeptPreset()
     return Hex(QByteArray(reinterpret_cast<const char *>(&t), sizeof(t)));
 }
 
+const QString kOtherPreset =
+    QStringLiteral("1, 1, -90, 0, 8, 1024, 768, 1, 64, 70, 80, 90, 100, 110, 120, 3, 9600, 256, 0, 512");
+
 QByteArray PyPreset(const QString &qsFields)
 {
     return PyBytes(QStringLiteral("struct.pack('<BBbHHHH5BHHHBHHHH', %1)").arg(qsFields));
@@ -162,6 +165,8 @@ void TestVideoInput::fillsSendNothing_data()
     QTest::addColumn<QByteArray>("kept"); // the project's blocks as a preset afterwards; empty: not checked
 
     QTest::newRow("new") << "new" << 0 << QByteArray();
+    // Placed on the left edge: an offset down alone still places the picture.
+    QTest::newRow("other preset") << "preset" << 0 << PyPreset(kOtherPreset);
     QTest::newRow("open") << "open" << 0 << QByteArray();
     QTest::newRow("upload") << "upload" << 0 << QByteArray();
     QTest::newRow("written preset") << "preset" << 4
@@ -187,8 +192,7 @@ void TestVideoInput::fillsSendNothing()
     QCOMPARE(Hex(sim.Device().Preset(4)), KeptPreset());
     const QString qsPath = m_Ui.FilePath(QStringLiteral("fill.prj"));
     QVERIFY(g_ProjectConf.Write() == 0 && g_ProjectConf.Save(qsPath) == 0);
-    sim.Device().SetPreset(0, PyPreset("1, 1, -90, 0, 0, 1024, 768, 1, 64, 70, 80, 90, 100, 110, 120, 3, 9600, 256, "
-                                       "0, 512"));
+    sim.Device().SetPreset(0, PyPreset(kOtherPreset));
     m_Ui.Wnd()->m_pVideoInput->SetVideoSettings(1, -90, 2, 0, true, MakePixelRect(16, 8, 655, 487));
     m_Ui.Wnd()->SetColorCorrections({2, 7, 8, 9, 10}, {300, 310, 320, 1, 3200, 1, 2, 3});
     sim.Model().ClearLog();

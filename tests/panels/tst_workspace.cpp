@@ -2,8 +2,8 @@
 // memory and the file it leaves, the border's limits, the background picture's placement and
 // files, and a grid without spacing.
 #include "panels/scene/workspace.h"
-#include "paneltest.h"
 #include "project/projectconf.h"
+#include "support/panelinput.h"
 
 #include <QFile>
 #include <QGraphicsPixmapItem>
@@ -36,12 +36,12 @@ QString Rect(const PixelRect_t &r)
 
 } // namespace
 
-class TestWorkspace : public PanelTest
+class TestWorkspace : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { QVERIFY(StartWindow("127.0.17.1")); }
-    void cleanup() { StopWindow(); }
+    void init() { QVERIFY(m_Ui.Start(QStringLiteral("127.0.17.1"), false)); }
+    void cleanup() { m_Ui.Stop(); }
 
     void snapshot_data();
     void snapshot();
@@ -53,13 +53,16 @@ private slots:
 
 private:
     template <typename T> T *W(const char *pcName) const { return Wnd()->m_pWorkspace->findChild<T *>(pcName); }
-    Zelvor *Wnd() const { return m_pSim->Wnd(); }
+    Zelvor *Wnd() const { return m_Ui.Wnd(); }
+    QStringList Boxes() const { return m_Ui.Boxes(); }
     BackgroundSettings_t Background() const
     {
         WorkspaceSettings_t t;
         Wnd()->GetWorkspace(&t);
         return t.background;
     }
+
+    OnlinePanels m_Ui;
 };
 
 void TestWorkspace::snapshot_data()
@@ -83,14 +86,14 @@ void TestWorkspace::snapshot()
     QByteArray baPixels(1920 * 1080 * 3, Qt::Uninitialized);
     for (int i = 0; i < baPixels.size(); ++i)
         baPixels[i] = char(i * 7 + i / 5001);
-    m_pSim->Model().SetSdram(0, 240, 1920, 1080, baPixels);
-    m_pSim->Model().SetFault(29, VpuSimFault{status});
+    m_Ui.Sim().Model().SetSdram(0, 240, 1920, 1080, baPixels);
+    m_Ui.Sim().Model().SetFault(29, VpuSimFault{status});
     const BackgroundSettings_t before = Background();
     Wnd()->m_pWorkspace->SetOnline(true);
-    m_pPrompts->AnswerSaveFile(file);
+    m_Ui.Prompts().AnswerSaveFile(file);
 
-    QVERIFY(Run(W<QPushButton>("m_pVpuUploadSnapBtn")));
-    QCOMPARE(HexList(m_pSim->Model().Messages()), QStringList{"1d 08 00 00 00 00 00 f0 00 80 07 38 04"});
+    QVERIFY(m_Ui.Click(W<QPushButton>("m_pVpuUploadSnapBtn")));
+    QCOMPARE(HexList(m_Ui.Sim().Model().Messages()), QStringList{"1d 08 00 00 00 00 00 f0 00 80 07 38 04"});
     if (!box.isEmpty()) {
         QCOMPARE(Boxes().size(), 1);
         QVERIFY2(Boxes().first().startsWith(box), qPrintable(Boxes().first()));
@@ -103,7 +106,7 @@ void TestWorkspace::snapshot()
     }
     QCOMPARE(Boxes(), QStringList());
     // The frame memory as the rectangle reads it (lines past the simulator's memory read 0).
-    baPixels = m_pSim->Model().Sdram(0, 240, 1920, 1080);
+    baPixels = m_Ui.Sim().Model().Sdram(0, 240, 1920, 1080);
     QVERIFY(WriteTestFile(QStringLiteral("raw.rgb"), baPixels));
     QCOMPARE(ToolOutput("identify", {"-format", "%m %w %h", file}), QStringLiteral("BMP3 1920 1080"));
     QCOMPARE(ToolOutput("python3", {"-c", kBmpCheck, file, "raw.rgb"}), QStringLiteral("1920 1080 24 True"));
@@ -140,10 +143,19 @@ void TestWorkspace::keepOriginalPlacement()
     CProjectConf::DefaultWorkspace(&t);
     t.background = {false, QStringLiteral("pic.png"), 0,
                     0,     BACKGROUND_RATIO_RESIZE,   MakePixelRect(1500, 700, 1599, 799)};
+    t.borderShown = t.gridShown = true;
+    t.border = MakePixelRect(100, 50, 899, 549);
+    t.gridSpacing = 64;
     project.SetWorkspace(t);
     QCOMPARE(project.Write(), 0);
     QCOMPARE(project.Save(QStringLiteral("ws.prj")), 0);
     QCOMPARE(Wnd()->LoadProject(QStringLiteral("ws.prj")), 0);
+    const auto shown = [this] {
+        return QList<int>{W<QGroupBox>("m_pBorderGpBox")->isChecked(), W<QSpinBox>("m_pBorderWidthSpin")->value(),
+                          W<QSpinBox>("m_pBorderPosVertSpin")->value(), W<QGroupBox>("m_pGridGpBox")->isChecked(),
+                          W<QSpinBox>("m_pGridSpaceSpin")->value()};
+    };
+    QCOMPARE(shown(), QList<int>({1, 800, 50, 1, 64}));
     // Hidden at load, the picture's size is known all the same when it is shown.
     QTest::keyClick(W<QGroupBox>("m_pBackGpBox"), Qt::Key_Space);
     QTest::mouseClick(W<QRadioButton>("m_pImgOrigSizeRadio"), Qt::LeftButton);
@@ -155,6 +167,8 @@ void TestWorkspace::keepOriginalPlacement()
     QCOMPARE(Wnd()->BackgroundItem()->offset(), QPointF(1119.5, 479.5));
     QCOMPARE(W<QSpinBox>("m_pImgPosHorSpin")->value(), 1120);
     QCOMPARE(Boxes(), QStringList());
+    QCOMPARE(Wnd()->NewProject(false), 0);
+    QCOMPARE(shown(), QList<int>({0, 1920, 0, 0, 128}));
 }
 
 void TestWorkspace::pictureFileRefused_data()

@@ -184,6 +184,11 @@ void TestFixtureUpdate::factoryBlock()
     QCOMPARE(Child<QLineEdit>("m_pFixtTypeLE")->text(), QStringLiteral("10000002"));
     QCOMPARE(Child<QLineEdit>("m_pSensor2LE")->text(), QStringLiteral("Type='luminosity' - Name='Ambient Light'"));
     QCOMPARE(Boxes(), QStringList());
+    // Back online with nothing to program: no run can start.
+    QCOMPARE(m_pSim->Wnd()->NewProject(false), 0);
+    m_pSim->Wnd()->SetOnline(false);
+    m_pSim->Wnd()->SetOnline(true);
+    QVERIFY(!Child<QPushButton>("m_pFirmProgAllBtn")->isEnabledTo(m_pSim->Wnd()->m_pFixtureUpdate));
 }
 
 void TestFixtureUpdate::firmware_data()
