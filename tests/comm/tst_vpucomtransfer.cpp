@@ -565,39 +565,6 @@ private slots:
         QCOMPARE(Steps(H().Model()), (QStringList{"E 100000 10000", "W 100000 100", "E 110000 10000"}));
     }
 
-    void sectorGeometry_data()
-    {
-        QTest::addColumn<bool>("fixture");
-        QTest::addColumn<quint32>("offset");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<quint32>("start");
-        QTest::addColumn<quint32>("size");
-        QTest::newRow("VPU 4 MB + 1") << false << 0x400001u << 0 << 0x400000u << 0x20000u;
-        QTest::newRow("VPU last large") << false << 0x1FDFFFFu << 0 << 0x1FC0000u << 0x20000u;
-        QTest::newRow("VPU first small") << false << 0x1FE0000u << 0 << 0x1FE0000u << 0x8000u;
-        QTest::newRow("VPU last byte") << false << 0x1FFFFFFu << 0 << 0x1FF8000u << 0x8000u;
-        QTest::newRow("fixture last 64 KB") << true << 0x1EFFFFu << 0 << 0x1E0000u << 0x10000u;
-        QTest::newRow("fixture 32 KB") << true << 0x1F7FFFu << 0 << 0x1F0000u << 0x8000u;
-        QTest::newRow("fixture first 8 KB") << true << 0x1F8000u << 0 << 0x1F8000u << 0x2000u;
-        QTest::newRow("fixture second 8 KB") << true << 0x1FBFFFu << 0 << 0x1FA000u << 0x2000u;
-        QTest::newRow("fixture last byte") << true << 0x1FFFFFu << 0 << 0x1FC000u << 0x4000u;
-        QTest::newRow("fixture beyond the end") << true << 0x200000u << -1 << 0u << 0u;
-    }
-    void sectorGeometry()
-    {
-        QFETCH(bool, fixture);
-        QFETCH(quint32, offset);
-        QFETCH(int, result);
-        QFETCH(quint32, start);
-        QFETCH(quint32, size);
-        quint32 uiStart = 1, uiSize = 1;
-        QCOMPARE(fixture ? CVpuCom::GetFixtureFlashSector(offset, &uiStart, &uiSize)
-                         : CVpuCom::GetVpuFlashSector(offset, &uiStart, &uiSize),
-                 result);
-        if (result == 0)
-            QCOMPARE((QList<quint32>{uiStart, uiSize}), (QList<quint32>{start, size}));
-    }
-
     void compareSwapped32_data()
     {
         QTest::addColumn<QByteArray>("a");
