@@ -454,6 +454,7 @@ private slots:
         SignalLog spy(&H().Com(), &CVpuCom::sigWriteFixtureConfigMsg);
         QCOMPARE(H().Com().FixtWriteConfig(QByteArray(50, 0)), -4);
         QCOMPARE(H().Com().FixtSetScene(kF12, QByteArray(15, 0)), -4);
+        QCOMPARE(H().Com().FixtSetScene(kF12, QByteArray(13, 0)), -4);
         QCOMPARE(H().Com().FixtEraseFlash(kF12, 0xBFFFF, 0x10000), -4);
         QCOMPARE(H().Com().FixtWriteFlash(kF12, 0x80000, 4, "abcd"), -4);
         QVERIFY(H().Traces().Contains(QStringLiteral("Fixture FLASH offset is read-only!"), TRACE_KIND_ERROR));

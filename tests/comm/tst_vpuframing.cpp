@@ -158,6 +158,7 @@ private slots:
         QTest::addColumn<int>("consumed"); // -1: not looked at
         QTest::newRow("wrong id") << Hex("01 04 00 00 00 00 00 00 00") << -203 << 5;
         QTest::newRow("wrong length") << Hex("09 14 00 00 00") + QByteArray(20, 0) << -204 << 5;
+        QTest::newRow("longer than expected") << Hex("09 1c 00 00 00") + QByteArray(28, 0) << -204 << 5;
         QTest::newRow("short payload") << Hex("09 18 00 00 00 00 00 00 00 01 02") << -202 << -1;
     }
     void waitMsgRefusals()
