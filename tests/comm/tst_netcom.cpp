@@ -71,6 +71,11 @@ private slots:
     void connectFails()
     {
         CNetCom tCom;
+        quint8 aucBuf[4] = {};
+        quint32 uiTimeout = 100;
+        QCOMPARE(tCom.Write(4, aucBuf, &uiTimeout), -3);
+        QCOMPARE(tCom.Read(4, aucBuf, &uiTimeout), -3);
+        QCOMPARE(tCom.Open(), -3);
         QCOMPARE(tCom.Connect("no-such-host.invalid", 50000), -200);
         QCOMPARE(tCom.IsUdpOpen(), 0);
         VpuSimulator tSim(TCP_ADDRESS);
@@ -140,16 +145,6 @@ private slots:
         QCOMPARE(tCom.Connect(TCP_ADDRESS, tSim.Port()), 0);
     }
 
-    void transfersWithoutConnectionFail()
-    {
-        CNetCom tCom;
-        quint8 aucBuf[4] = {};
-        quint32 uiTimeout = 100;
-        QCOMPARE(tCom.Write(4, aucBuf, &uiTimeout), -3);
-        QCOMPARE(tCom.Read(4, aucBuf, &uiTimeout), -3);
-        QCOMPARE(tCom.Open(), -3);
-    }
-
     void udpExchangeWithPeer()
     {
         UdpPeer tPeer;
@@ -159,13 +154,16 @@ private slots:
         QCOMPARE(tCom.OpenUdp(tPeer.Address(), tPeer.Port()), -3);
         QCOMPARE(tCom.IsUdpOpen(), -4);
         const QByteArray baOut = QByteArray::fromHex("55aa0102");
+        quint8 aucIn[64];
+        QElapsedTimer tTimer;
+        tTimer.start();
+        QCOMPARE(tCom.RecvFrom(64, aucIn), 0); // nothing waiting: a short wait, not a hang
+        QVERIFY2(tTimer.elapsed() >= 8 && tTimer.elapsed() < 500, qPrintable(QString::number(tTimer.elapsed())));
         QCOMPARE(tCom.SendTo(4, reinterpret_cast<const quint8 *>(baOut.constData())), 4);
         QCOMPARE(tPeer.Receive(), baOut);
         tPeer.Reply(QByteArray::fromHex("0a0b0c"));
-        quint8 aucIn[64];
         std::memset(aucIn, 0xEE, sizeof(aucIn));
         int iGot = 0;
-        QElapsedTimer tTimer;
         tTimer.start();
         while (iGot == 0 && tTimer.elapsed() < 2000)
             iGot = tCom.RecvFrom(64, aucIn);
@@ -173,19 +171,6 @@ private slots:
         QCOMPARE(QByteArray(reinterpret_cast<char *>(aucIn), 4).toHex(' '), QByteArray("0a 0b 0c ee"));
         QCOMPARE(tCom.Close(), 0);
         QCOMPARE(tCom.IsUdpOpen(), 0);
-    }
-
-    void udpReceiveTimesOutQuickly()
-    {
-        UdpPeer tPeer;
-        CNetCom tCom;
-        QCOMPARE(tCom.OpenUdp(tPeer.Address(), tPeer.Port()), 0);
-        quint8 aucIn[64];
-        QElapsedTimer tTimer;
-        tTimer.start();
-        QCOMPARE(tCom.RecvFrom(64, aucIn), 0);
-        const qint64 llElapsed = tTimer.elapsed();
-        QVERIFY2(llElapsed >= 8 && llElapsed < 500, qPrintable(QString::number(llElapsed)));
     }
 
     void udpIgnoresOtherSenders()

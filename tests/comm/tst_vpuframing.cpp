@@ -1,13 +1,15 @@
-// The message framing against the simulated VPU over loopback TCP: bytes on the wire both
-// ways, and every way a reply can go wrong. The bulk and chunked patterns on the wire are
-// checked through the link's worker in tst_vpucomtransfer.
+// The message framing: against the simulated VPU over loopback TCP, the ways a reply can go
+// wrong on the wire; on an in-memory transport, refusals where every byte is chosen; and
+// the record a reply decodes into, at the offsets of the protocol table.
 
 #include "comm/netcom.h"
 #include "comm/vpumsg.h"
+#include "comm/vpurecords.h"
+#include "recordfields.h"
+#include "support/memcom.h"
 #include "support/testenv.h"
 #include "support/vpusim.h"
 
-#include <QElapsedTimer>
 #include <QtTest>
 #include <csignal>
 #include <memory>
@@ -19,11 +21,6 @@ const QByteArray kConfigRecord("00 00 00 00 01 02 03 04 05 06 00 00 20 00 00 10 
 QByteArray Hex(const char *pcHex)
 {
     return QByteArray::fromHex(QByteArray(pcHex).replace(' ', ""));
-}
-
-const quint8 *Bytes(const QByteArray &ba)
-{
-    return reinterpret_cast<const quint8 *>(ba.constData());
 }
 } // namespace
 
@@ -43,6 +40,13 @@ private:
         return m_pCom->ExchangeTyped(VpuMsgHeader_t{VPU_MSG_GET_CONFIG, 0}, nullptr, VPU_MSG_GET_CONFIG_RSP, 24,
                                      pbaReply, puiTimeout);
     }
+    int Status(quint8 ucId, quint32 *puiTimeout)
+    {
+        int iVpuStatus = 0;
+        const QByteArray baPayload(VpuSimModel::RequestLength(ucId), 0);
+        return m_pCom->ExchangeStatus(VpuMsgHeader_t{ucId, quint32(baPayload.size())},
+                                      reinterpret_cast<const quint8 *>(baPayload.constData()), &iVpuStatus, puiTimeout);
+    }
 
 private slots:
     void init()
@@ -60,111 +64,29 @@ private slots:
         m_pEnv.reset();
     }
 
-    void statusExchangeOnTheWire_data()
+    // A reply that trickles in one byte at a time is put together whole.
+    void replyOneByteAtATime()
     {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QByteArray>("payload");
-        QTest::addColumn<int>("vpuStatus");
-        QTest::addColumn<QByteArray>("request");
-        QTest::addColumn<QByteArray>("reply");
-        QTest::newRow("set video settings")
-            << 10 << Hex("02 01 00 10 00 20 00 80 07 38 04") << 0
-            << Hex("0a 0b 00 00 00 02 01 00 10 00 20 00 80 07 38 04") << Hex("01 04 00 00 00 00 00 00 00");
-        QTest::newRow("vpu error passed on")
-            << 13 << Hex("03 80 80 80 00") << -7 << Hex("0d 05 00 00 00 03 80 80 80 00")
-            << Hex("01 04 00 00 00 f9 ff ff ff");
-        QTest::newRow("no payload") << 39 << QByteArray() << 0 << Hex("27 00 00 00 00")
-                                    << Hex("01 04 00 00 00 00 00 00 00");
-    }
-    void statusExchangeOnTheWire()
-    {
-        QFETCH(int, id);
-        QFETCH(QByteArray, payload);
-        QFETCH(int, vpuStatus);
-        QFETCH(QByteArray, request);
-        QFETCH(QByteArray, reply);
         VpuSimFault tFault;
-        tFault.iStatus = vpuStatus;
-        SetFault(quint8(id), tFault);
-        int iVpuStatus = 12345;
-        quint32 uiTimeout = 5000;
-        QCOMPARE(m_pCom->ExchangeStatus(VpuMsgHeader_t{quint8(id), quint32(payload.size())}, Bytes(payload),
-                                        &iVpuStatus, &uiTimeout),
-                 0);
-        QCOMPARE(iVpuStatus, vpuStatus);
-        QCOMPARE(m_pSim->Model().Requests(), QList<QByteArray>{request});
-        QCOMPARE(m_pSim->Model().Replies(), QList<QByteArray>{reply});
-        QVERIFY(uiTimeout <= 5000);
-        QVERIFY(m_pSim->Model().Violations().isEmpty());
-    }
-
-    // The reply arrives whole, or one byte at a time.
-    void typedReplyOnTheWire_data()
-    {
-        QTest::addColumn<bool>("oneByteAtATime");
-        QTest::newRow("whole") << false;
-        QTest::newRow("one byte at a time") << true;
-    }
-    void typedReplyOnTheWire()
-    {
-        QFETCH(bool, oneByteAtATime);
-        VpuSimFault tFault;
-        tFault.bOneByteAtATime = oneByteAtATime;
+        tFault.bOneByteAtATime = true;
         SetFault(VPU_MSG_GET_CONFIG, tFault);
         QByteArray baReply;
         quint32 uiTimeout = 5000;
         QCOMPARE(GetConfig(&baReply, &uiTimeout), 0);
         QCOMPARE(baReply.toHex(' '), kConfigRecord);
-        QCOMPARE(m_pSim->Model().Replies().value(0).toHex(' '), "09 18 00 00 00 " + kConfigRecord);
-    }
-
-    void chunkedReadStopsAtChunkError()
-    {
-        VpuSimFault tFault;
-        tFault.iStatus = -3;
-        SetFault(VPU_MSG_FIXT_READ_MEM, tFault);
-        const QByteArray baParams = Hex("01 05 00 00 00 00 00 00 00 a0 0f 00 00");
-        QByteArray baOut(4000, 0);
-        int iVpuStatus = 0;
-        quint32 uiTimeout = 5000;
-        QCOMPARE(m_pCom->ExchangeChunkedRead(VpuMsgHeader_t{VPU_MSG_FIXT_READ_MEM, 13}, Bytes(baParams),
-                                             reinterpret_cast<quint8 *>(baOut.data()), 4000, &iVpuStatus, &uiTimeout),
-                 0);
-        QCOMPARE(iVpuStatus, -3);
-        QCOMPARE(m_pSim->Model().Replies().size(), 1);
-        QCOMPARE(baOut, QByteArray(4000, 0)); // a failed chunk's bytes are not taken
-    }
-
-    void silentPeerTimesOutWithinBudget()
-    {
-        VpuSimFault tFault;
-        tFault.bSilent = true;
-        SetFault(VPU_MSG_STATUS, tFault);
-        int iVpuStatus = 0;
-        quint32 uiTimeout = 300;
-        QElapsedTimer tTimer;
-        tTimer.start();
-        QCOMPARE(m_pCom->ExchangeStatus(VpuMsgHeader_t{VPU_MSG_STATUS, 0}, nullptr, &iVpuStatus, &uiTimeout), -202);
-        const qint64 llElapsed = tTimer.elapsed();
-        QVERIFY2(llElapsed >= 250 && llElapsed < 3000, qPrintable(QString::number(llElapsed)));
-        QCOMPARE(uiTimeout, 0u);
     }
 
     void budgetIsSharedAcrossTransfers()
     {
-        // Each reply piece is late by less than the budget, but together they overrun it.
+        // Each reply is late by less than the budget, but together they overrun it.
         VpuSimFault tFault;
         tFault.iDelayMs = 250;
         SetFault(VPU_MSG_SET_GAMMA, tFault);
         SetFault(VPU_MSG_SHOW_FIXT_NUM, tFault);
-        const QByteArray baGamma = Hex("00 28 00 28 00 28 00");
-        int iVpuStatus = 0;
         quint32 uiTimeout = 400;
-        QCOMPARE(m_pCom->ExchangeStatus(VpuMsgHeader_t{VPU_MSG_SET_GAMMA, 7}, Bytes(baGamma), &iVpuStatus, &uiTimeout),
-                 0);
+        QCOMPARE(Status(VPU_MSG_SET_GAMMA, &uiTimeout), 0);
         QVERIFY2(uiTimeout < 200, qPrintable(QString::number(uiTimeout)));
-        QCOMPARE(m_pCom->ExchangeStatus(VpuMsgHeader_t{VPU_MSG_SHOW_FIXT_NUM, 0}, nullptr, &iVpuStatus, &uiTimeout),
-                 -202);
+        QCOMPARE(Status(VPU_MSG_SHOW_FIXT_NUM, &uiTimeout), -202);
         QCOMPARE(uiTimeout, 0u);
     }
 
@@ -214,17 +136,79 @@ private slots:
         VpuSimFault tFault;
         tFault.iCloseAfterBytes = 0;
         SetFault(VPU_MSG_STATUS, tFault);
-        int iVpuStatus = 0;
         quint32 uiTimeout = 5000;
-        QCOMPARE(m_pCom->ExchangeStatus(VpuMsgHeader_t{VPU_MSG_STATUS, 0}, nullptr, &iVpuStatus, &uiTimeout), -3);
+        QCOMPARE(Status(VPU_MSG_STATUS, &uiTimeout), -3);
         const QByteArray baBlock(65536, 'x');
         int iStatus = 0;
         for (int i = 0; i < 50 && iStatus == 0; ++i) {
             uiTimeout = 2000;
-            iStatus = m_pCom->Write(quint32(baBlock.size()), Bytes(baBlock), &uiTimeout);
+            iStatus = m_pCom->Write(quint32(baBlock.size()), reinterpret_cast<const quint8 *>(baBlock.constData()),
+                                    &uiTimeout);
         }
         std::signal(SIGPIPE, pfnOld);
         QCOMPARE(iStatus, -3);
+    }
+
+    // A reply that is not the one expected: the payload pointer comes back null, and past a
+    // wrong header nothing more is read.
+    void waitMsgRefusals_data()
+    {
+        QTest::addColumn<QByteArray>("incoming");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("consumed"); // -1: not looked at
+        QTest::newRow("wrong id") << Hex("01 04 00 00 00 00 00 00 00") << -203 << 5;
+        QTest::newRow("wrong length") << Hex("09 14 00 00 00") + QByteArray(20, 0) << -204 << 5;
+        QTest::newRow("longer than expected") << Hex("09 1c 00 00 00") + QByteArray(28, 0) << -204 << 5;
+        QTest::newRow("short payload") << Hex("09 18 00 00 00 00 00 00 00 01 02") << -202 << -1;
+    }
+    void waitMsgRefusals()
+    {
+        QFETCH(QByteArray, incoming);
+        QFETCH(int, result);
+        QFETCH(int, consumed);
+        MemCom tCom(incoming);
+        quint8 *pucPayload = reinterpret_cast<quint8 *>(&tCom); // must come back null
+        quint32 uiTimeout = 100;
+        QCOMPARE(tCom.WaitMsg(VpuMsgHeader_t{VPU_MSG_GET_CONFIG_RSP, 24}, &pucPayload, &uiTimeout), result);
+        QCOMPARE(pucPayload, nullptr);
+        if (consumed >= 0)
+            QCOMPARE(tCom.Consumed(), qsizetype(consumed));
+    }
+
+    // The fixture record, the one decoded with fields the requests never send, from a
+    // FIXT_GET_CONFIG_RSP written by hand: status, FixtureConfig_t at 4, SasuConfig_t at 142.
+    void fixtureConfigLayout()
+    {
+        const QByteArray baReply = Hex("00 00 00 00 00 00 00 00"             // status, 0 not interpreted
+                                       "44 33 22 11 01 00 00 20 4c 54 00 00" // 4 serial, type, manufacturer
+                                       "64 00 c8 00 04 02 1e 00 0a 00 14 00" // 16 pos, size, angle, anchor
+                                       "03 00 f6 ff 28 00 32 00 00 00 07 00" // 28 group, angle, anchor; 38 PCB
+                                       "32 04 01 09 ff 03 10 00 50 00"       // 40 FPGA, Nios, luminosity
+                                       "10 08 00 00 10 08 10 00 00 00 00 00 00 00 00 00"       // 50 tiles
+                                       "01 00 00 00 a0 40 00 00 00 00 00 00 c8 42 00 00 20 c2" // 66 sensor 0
+                                       "02 00 00 00 80 3f 00 00 00 00 00 00 c8 42 00 00 00 00" // 84 sensor 1
+                                       "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00" // 102 sensor 2
+                                       "03 00 00 00 a0 40 00 00 80 3f 00 00 c8 42 00 00 00 00" // 120 sensor 3
+                                       "01 2d 28 01 23 1e");                                   // SasuConfig_t
+        FixtureConfig_t t;
+        SasuConfig_t s;
+        QVERIFY(DecodeRecord(baReply, 4, &t));
+        QVERIFY(DecodeRecord(baReply, 142, &s));
+        QVERIFY(!DecodeRecord(baReply, 143, &s));
+        QCOMPARE(Fields(t.SerialNumber, t.Type, t.ManufacturerCode, t.PosX, t.PosY, t.SizeX, t.SizeY, t.Angle,
+                        t.AnchorX, t.AnchorY, t.GroupNumber, t.GroupAngle, t.GroupAnchorX, t.GroupAnchorY),
+                 Fields(0x11223344, 0x20000001, 0x544C, 100, 200, 4, 2, 30, 10, 20, 3, -10, 40, 50));
+        QCOMPARE(Fields(t.PcbVersion, t.FpgaVersion, t.FpgaMinor, t.NiosMajor, t.NiosMinor, t.LuminosityReg,
+                        t.LuminosityGlobal),
+                 Fields(7, 0x32, 4, 1, 9, 0x001003FF, 80));
+        QCOMPARE(Fields(t.tiles[0].width, t.tiles[0].height, t.tiles[1].offsetX, t.tiles[1].offsetY),
+                 Fields(16, 8, 16, 0));
+        QCOMPARE(Fields(t.sensors[0].type, t.sensors[0].VInMax, t.sensors[0].SensorMax, t.sensors[0].SensorMin,
+                        t.sensors[1].VInMax, t.sensors[3].type, t.sensors[3].VInMin),
+                 Fields(1, 5.0f, 100.0f, -40.0f, 1.0f, 3, 1.0f));
+        QCOMPARE(
+            Fields(s.BlackoutMode, s.BlackoutTempOn, s.BlackoutTempOff, s.FanMonitoringMode, s.FanTempOn, s.FanTempOff),
+            Fields(1, 45, 40, 1, 35, 30));
     }
 };
 

@@ -261,37 +261,34 @@ QList<VpuSimLogEntry> VpuSimModel::Log() const
     return m_Log;
 }
 
-QList<QByteArray> VpuSimModel::Requests() const
+namespace {
+
+// Entries of the log that pass a filter. A const copy of the log: iterating a non-const one
+// would detach it while the serving thread appends.
+template <typename Pred> QList<QByteArray> Entries(const QList<VpuSimLogEntry> &tLog, Pred fnTake)
 {
     QList<QByteArray> tOut;
-    // A const copy: iterating a non-const one would detach it while the serving thread appends.
-    const QList<VpuSimLogEntry> tLog = Log();
     for (const VpuSimLogEntry &tEntry : tLog)
-        if (tEntry.bFromHost)
+        if (fnTake(tEntry))
             tOut.append(tEntry.baBytes);
     return tOut;
+}
+
+} // namespace
+
+QList<QByteArray> VpuSimModel::Requests() const
+{
+    return Entries(Log(), [](const VpuSimLogEntry &t) { return t.bFromHost; });
 }
 
 QList<QByteArray> VpuSimModel::Replies() const
 {
-    QList<QByteArray> tOut;
-    // A const copy: iterating a non-const one would detach it while the serving thread appends.
-    const QList<VpuSimLogEntry> tLog = Log();
-    for (const VpuSimLogEntry &tEntry : tLog)
-        if (!tEntry.bFromHost)
-            tOut.append(tEntry.baBytes);
-    return tOut;
+    return Entries(Log(), [](const VpuSimLogEntry &t) { return !t.bFromHost; });
 }
 
 QList<QByteArray> VpuSimModel::Messages() const
 {
-    QList<QByteArray> tOut;
-    // A const copy: iterating a non-const one would detach it while the serving thread appends.
-    const QList<VpuSimLogEntry> tLog = Log();
-    for (const VpuSimLogEntry &tEntry : tLog)
-        if (tEntry.bFromHost && !tEntry.bRaw)
-            tOut.append(tEntry.baBytes);
-    return tOut;
+    return Entries(Log(), [](const VpuSimLogEntry &t) { return t.bFromHost && !t.bRaw; });
 }
 
 void VpuSimModel::ClearLog()
