@@ -1,6 +1,5 @@
 // The program from its first window to a running link, as a user drives it: the welcome
-// dialog, French, the Ethernet row of the connection dialog, an address typed, Connect; then
-// the link lost and brought back by one restart.
+// dialog, French, the Ethernet row of the connection dialog, an address typed, Connect.
 #include "comm/usbcom.h"
 #include "config/softconf.h"
 #include "mainwindow/systemselect.h"
@@ -25,7 +24,7 @@ class TestEndToEnd : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void welcomeToOnlineAndOneRestart();
+    void welcomeToOnline();
 };
 
 void TestEndToEnd::initTestCase()
@@ -34,7 +33,7 @@ void TestEndToEnd::initTestCase()
     SilenceOffscreenPlatformWarnings();
 }
 
-void TestEndToEnd::welcomeToOnlineAndOneRestart()
+void TestEndToEnd::welcomeToOnline()
 {
     LinkFixture f(QStringLiteral("127.0.0.117"));
     QVERIFY(f.StartSim());
@@ -94,30 +93,6 @@ void TestEndToEnd::welcomeToOnlineAndOneRestart()
     QStringList history;
     g_SoftConf.GetLastEthIPs(history);
     QCOMPARE(history.value(0), QStringLiteral("127.0.0.117"));
-
-    // The VPU drops the link while answering the enumeration.
-    SignalLog restarts(&w->m_VpuCom, &CVpuCom::sigRestartComMsg);
-    QList<bool> onlineStates;
-    connect(&w->m_VpuCom, &CVpuCom::sigSetOnline, this, [&](bool bOnline) { onlineStates << bOnline; });
-    f.DropAnswer(VPU_MSG_FIXT_ENUMERATE);
-    f.Model().ClearLog();
-    QTest::mouseClick(w->m_pToolBox->findChild<QPushButton *>(QStringLiteral("m_pEnumerateBtn")), Qt::LeftButton);
-
-    QTRY_COMPARE_WITH_TIMEOUT(f.Sim().ConnectionCount(), 2, 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled() && w->m_pToolBox->IsConnected(), 10000);
-    QCOMPARE(ModeText(w), QStringLiteral("En ligne : connect\u00e9 \u00e0 '127.0.0.117'"));
-    // Settled: nothing more comes.
-    QTest::qWait(300);
-    QCOMPARE(restarts.count(), 1);
-    QCOMPARE(onlineStates, QList<bool>{false});
-    QCOMPARE(f.Sim().ConnectionCount(), 2);
-    QCOMPARE(f.RequestCount(VPU_MSG_INIT_COM), 1);
-    QCOMPARE(f.RequestCount(VPU_MSG_FIXT_ENUMERATE), 1);
-    QVERIFY(w->m_pToolBox->findChild<QPushButton *>(QStringLiteral("m_pConnectBtn"))->isChecked());
-    // Armed again for the next failure.
-    QVERIFY(disconnect(&w->m_VpuCom, &CVpuCom::sigRestartComMsg, &w->m_VpuCom, &CVpuCom::s_OnRestartComMsg));
-    // The one box: the failed request itself.
-    QCOMPARE(f.ErrorBoxes().size(), 1);
 
     // Run by hand with a display and LANTREL_HOLD_MS to take a screenshot of the window online.
     if (const int iHoldMs = qEnvironmentVariableIntValue("LANTREL_HOLD_MS"); iHoldMs > 0)
