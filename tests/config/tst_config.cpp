@@ -187,7 +187,6 @@ private slots:
                                 << message;
         };
         row("uint hex with 0x", 'u', "0x1F", 16, false, 0, 0, 0, "31");
-        row("uint hex lower case", 'u', "4d8", 16, false, 0, 0, 0, "1240");
         row("uint hex max", 'u', "FFFFFFFF", 16, false, 0, 0, 0, "4294967295");
         row("uint overflow", 'u', "100000000", 16, false, 0, 0, -21, "7",
             qsHead + "'100000000' is not a valid unsigned int value in base 16!");

@@ -129,7 +129,8 @@ private slots:
         QCOMPARE(f->scenePos(), now);
         QCOMPARE(f->GetAnchor()->scenePos(), now + QPointF(40, 20));
         QCOMPARE(pos.count(), bFits ? 1 : 0);
-        QCOMPARE(sink.Errors(), bFits ? QList<QPair<QString, int>>() : QList<QPair<QString, int>>{{message, 0}});
+        using Reports = QList<QPair<QString, int>>;
+        QCOMPARE(sink.Errors(), bFits ? Reports() : Reports{{message, 0}});
         VERIFY_OUTLINE(*f);
     }
 
@@ -177,14 +178,6 @@ private slots:
         // A drag after the turn keeps the outline consistent too.
         Drag(m_pScene, QPointF(864, 532), QPointF(2000, 532));
         VERIFY_OUTLINE(*f);
-    }
-
-    void convertPolyToRect()
-    {
-        QCOMPARE(CFixture::ConvertPolyToRect(QPolygonF({QPointF(1, 2), QPointF(5, -1), QPointF(3, 7), QPointF(0, 0)})),
-                 QRectF(0, -1, 5, 8));
-        QCOMPARE(CFixture::ConvertPolyToRect(QPolygonF({QPointF(1, 2), QPointF(5, -1), QPointF(3, 7)})),
-                 QRectF(0, 0, 0, 0));
     }
 
     void intensityKeepsNoReservedBits()
