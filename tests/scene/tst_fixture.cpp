@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(f->GetAnchor()->scenePos(), now + QPointF(40, 20));
         QCOMPARE(pos.count(), bFits ? 1 : 0);
         using Reports = QList<QPair<QString, int>>;
-        QCOMPARE(sink.Errors(), bFits ? Reports() : Reports{{message, 0}});
+        QCOMPARE(sink.Errors(), (bFits ? Reports() : Reports{{message, 0}}));
         VERIFY_OUTLINE(*f);
     }
 
@@ -183,7 +183,7 @@ private slots:
     void intensityKeepsNoReservedBits()
     {
         CFixture *f = NewFixture();
-        FixtureIntensity_t out;
+        FixtureIntensity_t out = MakeIntensity(0, 0, 0, 0, 0);
         f->SetIntensity(MakeIntensity(50, 100, 200, 300, 3));
         f->GetIntensity(&out);
         QCOMPARE(QList<int>({out.Luminosity(), out.Blue(), out.Reserved()}), QList<int>({50, 300, 0}));
