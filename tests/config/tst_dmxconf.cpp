@@ -204,49 +204,33 @@ private slots:
         QCOMPARE(Describe(got), kDefaultText);
     }
 
-    void writeThenRead_data()
-    {
-        QTest::addColumn<QString>("mapping");
-        QTest::newRow("default") << kDefaultText;
-        QTest::newRow("empty") << QString();
-        QTest::newRow("sparse, up to 512") << "5:2 8:40 9:300 7:509";
-    }
+    // The file is written as the reader wants it and reads back to the same wire entries.
     void writeThenRead()
     {
-        QFETCH(QString, mapping);
-        const QList<DMX_Mapping_t> list = Mapping(QString(mapping).remove(QRegularExpression("/\\d+")));
+        const QList<DMX_Mapping_t> list = Mapping(QStringLiteral("1:1 8:11 7:508 10:512"));
         CDmxConf out;
         QCOMPARE(out.SetCommands(list), 0);
         QCOMPARE(out.Write(), 0);
         QCOMPARE(out.Save(QStringLiteral("out.dmx")), 0);
-        QCOMPARE(QProcess::execute(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("out.dmx")}),
-                 0);
-
-        CDmxConf in;
-        QCOMPARE(in.Open(QStringLiteral("out.dmx")), 0);
-        QCOMPARE(in.Parse(), 0);
-        QList<DMX_Mapping_t> got;
-        in.GetCommands(got);
-        QCOMPARE(Describe(got), Describe(list));
-        QCOMPARE(Wire(got), Wire(list));
-        QCOMPARE(m_Sink.Errors().size(), 0);
-    }
-
-    void writtenFileText()
-    {
-        CDmxConf conf;
-        conf.SetCommands(Mapping(QStringLiteral("1:1 8:11 10:512")));
-        QCOMPARE(conf.Write(), 0);
-        QCOMPARE(conf.Save(QStringLiteral("out.dmx")), 0);
         QCOMPARE(ReadTestFile(QStringLiteral("out.dmx")),
                  QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                             "<DMX_Mapping>\n"
                             "    <Commands>\n"
                             "        <dmx_command channel=\"1\">Enable</dmx_command>\n"
                             "        <dmx_command channel=\"11\">Gamma</dmx_command>\n"
+                            "        <dmx_command channel=\"508\">Color Temperature</dmx_command>\n"
                             "        <dmx_command channel=\"512\">Launch Preset</dmx_command>\n"
                             "    </Commands>\n"
                             "</DMX_Mapping>\n"));
+        QCOMPARE(QProcess::execute(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("out.dmx")}),
+                 0);
+        CDmxConf in;
+        QCOMPARE(in.Open(QStringLiteral("out.dmx")), 0);
+        QCOMPARE(in.Parse(), 0);
+        QList<DMX_Mapping_t> got;
+        in.GetCommands(got);
+        QCOMPARE(Wire(got), Wire(list));
+        QCOMPARE(m_Sink.Errors().size(), 0);
     }
 
     // A mapping the reader would refuse is not written: the file must load again.
