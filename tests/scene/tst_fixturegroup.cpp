@@ -114,20 +114,6 @@ private slots:
         QVERIFY(Distance(f->scenePos(), QPointF(10, 10)) < 1e-9);
         QVERIFY(sink.Errors().isEmpty());
         QCOMPARE(f->GetAnchor()->scenePos(), QPointF(10, 10));
-
-        // An unturned group: the relative position is the scene position less the group's.
-        CFixtureGroup *h = NewGroup(4);
-        QList<CFixture *> members;
-        h->GetFixtures(members);
-        QCOMPARE(members.size(), 2);
-        QCOMPARE(members[1]->pos(), QPointF(128, 0));
-        QCOMPARE(members[1]->scenePos(), QPointF(528, 300));
-        quint16 number = 0;
-        RotationInfo_t info;
-        members[1]->GetGroupInfo(&number, &info);
-        QCOMPARE(number, quint16(4));
-        QCOMPARE(info.x, 400.0);
-        QCOMPARE(info.anchorX, 400.0);
     }
 
     void dragPastRightEdge()
@@ -202,24 +188,6 @@ private slots:
         QCOMPARE(g->SetRotation(0), 0);
         QVERIFY(Distance(members[0]->scenePos(), QPointF(400, 300)) < 1e-6);
         QVERIFY(Distance(members[1]->scenePos(), QPointF(528, 300)) < 1e-6);
-    }
-
-    void refusedRotation()
-    {
-        RecordingSink sink;
-        CFixtureGroup *g = NewGroup(7);
-        g->setPos(1663, 100); // box right on 1919
-        g->SetAnchorPos(1663, 100);
-        QCOMPARE(g->SetRotation(90), 0); // down from the corner: fits
-        const QList<QPointF> anchors = MemberAnchors(g);
-        const QPointF pos = g->scenePos();
-        QCOMPARE(g->SetRotation(-90), -1); // up past the top edge
-        QCOMPARE(sink.Errors().size(), 1);
-        QCOMPARE(sink.Errors().first(),
-                 qMakePair(QString("Group G7 rotated by -90 degrees does not fit in the scene!"), 0));
-        QCOMPARE(g->rotation(), 90.0);
-        QCOMPARE(g->scenePos(), pos);
-        QCOMPARE(MemberAnchors(g), anchors);
     }
 
     void refusedRotationChangesNothing()
