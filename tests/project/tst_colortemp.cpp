@@ -17,7 +17,6 @@ private slots:
     void blackBodyChromaticity_data();
     void blackBodyChromaticity();
     void exactGainsFollowTheFit();
-    void exactGainsAreWhiteBalanceGains();
     void xyzToRgbClampsAndSolves();
 };
 
@@ -101,19 +100,6 @@ void TestColorTemp::exactGainsFollowTheFit()
         iWorst = std::max(iWorst, iDiff);
     }
     qInfo("largest difference between fit and exact gains: %d/512", iWorst);
-}
-
-void TestColorTemp::exactGainsAreWhiteBalanceGains()
-{
-    // Without the display's white point 6500 K would come out as (307, 512, 512); warm below,
-    // cool above, one channel always driven fully.
-    quint32 r, g, b;
-    TemperatureToGains(6500, &r, &g, &b);
-    QVERIFY(r == 512 && g > 470 && b > 490);
-    TemperatureToGains(3000, &r, &g, &b);
-    QVERIFY(r == 512 && b < g);
-    TemperatureToGains(10000, &r, &g, &b);
-    QVERIFY(b == 512 && r < g);
 }
 
 void TestColorTemp::xyzToRgbClampsAndSolves()
