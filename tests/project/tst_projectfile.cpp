@@ -397,6 +397,7 @@ void TestProjectFile::refusals_data()
     row("hue missing", "        <Hue>5</Hue>\n", "", -20, "(Section='InputCorr' - Key='Hue')");
     row("temperature 1999", "temperature=\"3200\"", "temperature=\"1999\"", -20,
         "'1999' is not in the range [2000;11000]!");
+    row("coefficient 513", "coeff_green=\"254\"", "coeff_green=\"513\"", -20, "'513' is not in the range [0;512]!");
     row("gamma 0", "<Gamma coeff_red=\"220\"", "<Gamma coeff_red=\"0\"", -20, "'0' is not in the range [1;600]!");
     row("section twice", "<InputCorr>", "<InputCorr/><InputCorr>", -20, "(Section='InputCorr' - Key='Brightness')");
     // Not a project at all
