@@ -84,19 +84,15 @@ private slots:
         row("read: two keys, no selector", 'r', "<Root><S><K>one</K><K>two</K></S></Root>", "", -20, "");
         row("read: selector picks one", 'r', "<Root><S><K id='0'>one</K><K id='1'>two</K></S></Root>", "id=1", 0,
             "two");
-        row("read: selector is case-sensitive", 'r', "<Root><S><K id='a'>one</K><K id='A'>two</K></S></Root>", "id=A",
-            0, "two");
         row("read: first key lacks selector, later matches", 'r', "<Root><S><K>one</K><K id='1'>two</K></S></Root>",
             "id=1", -1, "");
         row("read: selector matches twice", 'r', "<Root><S><K id='1'>one</K><K id='1'>two</K></S></Root>", "id=1", -20,
             "");
         row("read: selector matches none", 'r', "<Root><S><K id='0'>one</K></S></Root>", "id=1", -20, "");
         row("read: section and key at any depth", 'r', "<Root><G><S><H><K>deep</K></H></S></G></Root>", "", 0, "deep");
-        row("read: empty document", 'r', "", "", -20, "");
 
         row("reads: all keys in order", 's', "<Root><S><K>a</K><X>x</X><K>b</K></S></Root>", "", 0, "a|b");
         row("reads: section twice gives nothing", 's', "<Root><S><K>a</K></S><S><K>b</K></S></Root>", "", 0, "");
-        row("reads: no section", 's', "<Root/>", "", 0, "");
         row("reads: selector skips others", 's', "<Root><S><K t='x'>a</K><K t='y'>b</K><K t='x'>c</K></S></Root>",
             "t=x", 0, "a|c");
         row("reads: key without selector ends the walk", 's',
@@ -109,8 +105,6 @@ private slots:
         row("remove: key without selector ends the walk", 'd',
             "<Root><S><K t='x'>a</K><K>b</K><K t='x'>c</K></S></Root>", "t=x", -1,
             "<Root><S><K>b</K><K t=\"x\">c</K></S></Root>");
-        row("remove: section twice does nothing", 'd', "<Root><S><K>a</K></S><S><K>b</K></S></Root>", "", 0,
-            "<Root><S><K>a</K></S><S><K>b</K></S></Root>");
         row("remove: nested keys are taken from their own parent", 'd',
             "<Root><S><G><K>a</K></G><K>b<K>c</K></K></S></Root>", "", 0, "<Root><S><G/></S></Root>");
     }
@@ -166,18 +160,6 @@ private slots:
         QCOMPARE(lKeys, (QStringList{"a=1,b=2", "a=4,b=3", "a=5,c=6", "a=7", "a=9,c=8"}));
     }
 
-    void readKeyAttributes()
-    {
-        TestConf conf;
-        Load(conf, "<Root><S><K b='2' a='1'>t</K></S></Root>");
-        ConfigKey_t key;
-        QCOMPARE(conf.ReadKey(QStringLiteral("S"), QStringLiteral("K"), QString(), QString(), key), 0);
-        QMap<QString, QString> attrs;
-        for (const ConfigAttr_t &a : key.attributes)
-            attrs.insert(a.name, a.value);
-        QCOMPARE(attrs, (QMap<QString, QString>{{"a", "1"}, {"b", "2"}}));
-    }
-
     void writeKeys()
     {
         TestConf conf;
@@ -194,21 +176,11 @@ private slots:
         QCOMPARE(conf.WriteKeys(QStringLiteral("S"), QStringLiteral("K"), keys), 0);
         QCOMPARE(ChildTexts(root.lastChildElement(), QStringLiteral("K")),
                  (QStringList{"first", "second", "first", "second"}));
-    }
 
-    void writeKeysRefused_data()
-    {
-        QTest::addColumn<QByteArray>("xml");
-        QTest::newRow("section twice") << QByteArray("<Root><S/><G><S/></G></Root>");
-        QTest::newRow("empty document") << QByteArray();
-    }
-    void writeKeysRefused()
-    {
-        QFETCH(QByteArray, xml);
-        TestConf conf;
-        Load(conf, xml);
+        // A section found twice is refused, the document left as it was.
+        Load(conf, "<Root><S/><G><S/></G></Root>");
         const QString qsBefore = conf.Doc().toString();
-        QCOMPARE(conf.WriteKeys(QStringLiteral("S"), QStringLiteral("K"), {{{}, "x"}}), -20);
+        QCOMPARE(conf.WriteKeys(QStringLiteral("S"), QStringLiteral("K"), keys), -20);
         QCOMPARE(conf.Doc().toString(), qsBefore);
     }
 
@@ -233,11 +205,7 @@ private slots:
                                 << message;
         };
         row("uint hex with 0x", 'u', "0x1F", 16, false, 0, 0, 0, "31");
-        row("uint hex without 0x", 'u', "12", 16, false, 0, 0, 0, "18");
-        row("uint hex lower case", 'u', "4d8", 16, false, 0, 0, 0, "1240");
         row("uint hex max", 'u', "FFFFFFFF", 16, false, 0, 0, 0, "4294967295");
-        row("uint not a number", 'u', "abc", 10, false, 0, 0, -21, "7",
-            qsHead + "'abc' is not a valid unsigned int value in base 10!");
         row("uint overflow", 'u', "100000000", 16, false, 0, 0, -21, "7",
             qsHead + "'100000000' is not a valid unsigned int value in base 16!");
         row("uint negative", 'u', "-1", 10, false, 0, 0, -21, "7",
@@ -247,17 +215,13 @@ private slots:
         row("uint above", 'u', "6", 10, true, 2, 5, -21, "7", qsHead + "'6' is not in range [2;5]!");
         row("uint missing", 'u', QString(), 10, false, 0, 0, -21, "7",
             "Invalid configuration file 'f.xml'! (Section='Sec' - Key='Key') - Attribute 'Att' is missing!");
-        row("int in range", 'i', "4", 10, true, 0, 4, 0, "4");
         row("int negative in range", 'i', "-3", 10, true, -3, 4, 0, "-3");
         row("int above range", 'i', "5", 10, true, 0, 4, -21, "7", qsHead + "'5' is not in range [0;4]!");
         row("int range check off", 'i', "5", 10, false, 0, 4, 0, "5");
         row("int hex refused", 'i', "0x10", 10, false, 0, 0, -21, "7", qsHead + "'0x10' is not a valid int value!");
         row("float upper bound", 'f', "3.3", 0, true, 0, 3.3, 0, "3.3");
-        row("float lower bound", 'f', "0", 0, true, 0, 3.3, 0, "0");
         row("float above", 'f', "3.31", 0, true, 0, 3.3, -21, "7", qsHead + "'3.31' is not in range [0;3.3]!");
-        row("float not a number", 'f', "x1", 0, false, 0, 0, -21, "7", qsHead + "'x1' is not a valid float value!");
         row("float nan", 'f', "nan", 0, false, 0, 0, -21, "7", qsHead + "'nan' is not a valid float value!");
-        row("string length ok", 's', "abc", 0, true, 1, 32, 0, "abc");
         row("string empty", 's', "", 0, true, 1, 32, -21, "7", qsHead + "'' size is not in range [1;32]!");
         row("string length 33", 's', QString(33, 'x'), 0, true, 1, 32, -21, "7",
             qsHead + "'" + QString(33, 'x') + "' size is not in range [1;32]!");
@@ -310,25 +274,17 @@ private slots:
         }
     }
 
-    void fileNameAndDir()
+    void fileDirNeedsAFolder()
     {
         TestConf conf;
         QString qsOut = QStringLiteral("x");
-        QCOMPARE(conf.GetFileName(qsOut), -4);
-        QVERIFY(qsOut.isEmpty());
         QCOMPARE(conf.GetFileDir(qsOut), -4);
-
         const QString qsPath = m_Env.FilePath(QStringLiteral("x/y.prj"));
         QCOMPARE(Load(conf, "<Root/>", qsPath), 0);
-        QCOMPARE(conf.GetFileName(qsOut), 0);
-        QCOMPARE(qsOut, qsPath);
         QCOMPARE(conf.GetFileDir(qsOut), 0);
         QCOMPARE(qsOut, m_Env.FilePath(QStringLiteral("x")));
-
-        TestConf bare;
-        QCOMPARE(Load(bare, "<Root/>", QStringLiteral("y.prj")), 0);
-        qsOut = QStringLiteral("x");
-        QCOMPARE(bare.GetFileDir(qsOut), -4);
+        QCOMPARE(Load(conf, "<Root/>", QStringLiteral("y.prj")), 0);
+        QCOMPARE(conf.GetFileDir(qsOut), -4);
         QVERIFY(qsOut.isEmpty());
     }
 
@@ -339,14 +295,11 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("inside") << qsApp + "/Projects/a.prj"
                                 << "Projects/a.prj";
-        QTest::newRow("directly inside") << qsApp + "/a.prj"
-                                         << "a.prj";
         QTest::newRow("the directory itself") << qsApp << qsApp;
         QTest::newRow("the directory and its slash") << qsApp + "/" << qsApp + "/";
         QTest::newRow("in the middle") << "/mnt/copy" + qsApp + "/a.prj"
                                        << "/mnt/copy" + qsApp + "/a.prj";
         QTest::newRow("sibling sharing the prefix") << qsApp + "2/a.prj" << qsApp + "2/a.prj";
-        QTest::newRow("other case") << qsApp.toUpper() + "/a.prj" << qsApp.toUpper() + "/a.prj";
         QTest::newRow("relative") << "Projects/a.prj"
                                   << "Projects/a.prj";
     }

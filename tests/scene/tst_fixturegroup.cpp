@@ -68,26 +68,16 @@ private slots:
         m_pScene = nullptr;
     }
 
-    void newGroup()
-    {
-        auto *g = new CFixtureGroup(m_pScene);
-        m_pScene->addItem(g);
-        QCOMPARE(g->type(), 0x10002);
-        QCOMPARE(g->zValue(), 5.0);
-        GroupInfo_t info;
-        g->GetInfo(&info);
-        QCOMPARE(info.number, quint16(0));
-        QCOMPARE(info.name, QString("Group 0"));
-        QVERIFY(!g->GetAnchor()->isVisible());
-        QCOMPARE(g->ComputeRect(0), QRectF(0, 0, 0, 0));
-    }
-
+    // A refused name leaves group and members as they were; an empty one is refused quietly,
+    // as the name edit passes every keystroke on.
     void setInfo_data()
     {
         QTest::addColumn<int>("length");
         QTest::addColumn<int>("result");
-        QTest::newRow("32") << 32 << 0;
-        QTest::newRow("33") << 33 << -4;
+        QTest::addColumn<int>("errors");
+        QTest::newRow("32") << 32 << 0 << 0;
+        QTest::newRow("33") << 33 << -4 << 1;
+        QTest::newRow("empty") << 0 << -4 << 0;
     }
     void setInfo()
     {
@@ -102,18 +92,11 @@ private slots:
         g->GetFixtures(members);
         quint16 memberGroup = 0;
         members.first()->GetGroupInfo(&memberGroup, nullptr);
-        if (result == 0) {
-            QCOMPARE(info.number, quint16(9));
-            QCOMPARE(info.name.size(), 32);
-            QCOMPARE(memberGroup, quint16(9));
-            QVERIFY(sink.Errors().isEmpty());
-        } else {
-            QCOMPARE(info.number, quint16(3));
-            QCOMPARE(info.name, QString("Block"));
-            QCOMPARE(memberGroup, quint16(3));
-            QCOMPARE(sink.Errors().size(), 1);
-            QCOMPARE(sink.Errors().first(), qMakePair(QString("Group Name is too long!"), 0));
-        }
+        const int iNumber = result == 0 ? 9 : 3;
+        QCOMPARE(QList<int>({info.number, memberGroup}), QList<int>({iNumber, iNumber}));
+        QCOMPARE(info.name, result == 0 ? QString(32, QChar('n')) : QString("Block"));
+        QTEST(int(sink.Errors().count({"Group Name is too long!", 0})), "errors");
+        QCOMPARE(sink.Errors().size(), result == 0 ? 0 : int(length > 0));
     }
 
     void addFixtureKeepsScenePosition()
@@ -131,20 +114,6 @@ private slots:
         QVERIFY(Distance(f->scenePos(), QPointF(10, 10)) < 1e-9);
         QVERIFY(sink.Errors().isEmpty());
         QCOMPARE(f->GetAnchor()->scenePos(), QPointF(10, 10));
-
-        // An unturned group: the relative position is the scene position less the group's.
-        CFixtureGroup *h = NewGroup(4);
-        QList<CFixture *> members;
-        h->GetFixtures(members);
-        QCOMPARE(members.size(), 2);
-        QCOMPARE(members[1]->pos(), QPointF(128, 0));
-        QCOMPARE(members[1]->scenePos(), QPointF(528, 300));
-        quint16 number = 0;
-        RotationInfo_t info;
-        members[1]->GetGroupInfo(&number, &info);
-        QCOMPARE(number, quint16(4));
-        QCOMPARE(info.x, 400.0);
-        QCOMPARE(info.anchorX, 400.0);
     }
 
     void dragPastRightEdge()
@@ -186,7 +155,7 @@ private slots:
     {
         QTest::addColumn<int>("angle");
         QTest::addColumn<QPointF>("anchor");
-        for (int a : {90, -90, 180, 45, 30, 270})
+        for (int a : {-90, 180, 30})
             QTest::newRow(qPrintable(QString("%1 about centre").arg(a))) << a << QPointF(528, 332);
         QTest::newRow("90 about corner") << 90 << QPointF(656, 300);
     }
@@ -204,7 +173,6 @@ private slots:
         const QRectF predicted = g->ComputeRect(angle);
 
         QCOMPARE(g->SetRotation(angle), 0);
-        QCOMPARE(g->rotation(), qreal(angle));
         QCOMPARE(g->GetAnchor()->scenePos(), anchor);
         const QList<QPointF> after = MemberAnchors(g);
         for (int i = 0; i < before.size(); ++i)
@@ -220,24 +188,6 @@ private slots:
         QCOMPARE(g->SetRotation(0), 0);
         QVERIFY(Distance(members[0]->scenePos(), QPointF(400, 300)) < 1e-6);
         QVERIFY(Distance(members[1]->scenePos(), QPointF(528, 300)) < 1e-6);
-    }
-
-    void refusedRotation()
-    {
-        RecordingSink sink;
-        CFixtureGroup *g = NewGroup(7);
-        g->setPos(1663, 100); // box right on 1919
-        g->SetAnchorPos(1663, 100);
-        QCOMPARE(g->SetRotation(90), 0); // down from the corner: fits
-        const QList<QPointF> anchors = MemberAnchors(g);
-        const QPointF pos = g->scenePos();
-        QCOMPARE(g->SetRotation(-90), -1); // up past the top edge
-        QCOMPARE(sink.Errors().size(), 1);
-        QCOMPARE(sink.Errors().first(),
-                 qMakePair(QString("Group G7 rotated by -90 degrees does not fit in the scene!"), 0));
-        QCOMPARE(g->rotation(), 90.0);
-        QCOMPARE(g->scenePos(), pos);
-        QCOMPARE(MemberAnchors(g), anchors);
     }
 
     void refusedRotationChangesNothing()
@@ -338,26 +288,18 @@ private slots:
         QVERIFY(!anchor);
     }
 
-    void ungroupSlotAsksMainWindow()
-    {
-        CFixtureGroup *g = NewGroup();
-        QList<CFixtureGroup *> asked;
-        CFixtureGroup::SetUngroupService([&](const QList<CFixtureGroup *> &groups) { asked = groups; });
-        g->s_OnUnGroupActionTriggered();
-        CFixtureGroup::SetUngroupService(nullptr);
-        QCOMPARE(asked, QList<CFixtureGroup *>{g});
-    }
-
     void cablingMode()
     {
         CFixtureGroup *g = NewGroup();
         g->SetAnchorVisible(true);
         g->EnterCablingMode();
         QVERIFY(!g->GetAnchor()->isVisible());
-        QCOMPARE(g->flags(), QGraphicsItem::GraphicsItemFlags());
+        // In the cabling view a drag moves nothing.
+        Drag(m_pScene, QPointF(405, 370), QPointF(905, 370));
+        QCOMPARE(g->scenePos(), QPointF(400, 300));
         g->LeaveCablingMode();
-        QVERIFY(g->flags() & QGraphicsItem::ItemIsMovable);
-        QVERIFY(!g->GetAnchor()->isVisible());
+        Drag(m_pScene, QPointF(405, 370), QPointF(905, 370));
+        QCOMPARE(g->scenePos(), QPointF(900, 300));
     }
 };
 

@@ -92,7 +92,6 @@ private slots:
         v.show();
         QVERIFY(QTest::qWaitForWindowExposed(&v));
         v.s_OnZoomIn();
-        v.s_OnZoomIn();
         const qreal before = Scale(v);
         const QPoint cursor(100, 80);
         const QPointF under = v.mapToScene(cursor);
