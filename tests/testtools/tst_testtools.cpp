@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -327,12 +326,8 @@ void TestTestTools::scriptHistory()
         return rig.Idle();
     };
     QVERIFY(run("Scripts/a.reg") && run("Scripts/b.reg") && run("Scripts/a.reg"));
-    QProcess xmllint;
-    xmllint.start(
-        QStringLiteral("xmllint"),
-        {QStringLiteral("--xpath"), QStringLiteral("//History_Scripts/Script/text()"), QStringLiteral("Lantrel.xml")});
-    QVERIFY(xmllint.waitForFinished(10000));
-    QCOMPARE(xmllint.readAllStandardOutput().trimmed(), QByteArray("Scripts/a.reg\nScripts/b.reg"));
+    QCOMPARE(Run(QStringLiteral("xmllint"), {"--xpath", "//History_Scripts/Script/text()", "Lantrel.xml"}).trimmed(),
+             QByteArray("Scripts/a.reg\nScripts/b.reg"));
     // The head of the history run again changes nothing in the file.
     const QByteArray baBefore = ReadFile(QStringLiteral("Lantrel.xml"));
     QVERIFY(run("Scripts/a.reg"));

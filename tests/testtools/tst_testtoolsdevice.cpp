@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -20,16 +19,6 @@ namespace {
 QStringList DeviceRequests(VpuSimModel &model)
 {
     return Requests(model).filter(QRegularExpression(QStringLiteral("^(?!3:)")));
-}
-
-QByteArray Run(const QString &qsProgram, const QStringList &args, bool *pbOk = nullptr)
-{
-    QProcess process;
-    process.start(qsProgram, args);
-    const bool bOk = process.waitForFinished(60000) && process.exitCode() == 0;
-    if (pbOk)
-        *pbOk = bOk;
-    return bOk ? process.readAllStandardOutput() : QByteArray();
 }
 
 // A true-colour gradient picture made by ImageMagick.
