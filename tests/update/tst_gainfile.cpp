@@ -142,21 +142,6 @@ private slots:
         QCOMPARE(QList<int>({usHeight, usWidth}), error.isEmpty() ? QList<int>({height, width}) : QList<int>({7, 7}));
     }
 
-    void checkTable()
-    {
-        CGainTable table;
-        for (int l = 0; l < 4; ++l)
-            for (int c = 0; c < (l == 0 ? 5 : 8); ++c)
-                table.At(c, l).Valid = 1;
-        quint16 usHeight = 0, usWidth = 0;
-        QCOMPARE(CoefCheckTable(table, &usHeight, &usWidth), 0);
-        QCOMPARE(QList<int>({usHeight, usWidth}), QList<int>({4, 5}));
-        table.At(2, 3).Valid = 0;
-        QCOMPARE(CoefCheckTable(table, &usHeight, &usWidth), -60);
-        QCOMPARE(m_pTrace->Errors(),
-                 QStringList{"Invalid coefficients data : Pixel coefficients on line 3 and column 2 are missing!"});
-    }
-
     void generators()
     {
         PixelCoef_t at[900];
@@ -247,6 +232,9 @@ private slots:
         bad("VU3 blank line", 0, vu3 + row + "\n", "", 2, " does not contain 11 fields!");
         bad("VU3 line 1080", 0, vu3, "0,1080,1,0,0,0,1,0,0,0,1", 1,
             " - Invalid line number! (must be in range[0;1079])");
+        QTest::newRow("VU3 hole")
+            << 0 << vu3 + "0,0,1,0,0,0,1,0,0,0,1\n1,0,1,0,0,0,1,0,0,0,1\n0,1,1,0,0,0,1,0,0,0,1" << -60
+            << "Invalid coefficients data : Pixel coefficients on line 1 and column 1 are missing!";
         QTest::newRow("VU3 last pixel") << 0 << vu3 + "1919,1079,1,0,0,0,1,0,0,0,1" << -60 << qsWidth;
         bad("VU3 column 1920", 0, vu3, "1920,0,1,0,0,0,1,0,0,0,1", 1,
             " - Invalid column number! (must be in range[0;1919])");
