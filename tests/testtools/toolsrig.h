@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 
 inline const QString kFactoryXml = QStringLiteral("<Factory_mode>yes</Factory_mode>");
@@ -24,6 +25,17 @@ inline QByteArray ReadFile(const QString &qsName)
 {
     QFile file(qsName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a program prints; empty unless it ends well.
+inline QByteArray Run(const QString &qsProgram, const QStringList &args, bool *pbOk = nullptr)
+{
+    QProcess process;
+    process.start(qsProgram, args);
+    const bool bOk = process.waitForFinished(60000) && process.exitCode() == 0;
+    if (pbOk)
+        *pbOk = bOk;
+    return bOk ? process.readAllStandardOutput() : QByteArray();
 }
 
 template <class T> T *Child(QWidget *pPanel, const char *pcName)

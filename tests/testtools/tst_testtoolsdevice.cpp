@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -20,16 +19,6 @@ namespace {
 QStringList DeviceRequests(VpuSimModel &model)
 {
     return Requests(model).filter(QRegularExpression(QStringLiteral("^(?!3:)")));
-}
-
-QByteArray Run(const QString &qsProgram, const QStringList &args, bool *pbOk = nullptr)
-{
-    QProcess process;
-    process.start(qsProgram, args);
-    const bool bOk = process.waitForFinished(60000) && process.exitCode() == 0;
-    if (pbOk)
-        *pbOk = bOk;
-    return bOk ? process.readAllStandardOutput() : QByteArray();
 }
 
 // A true-colour gradient picture made by ImageMagick.
@@ -145,48 +134,29 @@ void TestTestToolsDevice::flashTools_data()
     QTest::addColumn<int>("iFileBytes"); // of the file to write; -1 none
     QTest::addColumn<QStringList>("requests");
     QTest::addColumn<QString>("qsTrace");
-    QTest::newRow("word write, low byte first") << "m_pFlashWriteBtn"
-                                                << "100"
-                                                << "0" << -1 << QStringList{"22: 00 01 00 00 02 00 00 00 00"}
-                                                << "Write flash short word at offset 0x00000100 = 0xBEEF";
-    QTest::newRow("word read") << "m_pFlashReadBtn"
-                               << "200"
-                               << "0" << -1 << QStringList{"21: 00 02 00 00 02 00 00 00 00"}
-                               << "Read flash short word at offset 0x00000200 - Value = 0x0700";
-    QTest::newRow("word across the flash end")
-        << "m_pFlashReadBtn"
-        << "1FFFFFF"
-        << "0" << -1 << QStringList() << "Invalid Flash Offset (Must be [0x0000000;0x1FFFFFE])!";
-    QTest::newRow("dump")
-        << "m_pFlashRdFileBtn"
-        << "200"
-        << "10" << -1 << QStringList{"21: 00 02 00 00 10 00 00 00 00"}
-        << "0x00000010 bytes read on flash from offset 0x00000200 and written on file 'Data/dump.bin'";
-    QTest::newRow("dump of nothing") << "m_pFlashRdFileBtn"
-                                     << "200"
-                                     << "0" << -1 << QStringList() << "Invalid length!";
-    QTest::newRow("dump past the end")
-        << "m_pFlashRdFileBtn"
-        << "1FFFFF0"
-        << "11" << -1 << QStringList()
-        << "Flash read out of range: 0x00000011 bytes from offset 0x01FFFFF0 pass the end of the flash (0x02000000)!";
-    QTest::newRow("file up to the last byte") << "m_pFlashWrFileBtn"
-                                              << "1FFFFF0"
-                                              << "FFFFFFFF" << 16 << QStringList{"22: f0 ff ff 01 10 00 00 00 01"}
-                                              << "'Data/in.bin' file written on flash at offset 0x01FFFFF0";
-    QTest::newRow("file one byte further") << "m_pFlashWrFileBtn"
-                                           << "1FFFFF1"
-                                           << "FFFFFFFF" << 16 << QStringList() << "File does not fit in flash!";
-    QTest::newRow("file cut to the size") << "m_pFlashWrFileBtn"
-                                          << "0"
-                                          << "20" << 64 << QStringList{"22: 00 00 00 00 20 00 00 00 01"}
-                                          << "'Data/in.bin' file written on flash at offset 0x00000000";
-    QTest::newRow("file write of size 0") << "m_pFlashWrFileBtn"
-                                          << "0"
-                                          << "0" << 64 << QStringList() << "Invalid length!";
-    QTest::newRow("empty file") << "m_pFlashWrFileBtn"
-                                << "0"
-                                << "FF" << 0 << QStringList() << "Invalid length!";
+    const auto row = [](const char *pcName, const char *pcButton, const char *pcOffset, const char *pcSize,
+                        int iFileBytes, const QStringList &requests, const char *pcTrace) {
+        QTest::newRow(pcName) << QStringLiteral("m_pFlash%1Btn").arg(pcButton) << pcOffset << pcSize << iFileBytes
+                              << requests << pcTrace;
+    };
+    row("word write, low byte first", "Write", "100", "0", -1, {"22: 00 01 00 00 02 00 00 00 00"},
+        "Write flash short word at offset 0x00000100 = 0xBEEF");
+    row("word read", "Read", "200", "0", -1, {"21: 00 02 00 00 02 00 00 00 00"},
+        "Read flash short word at offset 0x00000200 - Value = 0x0700");
+    row("word across the flash end", "Read", "1FFFFFF", "0", -1, {},
+        "Invalid Flash Offset (Must be [0x0000000;0x1FFFFFE])!");
+    row("dump", "RdFile", "200", "10", -1, {"21: 00 02 00 00 10 00 00 00 00"},
+        "0x00000010 bytes read on flash from offset 0x00000200 and written on file 'Data/dump.bin'");
+    row("dump of nothing", "RdFile", "200", "0", -1, {}, "Invalid length!");
+    row("dump past the end", "RdFile", "1FFFFF0", "11", -1, {},
+        "Flash read out of range: 0x00000011 bytes from offset 0x01FFFFF0 pass the end of the flash (0x02000000)!");
+    row("file up to the last byte", "WrFile", "1FFFFF0", "FFFFFFFF", 16, {"22: f0 ff ff 01 10 00 00 00 01"},
+        "'Data/in.bin' file written on flash at offset 0x01FFFFF0");
+    row("file one byte further", "WrFile", "1FFFFF1", "FFFFFFFF", 16, {}, "File does not fit in flash!");
+    row("file cut to the size", "WrFile", "0", "20", 64, {"22: 00 00 00 00 20 00 00 00 01"},
+        "'Data/in.bin' file written on flash at offset 0x00000000");
+    row("file write of size 0", "WrFile", "0", "0", 64, {}, "Invalid length!");
+    row("empty file", "WrFile", "0", "FF", 0, {}, "Invalid length!");
 }
 
 void TestTestToolsDevice::flashTools()
@@ -343,39 +313,34 @@ void TestTestToolsDevice::fixtureTools_data()
     QTest::addColumn<QByteArray>("baMemory"); // fixture memory at 0x100
     QTest::addColumn<QStringList>("requests");
     QTest::addColumn<QString>("qsTrace");
-    const QByteArray file = QByteArray::fromHex("0102030405060708");
-    const QByteArray swapped = QByteArray::fromHex("0403020108070605");
-    QTest::newRow("register write") << "m_pLpuRegWriteBtn" << 1 << 2 << "0" << QByteArray() << QByteArray()
-                                    << QStringList{"38: 01 02 00 00 00 00 01 00 00 78 56 34 12"}
-                                    << "Write F1.2 Register at Offset 0x00000100 = 0x12345678";
-    QTest::newRow("register read") << "m_pLpuRegReadBtn" << 1 << 2 << "0" << QByteArray() << QByteArray()
-                                   << QStringList{"36: 01 02 00 00 00 00 01 00 00"}
-                                   << "Read F1.2 register at Offset 0x00000100 = 0xCAFEBABE";
-    QTest::newRow("reboot beyond number 4") << "m_pLpuRebootBtn" << 1 << 7 << "0" << QByteArray() << QByteArray()
-                                            << QStringList{"55: 01 07 00 00 00"} << "Fixtures F1.7 rebooted!";
-    QTest::newRow("reboot of 0.0") << "m_pLpuRebootBtn" << 0 << 0 << "0" << QByteArray() << QByteArray()
-                                   << QStringList() << "Invalid Fixture Address - 0 is not a valid Link or address!";
-    QTest::newRow("memory read to file") << "m_pLpuMemRdFileBtn" << 1 << 2 << "8" << QByteArray() << file
-                                         << QStringList{"59: 01 02 00 00 00 00 01 00 00 08 00 00 00"}
-                                         << "0x00000008 bytes read on fixture's memory offset 0x00000100 and written "
-                                            "on file 'Data/out.dat'";
-    QTest::newRow("memory read from every fixture")
-        << "m_pLpuMemRdFileBtn" << -2 << 0 << "8" << QByteArray() << file << QStringList()
-        << "Invalid Fixture Address - a read needs one fixture, not the broadcast address!";
-    QTest::newRow("memory read of 0xFFFFFFFF bytes")
-        << "m_pLpuMemRdFileBtn" << 1 << 2 << "FFFFFFFF" << QByteArray() << file << QStringList()
-        << "Failed to read data from fixture's memory (Error = -4)";
-    QTest::newRow("memory write, size cut to the file")
-        << "m_pLpuMemWrFileBtn" << 1 << 2 << "FF" << file << QByteArray()
-        << QStringList{"60: 01 02 00 00 00 00 01 00 00 08 00 00 00"} << "File written to fixture memory!";
-    QTest::newRow("memory write of an empty file") << "m_pLpuMemWrFileBtn" << 1 << 2 << "FF" << QByteArray("")
-                                                   << QByteArray() << QStringList() << "Invalid length!";
-    QTest::newRow("compare, words reversed")
-        << "s_OnLpuMemFileVerifBtn" << 1 << 2 << "8" << file << swapped
-        << QStringList{"59: 01 02 00 00 00 00 01 00 00 08 00 00 00"} << "Verification Succeed";
-    QTest::newRow("compare, same order") << "s_OnLpuMemFileVerifBtn" << 1 << 2 << "8" << file << file
-                                         << QStringList{"59: 01 02 00 00 00 00 01 00 00 08 00 00 00"}
-                                         << "Verification Failed - Fixture memory data differ from file data! (F1.2)";
+    const QByteArray file = QByteArray::fromHex("0102030405060708"), none;
+    const QStringList read8{"59: 01 02 00 00 00 00 01 00 00 08 00 00 00"};
+    const auto row = [](const char *pcName, const char *pcButton, int iLink, int iNumber, const char *pcSize,
+                        const QByteArray &baFile, const QByteArray &baMemory, const QStringList &requests,
+                        const char *pcTrace) {
+        QTest::newRow(pcName) << pcButton << iLink << iNumber << pcSize << baFile << baMemory << requests << pcTrace;
+    };
+    row("register write", "m_pLpuRegWriteBtn", 1, 2, "0", none, none, {"38: 01 02 00 00 00 00 01 00 00 78 56 34 12"},
+        "Write F1.2 Register at Offset 0x00000100 = 0x12345678");
+    row("register read", "m_pLpuRegReadBtn", 1, 2, "0", none, none, {"36: 01 02 00 00 00 00 01 00 00"},
+        "Read F1.2 register at Offset 0x00000100 = 0xCAFEBABE");
+    row("reboot beyond number 4", "m_pLpuRebootBtn", 1, 7, "0", none, none, {"55: 01 07 00 00 00"},
+        "Fixtures F1.7 rebooted!");
+    row("reboot of 0.0", "m_pLpuRebootBtn", 0, 0, "0", none, none, {},
+        "Invalid Fixture Address - 0 is not a valid Link or address!");
+    row("memory read to file", "m_pLpuMemRdFileBtn", 1, 2, "8", none, file, read8,
+        "0x00000008 bytes read on fixture's memory offset 0x00000100 and written on file 'Data/out.dat'");
+    row("memory read from every fixture", "m_pLpuMemRdFileBtn", -2, 0, "8", none, file, {},
+        "Invalid Fixture Address - a read needs one fixture, not the broadcast address!");
+    row("memory read of 0xFFFFFFFF bytes", "m_pLpuMemRdFileBtn", 1, 2, "FFFFFFFF", none, file, {},
+        "Failed to read data from fixture's memory (Error = -4)");
+    row("memory write, size cut to the file", "m_pLpuMemWrFileBtn", 1, 2, "FF", file, none,
+        {"60: 01 02 00 00 00 00 01 00 00 08 00 00 00"}, "File written to fixture memory!");
+    row("memory write of an empty file", "m_pLpuMemWrFileBtn", 1, 2, "FF", "", none, {}, "Invalid length!");
+    row("compare, words reversed", "s_OnLpuMemFileVerifBtn", 1, 2, "8", file, QByteArray::fromHex("0403020108070605"),
+        read8, "Verification Succeed");
+    row("compare, same order", "s_OnLpuMemFileVerifBtn", 1, 2, "8", file, file, read8,
+        "Verification Failed - Fixture memory data differ from file data! (F1.2)");
 }
 
 void TestTestToolsDevice::fixtureTools()

@@ -10,12 +10,11 @@
 #include "support/zelvorsim.h"
 #include "update/fixtureupdate.h"
 #include "update/gainfile.h"
+#include "updaterig.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -23,29 +22,6 @@
 #include <algorithm>
 
 namespace {
-
-QByteArray Pattern(int iSize, int iSeed)
-{
-    QByteArray ba(iSize, 0);
-    for (int i = 0; i < iSize; ++i)
-        ba[i] = char((i * 13 + iSeed + i / 251) & 0xFF);
-    return ba;
-}
-
-bool WriteFile(const QString &qsName, const QByteArray &baData)
-{
-    QFile file(qsName);
-    return file.open(QIODevice::WriteOnly) && file.write(baData) == baData.size();
-}
-
-// The bytes a Python script prints as hex.
-QByteArray Python(const QString &qsScript)
-{
-    QProcess python;
-    python.start(QStringLiteral("python3"), {QStringLiteral("-c"), qsScript});
-    python.waitForFinished(10000);
-    return python.readAllStandardOutput().trimmed();
-}
 
 // The fixture image a gain file should give for a rectangle, by the coefficient module.
 QByteArray ExpectedGain(const QString &qsFile, quint32 uiOrigin, quint16 usSize)
@@ -80,7 +56,7 @@ private:
     void Click(const char *pcName) { QTest::mouseClick(Child<QPushButton>(pcName), Qt::LeftButton); }
     template <class T> T *Child(const char *pcName) const
     {
-        return m_pSim->Wnd()->m_pFixtureUpdate->findChild<T *>(QLatin1String(pcName));
+        return ::Child<T>(m_pSim->Wnd()->m_pFixtureUpdate, pcName);
     }
     void SetText(const char *pcEdit, const QString &qsText) { Child<QLineEdit>(pcEdit)->setText(qsText); }
     // "text|detail" of each box shown.

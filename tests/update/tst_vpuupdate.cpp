@@ -8,34 +8,18 @@
 #include "support/bootsim.h"
 #include "support/linktest.h"
 #include "support/quietqpa.h"
-#include "support/scriptedprompts.h"
 #include "support/tracecapture.h"
 #include "support/vpusimdevice.h"
 #include "update/vpuupdate.h"
+#include "updaterig.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 namespace {
-
-QByteArray Pattern(int iSize, int iSeed)
-{
-    QByteArray ba(iSize, 0);
-    for (int i = 0; i < iSize; ++i)
-        ba[i] = char((i * 7 + iSeed) & 0xFF);
-    return ba;
-}
-
-bool WriteFile(const QString &qsName, const QByteArray &baData)
-{
-    QFile file(qsName);
-    return file.open(QIODevice::WriteOnly) && file.write(baData) == baData.size();
-}
 
 // A firmware of 40 data records of 16 bytes from 0x1D000000 and the end record.
 QByteArray HexFirmware(QByteArray *pbaImage)
@@ -47,24 +31,22 @@ QByteArray HexFirmware(QByteArray *pbaImage)
     return baText + HexRecordLine(0x01, 0, QByteArray());
 }
 
-// CRC-16/XMODEM by an independent reader.
-quint16 PythonCrc(const QByteArray &baData)
+// The window on the simulated VPU, its update panel at hand.
+struct Rig : LinkFixture
 {
-    QProcess python;
-    python.start(QStringLiteral("python3"),
-                 {QStringLiteral("-c"),
-                  QStringLiteral("import binascii,sys; print(binascii.crc_hqx(sys.stdin.buffer.read(), 0))")});
-    python.write(baData);
-    python.closeWriteChannel();
-    if (!python.waitForFinished(10000))
-        return 0;
-    return quint16(python.readAllStandardOutput().trimmed().toUInt());
-}
-
-template <class T> T *Child(QWidget *pPanel, const char *pcName)
-{
-    return pPanel->findChild<T *>(QLatin1String(pcName));
-}
+    explicit Rig(const char *pcAddress) : LinkFixture(QLatin1String(pcAddress)), device(Model()) {}
+    bool Online() { return StartSim() && Offline() && ConnectEthernet(); }
+    bool Offline() { return (w = Build()) && (p = w->m_pVpuUpdate); }
+    void Set(const char *pcEdit, const QString &qsText) { Child<QLineEdit>(p, pcEdit)->setText(qsText); }
+    void Click(const char *pcButton) { QTest::mouseClick(Child<QPushButton>(p, pcButton), Qt::LeftButton); }
+    bool Idle(int iMs = 10000)
+    {
+        return QTest::qWaitFor([this] { return w->isEnabled(); }, iMs);
+    }
+    VpuSimDevice device;
+    Zelvor *w = nullptr;
+    VpuUpdate *p = nullptr;
+};
 
 } // namespace
 
@@ -98,34 +80,29 @@ void TestVpuUpdate::settingsAndFactory()
 {
     QFETCH(int, iFault);
     QFETCH(QStringList, shown);
-    LinkFixture f(QStringLiteral("127.0.25.0"));
-    QVERIFY(f.StartSim());
-    VpuSimDevice device(f.Model());
-    Zelvor *w = f.Build();
-    QVERIFY(f.ConnectEthernet());
-    device.SetConfig(QByteArray::fromHex("0105020304 0a0000 ab120000 0d0c0b0a eeffc000"));
+    Rig f("127.0.25.0");
+    QVERIFY(f.Online());
+    f.device.SetConfig(QByteArray::fromHex("0105020304 0a0000 ab120000 0d0c0b0a eeffc000"));
     if (iFault)
         f.Model().SetFault(VPU_MSG_GET_CONFIG, VpuSimFault{iFault});
-    VpuUpdate *p = w->m_pVpuUpdate;
-
-    QTest::mouseClick(Child<QPushButton>(p, "m_pGetCurrentVpuSetBtn"), Qt::LeftButton);
-    QVERIFY(!w->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 10000);
+    f.Click("m_pGetCurrentVpuSetBtn");
+    QVERIFY(!f.w->isEnabled());
+    QVERIFY(f.Idle());
     QStringList texts;
     for (const char *pcEdit :
          {"m_pVpuTypeLE", "m_pVpuSNLE", "m_pVpuManufLE", "m_pFpgaVersLE", "m_pMcuBootVersLE", "m_pMcuSoftVersLE"})
-        texts << Child<QLineEdit>(p, pcEdit)->text();
+        texts << Child<QLineEdit>(f.p, pcEdit)->text();
     QCOMPARE(texts, shown);
     // The link reports a failed read; the panel adds no box of its own.
     QCOMPARE(f.ErrorBoxes().size(), iFault ? 1 : 0);
 
     // The factory write sends what the three fields show: type, serial number, maker.
     f.Model().ClearLog();
-    Child<QLineEdit>(p, "m_pVpuTypeLE")->setText(QStringLiteral("00001234"));
-    Child<QLineEdit>(p, "m_pVpuSNLE")->setText(QStringLiteral("89ABCDEF"));
-    Child<QLineEdit>(p, "m_pVpuManufLE")->setText(QStringLiteral("00000042"));
-    QTest::mouseClick(Child<QPushButton>(p, "m_pProgParamBtn"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 10000);
+    f.Set("m_pVpuTypeLE", QStringLiteral("00001234"));
+    f.Set("m_pVpuSNLE", QStringLiteral("89ABCDEF"));
+    f.Set("m_pVpuManufLE", QStringLiteral("00000042"));
+    f.Click("m_pProgParamBtn");
+    QVERIFY(f.Idle());
     QCOMPARE(f.Model().Messages().value(0).toHex(' '),
              QByteArray("07 0c 00 00 00 34 12 00 00 ef cd ab 89 42 00 00 00"));
 }
@@ -141,18 +118,13 @@ void TestVpuUpdate::fpgaImage_data()
 void TestVpuUpdate::fpgaImage()
 {
     QFETCH(int, iSize);
-    LinkFixture f(QStringLiteral("127.0.25.1"));
-    QVERIFY(f.StartSim());
-    VpuSimDevice device(f.Model());
-    Zelvor *w = f.Build();
-    QVERIFY(f.ConnectEthernet());
+    Rig f("127.0.25.1");
+    QVERIFY(f.Online());
     f.Model().ClearLog();
     const QByteArray baImage = Pattern(iSize, 11);
     QVERIFY(WriteFile(QStringLiteral("user.rbf"), baImage));
-    VpuUpdate *p = w->m_pVpuUpdate;
-    Child<QLineEdit>(p, "m_pFpgaFileLE")->setText(QStringLiteral("user.rbf"));
-
-    QTest::mouseClick(Child<QPushButton>(p, "m_pFpgaProgBtn"), Qt::LeftButton);
+    f.Set("m_pFpgaFileLE", QStringLiteral("user.rbf"));
+    f.Click("m_pFpgaProgBtn");
     if (iSize != int(VpuUpdate::FPGA_IMAGE_SIZE)) {
         QCOMPARE(f.ErrorBoxes().size(), 1);
         QVERIFY(f.ErrorBoxes().first().contains(QLatin1String("-11")));
@@ -160,21 +132,19 @@ void TestVpuUpdate::fpgaImage()
         QVERIFY(f.Model().Messages().isEmpty());
         return;
     }
-    QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 30000);
+    QVERIFY(f.Idle(30000));
     QVERIFY(f.Traces().Contains(QStringLiteral("VPU's User FPGA Firmware programmation Done!")));
-    QCOMPARE(device.VpuFlash(VpuUpdate::FPGA_IMAGE_OFFSET, quint32(iSize)), baImage);
-    QCOMPARE(device.Violations(), QStringList());
+    QCOMPARE(f.device.VpuFlash(VpuUpdate::FPGA_IMAGE_OFFSET, quint32(iSize)), baImage);
+    QCOMPARE(f.device.Violations(), QStringList());
     // An erase of each 128 KB sector, then that sector's write, from 0x400000 on.
-    QStringList steps;
+    QStringList steps, expected;
     for (const QByteArray &ba : f.Model().Messages())
         steps
             << QStringLiteral("%1@%2+%3").arg(int(ba.at(0))).arg(SimGetU32(ba, 5), 0, 16).arg(SimGetU32(ba, 9), 0, 16);
-    QStringList expected;
-    for (quint32 uiAt = 0x400000; uiAt < 0x400000 + quint32(iSize); uiAt += 0x20000) {
-        const quint32 uiPiece = qMin<quint32>(0x20000, 0x400000 + quint32(iSize) - uiAt);
-        expected << QStringLiteral("20@%1+20000").arg(uiAt, 0, 16)
-                 << QStringLiteral("22@%1+%2").arg(uiAt, 0, 16).arg(uiPiece, 0, 16);
-    }
+    for (quint32 uiAt = 0x400000; uiAt < 0x400000 + quint32(iSize); uiAt += 0x20000)
+        expected
+            << QStringLiteral("20@%1+20000").arg(uiAt, 0, 16)
+            << QStringLiteral("22@%1+%2").arg(uiAt, 0, 16).arg(qMin<quint32>(0x20000, 0x400000 + iSize - uiAt), 0, 16);
     QCOMPARE(steps, expected);
 }
 
@@ -191,28 +161,24 @@ void TestVpuUpdate::mcuFullAutomatic()
     // The panel's bootloader takes its HID port when the window is built.
     auto pHid = std::make_shared<BootSimHidDevice>(0x04D8, 0x003C);
     BootSimHidDevice::Install(pHid);
-    LinkFixture f(QStringLiteral("127.0.25.2"));
-    QVERIFY(f.StartSim());
-    Zelvor *w = f.Build();
-    QVERIFY(f.ConnectEthernet());
+    Rig f("127.0.25.2");
+    QVERIFY(f.Online());
     BootSimUdp udp("127.0.25.3", 0);
     QVERIFY(udp.IsListening());
     BootSimCore &core = bUdp ? udp.Core() : pHid->Core();
-
     QByteArray baImage;
     QVERIFY(WriteFile(QStringLiteral("mcu.hex"), HexFirmware(&baImage)));
-    VpuUpdate *p = w->m_pVpuUpdate;
-    p->SetMcuWaits(20, 20);
-    Child<QLineEdit>(p, "m_pMcuFileLE")->setText(QStringLiteral("mcu.hex"));
-    Child<QLineEdit>(p, "m_pMcuUpdtEthIpLE")->setText(QStringLiteral("127.000.025.003"));
-    Child<QLineEdit>(p, "m_pMcuUpdtEthPortLE")->setText(QString::number(udp.Port()));
-    Child<QRadioButton>(p, bUdp ? "m_pMcuUpdtEthRad" : "m_pMcuUpdtUsbRad")->setChecked(true);
+    f.p->SetMcuWaits(20, 20);
+    f.Set("m_pMcuFileLE", QStringLiteral("mcu.hex"));
+    f.Set("m_pMcuUpdtEthIpLE", QStringLiteral("127.000.025.003"));
+    f.Set("m_pMcuUpdtEthPortLE", QString::number(udp.Port()));
+    Child<QRadioButton>(f.p, bUdp ? "m_pMcuUpdtEthRad" : "m_pMcuUpdtUsbRad")->setChecked(true);
 
     // Twice in one process: the second update must find the first one's thread and port gone.
     for (int iRun = 1; iRun <= 2; ++iRun) {
         f.Model().ClearLog();
-        QTest::mouseClick(Child<QPushButton>(p, "m_pMcuProgBtn"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 30000);
+        f.Click("m_pMcuProgBtn");
+        QVERIFY(f.Idle(30000));
         QCOMPARE(f.ErrorBoxes(), QStringList());
         QCOMPARE(f.Sim().ConnectionCount(), iRun + 1);
         QCOMPARE(f.ModeText(), QStringLiteral("Online : Connected to '127.0.25.2'"));
@@ -226,19 +192,19 @@ void TestVpuUpdate::mcuFullAutomatic()
         QVERIFY(core.Launched());
     }
     QList<quint8> commands;
+    QByteArray baVerify;
     for (const QByteArray &ba : core.Bodies()) {
         if (commands.isEmpty() || commands.last() != quint8(ba.at(0)))
             commands << quint8(ba.at(0));
-    }
-    QCOMPARE(commands, (QList<quint8>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
-    QCOMPARE(core.Flash(0x9D000000, 640), baImage);
-    QByteArray baVerify;
-    for (const QByteArray &ba : core.Bodies()) {
         if (quint8(ba.at(0)) == 4)
             baVerify = ba;
     }
+    QCOMPARE(commands, (QList<quint8>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
+    QCOMPARE(core.Flash(0x9D000000, 640), baImage);
     QCOMPARE(baVerify.mid(1, 8).toHex(' '), QByteArray("00 00 00 9d 80 02 00 00"));
-    QCOMPARE(quint16(quint8(baVerify.at(9)) | quint8(baVerify.at(10)) << 8), PythonCrc(baImage));
+    QCOMPARE(
+        QByteArray::number(quint8(baVerify.at(9)) | quint8(baVerify.at(10)) << 8),
+        Python(QStringLiteral("import binascii,sys; print(binascii.crc_hqx(sys.stdin.buffer.read(), 0))"), baImage));
     CUsbHid::SetPortFactory({});
 }
 
@@ -258,8 +224,8 @@ void TestVpuUpdate::mcuFromBootloaderFaults()
     QFETCH(int, iFault);
     QFETCH(int, iCommand);
     QFETCH(int, iStatus);
-    LinkFixture f(QStringLiteral("127.0.25.4"));
-    Zelvor *w = f.Build();
+    Rig f("127.0.25.4");
+    QVERIFY(f.Offline());
     BootSimUdp udp("127.0.25.5", 0);
     QVERIFY(udp.IsListening());
     QByteArray baImage;
@@ -267,19 +233,17 @@ void TestVpuUpdate::mcuFromBootloaderFaults()
                       iFault == -2 ? HexRecordLine(0x01, 0, QByteArray()) : HexFirmware(&baImage)));
     if (iFault >= 0)
         udp.Core().AddFault(BootSimCore::Fault(iFault), quint8(iCommand), 0, iStatus == 0 ? 25 : -1);
-    VpuUpdate *p = w->m_pVpuUpdate;
-    Child<QLineEdit>(p, "m_pMcuFileLE")->setText(QStringLiteral("mcu.hex"));
-    Child<QLineEdit>(p, "m_pMcuUpdtEthIpLE")->setText(QStringLiteral("127.000.025.005"));
-    Child<QLineEdit>(p, "m_pMcuUpdtEthPortLE")->setText(QString::number(udp.Port()));
-
-    QTest::mouseClick(Child<QPushButton>(p, "m_pMcuProgFromBootLoaderBtn"), Qt::LeftButton);
-    QVERIFY(!w->isEnabled());
+    f.Set("m_pMcuFileLE", QStringLiteral("mcu.hex"));
+    f.Set("m_pMcuUpdtEthIpLE", QStringLiteral("127.000.025.005"));
+    f.Set("m_pMcuUpdtEthPortLE", QString::number(udp.Port()));
+    f.Click("m_pMcuProgFromBootLoaderBtn");
+    QVERIFY(!f.w->isEnabled());
     if (iStatus == -72) {
         // The verify goes unanswered; a reply too short to hold a CRC arrives instead.
         QTRY_VERIFY_WITH_TIMEOUT(udp.Core().CountOf(4) > 0, 10000);
-        p->s_OnProgMcuBootLoaderRespOk(4, QByteArray(1, '\x12'));
+        f.p->s_OnProgMcuBootLoaderRespOk(4, QByteArray(1, '\x12'));
     }
-    QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 30000);
+    QVERIFY(f.Idle(30000));
     const QStringList boxes = f.ErrorBoxes();
     if (iStatus == 0) {
         QCOMPARE(boxes, QStringList());
@@ -292,60 +256,50 @@ void TestVpuUpdate::mcuFromBootloaderFaults()
     QVERIFY2(boxes.first().startsWith(QStringLiteral("Failed to program MCU!|(Error Code = %1)").arg(iStatus)),
              qPrintable(boxes.first()));
     QVERIFY(!udp.Core().Launched());
-    QCOMPARE(p->BootLoader().isRunning(), false);
+    QCOMPARE(f.p->BootLoader().isRunning(), false);
 }
 
 void TestVpuUpdate::mcuData_data()
 {
-    QTest::addColumn<QString>("qsListName");
-    QTest::addColumn<QByteArray>("baList");
+    QTest::addColumn<QByteArray>("baList"); // in sub/ beside a.bin of 16 bytes and b.bin of 32; null: list "x.lst"
     QTest::addColumn<int>("iStatus");
     QTest::addColumn<QString>("qsTrace"); // error trace of a refusal
-    // a.bin 16 bytes, b.bin 32 bytes, in sub/ beside the list.
-    QTest::newRow("two files in one sector")
-        << "sub/data.lst" << QByteArray("800000;a.bin\n# note\n\n800010;b.bin\n") << 0 << QString();
-    QTest::newRow("comments only") << "sub/data.lst" << QByteArray("# nothing\n\n#\n") << 0 << QString();
-    QTest::newRow("tab after the separator") << "sub/data.lst" << QByteArray("800000;\ta.bin\n") << 0 << QString();
-    QTest::newRow("last byte at the end") << "sub/data.lst" << QByteArray("1FFFFF0;a.bin\n") << 0 << QString();
-    QTest::newRow("below the window") << "sub/data.lst" << QByteArray("7FFFFF;a.bin\n") << -14
-                                      << "Invalid file list: Offset 0x007FFFFF of file 'a.bin' is  not in lower than "
-                                         "0x00800000";
+    QTest::newRow("two files in one sector") << QByteArray("800000;a.bin\n# note\n\n800010;b.bin\n") << 0 << QString();
+    QTest::newRow("comments only") << QByteArray("# nothing\n\n#\n") << 0 << QString();
+    QTest::newRow("tab after the separator") << QByteArray("800000;\ta.bin\n") << 0 << QString();
+    QTest::newRow("last byte at the end") << QByteArray("1FFFFF0;a.bin\n") << 0 << QString();
+    QTest::newRow("below the window")
+        << QByteArray("7FFFFF;a.bin\n") << -14
+        << "Invalid file list: Offset 0x007FFFFF of file 'a.bin' is  not in lower than 0x00800000";
     QTest::newRow("one byte beyond the end")
-        << "sub/data.lst" << QByteArray("1FFFFF1;a.bin\n") << -14
+        << QByteArray("1FFFFF1;a.bin\n") << -14
         << "Invalid file list: File 'a.bin' not fit in flash [0x00800000;0x01FFFFFF]";
-    QTest::newRow("overlap of one byte") << "sub/data.lst" << QByteArray("800000;b.bin\n80001F;a.bin\n") << -14
+    QTest::newRow("overlap of one byte") << QByteArray("800000;b.bin\n80001F;a.bin\n") << -14
                                          << "Invalid MCU data file list: Files 'b.bin' and 'a.bin' overrides!";
-    QTest::newRow("no separator") << "sub/data.lst" << QByteArray("# x\n800000 a.bin\n") << -14
+    QTest::newRow("no separator") << QByteArray("# x\n800000 a.bin\n") << -14
                                   << "Data format of the line 2 is not valid ('800000 a.bin') different of 2 fields!";
-    QTest::newRow("offset not hex") << "sub/data.lst" << QByteArray("ZZ;a.bin\n") << -14
+    QTest::newRow("offset not hex") << QByteArray("ZZ;a.bin\n") << -14
                                     << "Offset is not a valid unsigned int value in hexadecimal format! (Line 1)";
-    QTest::newRow("missing data file") << "sub/data.lst" << QByteArray("800000;c.bin\n") << -9
-                                       << "'sub/c.bin' file doesn't exists!";
-    QTest::newRow("name too short") << "x.lst" << QByteArray() << -8 << "MCU Data file list file name is not valid!";
+    QTest::newRow("missing data file") << QByteArray("800000;c.bin\n") << -9 << "'sub/c.bin' file doesn't exists!";
+    QTest::newRow("name too short") << QByteArray() << -8 << "MCU Data file list file name is not valid!";
 }
 
 void TestVpuUpdate::mcuData()
 {
-    QFETCH(QString, qsListName);
     QFETCH(QByteArray, baList);
     QFETCH(int, iStatus);
     QFETCH(QString, qsTrace);
-    LinkFixture f(QStringLiteral("127.0.25.6"));
-    QVERIFY(f.StartSim());
-    VpuSimDevice device(f.Model());
-    Zelvor *w = f.Build();
-    QVERIFY(f.ConnectEthernet());
+    Rig f("127.0.25.6");
+    QVERIFY(f.Online());
     f.Model().ClearLog();
     QVERIFY(QDir().mkpath(QStringLiteral("sub")));
-    const QByteArray baA = Pattern(16, 1);
-    const QByteArray baB = Pattern(32, 2);
+    const QByteArray baA = Pattern(16, 1), baB = Pattern(32, 2);
+    const QString qsListName = baList.isNull() ? QStringLiteral("x.lst") : QStringLiteral("sub/data.lst");
     QVERIFY(WriteFile(QStringLiteral("sub/a.bin"), baA) && WriteFile(QStringLiteral("sub/b.bin"), baB));
     QVERIFY(WriteFile(qsListName, baList));
-    VpuUpdate *p = w->m_pVpuUpdate;
-    Child<QLineEdit>(p, "m_pMcuDataFileLE")->setText(qsListName);
-
-    QTest::mouseClick(Child<QPushButton>(p, "m_pMcuDataProgBtn"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 10000);
+    f.Set("m_pMcuDataFileLE", qsListName);
+    f.Click("m_pMcuDataProgBtn");
+    QVERIFY(f.Idle());
     const QStringList boxes = f.ErrorBoxes();
     if (iStatus != 0) {
         QVERIFY2(f.Traces().Errors().contains(qsTrace), qPrintable(f.Traces().Errors().join('\n')));
@@ -359,18 +313,14 @@ void TestVpuUpdate::mcuData()
     }
     QCOMPARE(boxes, QStringList());
     QVERIFY(f.Traces().Contains(QStringLiteral("MCU data programmed in VPU's FLASH!")));
-    QCOMPARE(device.Violations(), QStringList());
+    QCOMPARE(f.device.Violations(), QStringList());
     if (baList.contains("b.bin")) {
         // Both files survive: one erase of their shared sector, one write holding both.
-        QCOMPARE(device.VpuFlash(0x800000, 16), baA);
-        QCOMPARE(device.VpuFlash(0x800010, 32), baB);
-        int iErases = 0;
-        for (const QByteArray &ba : f.Model().Messages())
-            iErases += ba.at(0) == char(VPU_MSG_FLASH_ERASE);
-        QCOMPARE(iErases, 1);
+        QCOMPARE(f.device.VpuFlash(0x800000, 16), baA);
+        QCOMPARE(f.device.VpuFlash(0x800010, 32), baB);
+        QCOMPARE(f.RequestCount(VPU_MSG_FLASH_ERASE), 1);
     } else if (baList.contains("a.bin")) {
-        const quint32 uiAt = baList.startsWith("1FF") ? 0x1FFFFF0 : 0x800000;
-        QCOMPARE(device.VpuFlash(uiAt, 16), baA);
+        QCOMPARE(f.device.VpuFlash(baList.startsWith("1FF") ? 0x1FFFFF0 : 0x800000, 16), baA);
     } else {
         QVERIFY(f.Model().Messages().isEmpty());
     }
@@ -378,24 +328,20 @@ void TestVpuUpdate::mcuData()
 
 void TestVpuUpdate::mcuDataFileChanged()
 {
-    LinkFixture f(QStringLiteral("127.0.25.7"));
-    QVERIFY(f.StartSim());
-    VpuSimDevice device(f.Model());
-    Zelvor *w = f.Build();
-    QVERIFY(f.ConnectEthernet());
+    Rig f("127.0.25.7");
+    QVERIFY(f.Online());
     f.Model().SetFault(VPU_MSG_FLASH_WRITE, VpuSimFault{0, 200});
     QVERIFY(WriteFile(QStringLiteral("a.bin"), Pattern(16, 1)) && WriteFile(QStringLiteral("b.bin"), Pattern(16, 2)));
     QVERIFY(WriteFile(QStringLiteral("data.lst"), "800000;a.bin\n900000;b.bin\n"));
-    VpuUpdate *p = w->m_pVpuUpdate;
-    Child<QLineEdit>(p, "m_pMcuDataFileLE")->setText(QStringLiteral("data.lst"));
-    QTest::mouseClick(Child<QPushButton>(p, "m_pMcuDataProgBtn"), Qt::LeftButton);
+    f.Set("m_pMcuDataFileLE", QStringLiteral("data.lst"));
+    f.Click("m_pMcuDataProgBtn");
     // The list has been read; b.bin grows before its turn.
     QVERIFY(WriteFile(QStringLiteral("b.bin"), Pattern(4096, 2)));
-    QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 10000);
+    QVERIFY(f.Idle());
     QVERIFY(f.ErrorBoxes().last().startsWith(
         QStringLiteral("Failed to program MCU data in VPU's FLASH!|(Error Code = -11)")));
-    QCOMPARE(device.VpuFlash(0x800000, 16), Pattern(16, 1));
-    QCOMPARE(device.VpuFlash(0x900000, 16), QByteArray(16, char(0xFF)));
+    QCOMPARE(f.device.VpuFlash(0x800000, 16), Pattern(16, 1));
+    QCOMPARE(f.device.VpuFlash(0x900000, 16), QByteArray(16, char(0xFF)));
 }
 
 QTEST_MAIN(TestVpuUpdate)
