@@ -257,8 +257,15 @@ void VpuSimModel::Serve(VpuSimLink &tLink)
 
 QList<VpuSimLogEntry> VpuSimModel::Log() const
 {
+    // Deep copies: nothing the test thread holds shares storage with the list the serving
+    // thread appends to (Qt's shared storage is not visible to ThreadSanitizer as synchronised).
     std::unique_lock<std::mutex> tLock(m_Mutex);
-    return m_Log;
+    QList<VpuSimLogEntry> tOut;
+    tOut.reserve(m_Log.size());
+    for (const VpuSimLogEntry &tEntry : std::as_const(m_Log))
+        tOut.append(VpuSimLogEntry{tEntry.bFromHost, QByteArray(tEntry.baBytes.constData(), tEntry.baBytes.size()),
+                                   tEntry.bRaw});
+    return tOut;
 }
 
 namespace {
