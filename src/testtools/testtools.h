@@ -267,6 +267,8 @@ private:
     // when the line is refused or its request cannot be queued.
     bool ScriptRegister(const QString &qsField);
     bool ScriptRegRead(const QStringList &fields);
+    bool WriteResultLine(const QString &qsText);
+    bool ScriptRegMaskValue(const QStringList &fields);
     bool ScriptRegWrite(const QStringList &fields);
     bool ScriptRegCheck(const QStringList &fields);
     bool ScriptI2cRead(const QStringList &fields);

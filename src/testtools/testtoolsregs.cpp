@@ -1,6 +1,7 @@
 // The test tools' register name files, the FPGA register and I2C buttons and the built-in FPGA
 // register action lists.
 #include "testtools/testtools.h"
+#include "testtools/testtoolsrequest.h"
 
 #include "comm/vpucom.h"
 #include "mainwindow/zelvor.h"
@@ -18,17 +19,6 @@ namespace {
 const char *const kVpuRegInitFile = "Scripts/vpu.reginit";
 const char *const kLpuRegInitFile = "Scripts/lpu.reginit";
 
-// The address bytes of an FPGA register request are [offset high][0x00][offset low].
-quint8 SplitHigh(quint16 usOffset)
-{
-    return quint8(usOffset >> 8);
-}
-
-quint16 SplitLow(quint16 usOffset)
-{
-    return quint16((usOffset << 8) & 0xFF00);
-}
-
 // Hexadecimal digits only, after an optional "0x"; false when there are none or others.
 bool ParseHex(QString qsText, quint64 ullMax, quint64 *pullValue)
 {
@@ -40,14 +30,6 @@ bool ParseHex(QString qsText, quint64 ullMax, quint64 *pullValue)
     bool bOk = false;
     *pullValue = qsText.toULongLong(&bOk, 16);
     return bOk && *pullValue <= ullMax;
-}
-
-// A masked hexadecimal byte field; a text that does not read counts as 0.
-quint8 HexByte(const QLineEdit *pEdit)
-{
-    bool bOk = false;
-    const uint uiValue = pEdit->text().trimmed().toUInt(&bOk, 16);
-    return bOk ? quint8(uiValue) : 0;
 }
 
 // The line as the register name files and scripts read it: up to its first NUL, 8-bit text,
@@ -204,8 +186,8 @@ void TestTools::s_OnRegOffsetCbBoxIdxChanged(int iIdx)
     if (!m_pUi->m_pOffsetNameRadio->isChecked() || iIdx < 0 || iIdx >= m_VpuRegList.size())
         return;
     const RegEntry_t &entry = m_VpuRegList.at(iIdx);
-    m_pUi->m_pRegValueLineEdit->setText(QStringLiteral("%1").arg(entry.value, 2, 16, QLatin1Char('0')).toUpper());
-    m_pUi->m_pRegOffsetLE->setText(QStringLiteral("%1").arg(entry.offset, 4, 16, QLatin1Char('0')).toUpper());
+    m_pUi->m_pRegValueLineEdit->setText(HexText(entry.value, 2));
+    m_pUi->m_pRegOffsetLE->setText(HexText(entry.offset, 4));
 }
 
 void TestTools::s_OnLpuRegOffsetRadio(bool)
@@ -222,8 +204,8 @@ void TestTools::s_OnLpuRegOffsetCbBoxIdxChanged(int iIdx)
     if (!m_pUi->m_pLpuRegOffsetNameRadio->isChecked() || iIdx < 0 || iIdx >= m_LpuRegList.size())
         return;
     const LpuRegEntry_t &entry = m_LpuRegList.at(iIdx);
-    m_pUi->m_pLpuRegValueLineEdit->setText(QStringLiteral("%1").arg(entry.value, 8, 16, QLatin1Char('0')).toUpper());
-    m_pUi->m_pLpuRegOffsetLE->setText(QStringLiteral("%1").arg(entry.offset, 8, 16, QLatin1Char('0')).toUpper());
+    m_pUi->m_pLpuRegValueLineEdit->setText(HexText(entry.value, 8));
+    m_pUi->m_pLpuRegOffsetLE->setText(HexText(entry.offset, 8));
 }
 
 // ---- FPGA register and I2C ----
@@ -254,7 +236,7 @@ void TestTools::s_OnFpgaRegReadBtn()
     CVpuCom *pCom = &m_pMainWnd->m_VpuCom;
     m_pMainWnd->setDisabled(true);
     connect(pCom, &CVpuCom::sigFpgaRegReadMsg, this, &TestTools::s_OnFpgaRegReadDone, Qt::UniqueConnection);
-    if (pCom->FpgaRegRead(SplitHigh(usOffset), SplitLow(usOffset)) != 0) {
+    if (pCom->FpgaRegRead(FpgaRegHigh(usOffset), FpgaRegLow(usOffset)) != 0) {
         m_pMainWnd->setDisabled(false);
         disconnect(pCom, &CVpuCom::sigFpgaRegReadMsg, this, &TestTools::s_OnFpgaRegReadDone);
     }
@@ -265,7 +247,7 @@ void TestTools::s_OnFpgaRegReadDone(int iReturn, unsigned char ucData)
     if (iReturn != 0) {
         TraceError("Failed to Read Fpga register value at offset '0x%04X' (Error = %d)", m_usFpgaOffset, iReturn);
     } else {
-        m_pUi->m_pRegValueLineEdit->setText(QStringLiteral("%1").arg(ucData, 2, 16, QLatin1Char('0')).toUpper());
+        m_pUi->m_pRegValueLineEdit->setText(HexText(ucData, 2));
         TraceSuccess("Read Fpga Register at Offset 0x%04X = 0x%02X", m_usFpgaOffset, ucData);
     }
     m_pMainWnd->setDisabled(false);
@@ -287,7 +269,7 @@ void TestTools::s_OnFpgaRegWriteBtn()
     CVpuCom *pCom = &m_pMainWnd->m_VpuCom;
     m_pMainWnd->setDisabled(true);
     connect(pCom, &CVpuCom::sigFpgaRegWriteMsg, this, &TestTools::s_OnFpgaRegWriteDone, Qt::UniqueConnection);
-    if (pCom->FpgaRegWrite(SplitHigh(usOffset), SplitLow(usOffset), 0xFF, m_ucFpgaValue) != 0) {
+    if (pCom->FpgaRegWrite(FpgaRegHigh(usOffset), FpgaRegLow(usOffset), 0xFF, m_ucFpgaValue) != 0) {
         m_pMainWnd->setDisabled(false);
         disconnect(pCom, &CVpuCom::sigFpgaRegWriteMsg, this, &TestTools::s_OnFpgaRegWriteDone);
     }
@@ -306,8 +288,8 @@ void TestTools::s_OnFpgaRegWriteDone(int iReturn)
 
 void TestTools::s_OnI2cReadBtn()
 {
-    const I2cRegister_t tReg{quint8(m_pUi->m_pI2cLinkSpin->value()), HexByte(m_pUi->m_pI2cChipAdrLE),
-                             HexByte(m_pUi->m_pI2cSubAdrLE), 0xFF, 0xFF};
+    const I2cRegister_t tReg{quint8(m_pUi->m_pI2cLinkSpin->value()), quint8(HexField(m_pUi->m_pI2cChipAdrLE)),
+                             quint8(HexField(m_pUi->m_pI2cSubAdrLE)), 0xFF, 0xFF};
     CVpuCom *pCom = &m_pMainWnd->m_VpuCom;
     m_pMainWnd->setDisabled(true);
     connect(pCom, &CVpuCom::sigI2cReadMsg, this, &TestTools::s_OnI2cReadDone, Qt::UniqueConnection);
@@ -323,7 +305,7 @@ void TestTools::s_OnI2cReadDone(int iReturn, I2cRegister_t tI2cReg)
         TraceError("Failed to Read I2C Register: Link %d - Chip-Address=0x%02X - Sub-Address=0x%02X; Error = %d",
                    tI2cReg.Link, tI2cReg.ChipAddress, tI2cReg.SubAddress, iReturn);
     } else {
-        m_pUi->m_pI2cValueLE->setText(QStringLiteral("%1").arg(tI2cReg.Value, 2, 16, QLatin1Char('0')).toUpper());
+        m_pUi->m_pI2cValueLE->setText(HexText(tI2cReg.Value, 2));
         TraceSuccess("Read I2C Register: Link %d - Chip-Address=0x%02X - Sub-Address=0x%02X => Value = 0x%02X",
                      tI2cReg.Link, tI2cReg.ChipAddress, tI2cReg.SubAddress, tI2cReg.Value);
     }
@@ -333,8 +315,8 @@ void TestTools::s_OnI2cReadDone(int iReturn, I2cRegister_t tI2cReg)
 
 void TestTools::s_OnI2cWriteBtn()
 {
-    const I2cRegister_t tReg{quint8(m_pUi->m_pI2cLinkSpin->value()), HexByte(m_pUi->m_pI2cChipAdrLE),
-                             HexByte(m_pUi->m_pI2cSubAdrLE), 0xFF, HexByte(m_pUi->m_pI2cValueLE)};
+    const I2cRegister_t tReg{quint8(m_pUi->m_pI2cLinkSpin->value()), quint8(HexField(m_pUi->m_pI2cChipAdrLE)),
+                             quint8(HexField(m_pUi->m_pI2cSubAdrLE)), 0xFF, quint8(HexField(m_pUi->m_pI2cValueLE))};
     CVpuCom *pCom = &m_pMainWnd->m_VpuCom;
     m_pMainWnd->setDisabled(true);
     connect(pCom, &CVpuCom::sigI2cWriteMsg, this, &TestTools::s_OnI2cWriteDone, Qt::UniqueConnection);
@@ -350,7 +332,7 @@ void TestTools::s_OnI2cWriteDone(int iReturn, I2cRegister_t tI2cReg)
         TraceError("Failed to Write I2C Register: Link %d - Chip-Address=0x%02X - Sub-Address=0x%02X; Error = %d",
                    tI2cReg.Link, tI2cReg.ChipAddress, tI2cReg.SubAddress, iReturn);
     } else {
-        m_pUi->m_pI2cValueLE->setText(QStringLiteral("%1").arg(tI2cReg.Value, 2, 16, QLatin1Char('0')).toUpper());
+        m_pUi->m_pI2cValueLE->setText(HexText(tI2cReg.Value, 2));
         TraceSuccess("Write I2C Register: Link %d - Chip-Address=0x%02X - Sub-Address=0x%02X - Value = 0x%02X",
                      tI2cReg.Link, tI2cReg.ChipAddress, tI2cReg.SubAddress, tI2cReg.Value);
     }
@@ -456,11 +438,11 @@ int TestTools::ExecuteRegAction()
     int iStatus = 0;
     switch (tAction.type) {
     case REG_ACTION_WRITE:
-        iStatus = pCom->FpgaRegWrite(SplitHigh(tAction.offsetOrTime), SplitLow(tAction.offsetOrTime), tAction.mask,
+        iStatus = pCom->FpgaRegWrite(FpgaRegHigh(tAction.offsetOrTime), FpgaRegLow(tAction.offsetOrTime), tAction.mask,
                                      tAction.value);
         break;
     case REG_ACTION_READ:
-        iStatus = pCom->FpgaRegRead(SplitHigh(tAction.offsetOrTime), SplitLow(tAction.offsetOrTime));
+        iStatus = pCom->FpgaRegRead(FpgaRegHigh(tAction.offsetOrTime), FpgaRegLow(tAction.offsetOrTime));
         break;
     case REG_ACTION_WAIT:
         TraceSuccess("Action: Wait for %d ms ...", tAction.offsetOrTime);

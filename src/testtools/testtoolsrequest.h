@@ -38,6 +38,18 @@ template <class Signal, class Slot> void TestTools::EndRequest(Signal pfnSignal,
     disconnect(&m_pMainWnd->m_VpuCom, pfnSignal, this, pfnSlot);
 }
 
+// The address bytes of an FPGA register request are [offset high][0x00][offset low]: the
+// request's two arguments for a 16-bit offset.
+inline quint8 FpgaRegHigh(quint16 usOffset)
+{
+    return quint8(usOffset >> 8);
+}
+
+inline quint16 FpgaRegLow(quint16 usOffset)
+{
+    return quint16((usOffset << 8) & 0xFF00);
+}
+
 // A masked hexadecimal field; a text that does not read counts as 0.
 inline quint32 HexField(const QLineEdit *pEdit)
 {

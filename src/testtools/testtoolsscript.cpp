@@ -1,6 +1,7 @@
 // The test tools' register script player: a `.reg` script run line by line over the VPU link,
 // each outcome written to the `.res` file beside it.
 #include "testtools/testtools.h"
+#include "testtools/testtoolsrequest.h"
 
 #include "comm/vpucom.h"
 #include "config/softconf.h"
@@ -208,21 +209,20 @@ bool TestTools::EndScript(bool bSuccess)
 
 bool TestTools::WriteScriptResult(const QString &qsText)
 {
-    const QByteArray baText = U8(qsText);
-    TraceInfo("SCRIPT: %s", baText.constData());
-    if (m_ResultFile.write(baText + '\n') != baText.size() + 1) {
-        TraceError("Failed to write on result file '%s'", U8(m_ResultFile.fileName()).constData());
-        m_bScriptWriteFailed = true;
-        return false;
-    }
-    return true;
+    TraceInfo("SCRIPT: %s", U8(qsText).constData());
+    return WriteResultLine(qsText);
 }
 
 bool TestTools::WriteScriptError(const QString &qsText)
 {
-    const QByteArray baText = U8(qsText);
-    TraceError("SCRIPT-ERROR: %s", baText.constData());
-    if (m_ResultFile.write(baText + '\n') != baText.size() + 1) {
+    TraceError("SCRIPT-ERROR: %s", U8(qsText).constData());
+    return WriteResultLine(qsText);
+}
+
+bool TestTools::WriteResultLine(const QString &qsText)
+{
+    const QByteArray baLine = U8(qsText) + '\n';
+    if (m_ResultFile.write(baLine) != baLine.size()) {
         TraceError("Failed to write on result file '%s'", U8(m_ResultFile.fileName()).constData());
         m_bScriptWriteFailed = true;
         return false;
@@ -294,14 +294,15 @@ bool TestTools::ScriptRegRead(const QStringList &fields)
         return false;
     m_bCheckMode = false;
     const quint16 usOffset = m_tScriptReg.offset;
-    if (m_pMainWnd->m_VpuCom.FpgaRegRead(quint8(usOffset >> 8), quint16((usOffset << 8) & 0xFF00)) != 0) {
+    if (m_pMainWnd->m_VpuCom.FpgaRegRead(FpgaRegHigh(usOffset), FpgaRegLow(usOffset)) != 0) {
         WriteScriptError(QStringLiteral("Script Error!"));
         return false;
     }
     return true;
 }
 
-bool TestTools::ScriptRegWrite(const QStringList &fields)
+// The register, mask and value (or expected value) of a REG_WR or REG_CK line.
+bool TestTools::ScriptRegMaskValue(const QStringList &fields)
 {
     quint8 aucValues[2] = {};
     if (!ScriptFieldCount(fields, 4, true) || !ScriptRegister(fields.at(1)))
@@ -312,8 +313,15 @@ bool TestTools::ScriptRegWrite(const QStringList &fields)
     }
     m_tScriptReg.mask = aucValues[0];
     m_tScriptReg.value = aucValues[1];
+    return true;
+}
+
+bool TestTools::ScriptRegWrite(const QStringList &fields)
+{
+    if (!ScriptRegMaskValue(fields))
+        return false;
     const quint16 usOffset = m_tScriptReg.offset;
-    if (m_pMainWnd->m_VpuCom.FpgaRegWrite(quint8(usOffset >> 8), quint16((usOffset << 8) & 0xFF00), m_tScriptReg.mask,
+    if (m_pMainWnd->m_VpuCom.FpgaRegWrite(FpgaRegHigh(usOffset), FpgaRegLow(usOffset), m_tScriptReg.mask,
                                           m_tScriptReg.value) != 0) {
         WriteScriptError(QStringLiteral("Script Error!"));
         return false;
@@ -323,18 +331,11 @@ bool TestTools::ScriptRegWrite(const QStringList &fields)
 
 bool TestTools::ScriptRegCheck(const QStringList &fields)
 {
-    quint8 aucValues[2] = {};
-    if (!ScriptFieldCount(fields, 4, true) || !ScriptRegister(fields.at(1)))
+    if (!ScriptRegMaskValue(fields))
         return false;
-    if (!ScriptHexFields(fields, 2, 2, aucValues, m_iScriptLine)) {
-        WriteScriptError(QStringLiteral("Script Error!"));
-        return false;
-    }
-    m_tScriptReg.mask = aucValues[0];
-    m_tScriptReg.value = aucValues[1];
     m_bCheckMode = true;
     const quint16 usOffset = m_tScriptReg.offset;
-    if (m_pMainWnd->m_VpuCom.FpgaRegRead(quint8(usOffset >> 8), quint16((usOffset << 8) & 0xFF00)) != 0) {
+    if (m_pMainWnd->m_VpuCom.FpgaRegRead(FpgaRegHigh(usOffset), FpgaRegLow(usOffset)) != 0) {
         WriteScriptError(QStringLiteral("Script Error!"));
         return false;
     }
