@@ -4,6 +4,7 @@
 
 #include "comm/vpucom.h"
 #include "mainwindow/zelvor.h"
+#include "panels/hexfield.h"
 #include "testtools/testtools.h"
 
 #include <QLineEdit>
@@ -48,19 +49,6 @@ inline quint8 FpgaRegHigh(quint16 usOffset)
 inline quint16 FpgaRegLow(quint16 usOffset)
 {
     return quint16((usOffset << 8) & 0xFF00);
-}
-
-// A masked hexadecimal field; a text that does not read counts as 0.
-inline quint32 HexField(const QLineEdit *pEdit)
-{
-    bool bOk = false;
-    const quint32 uiValue = pEdit->text().trimmed().toUInt(&bOk, 16);
-    return bOk ? uiValue : 0;
-}
-
-inline QString HexText(quint32 uiValue, int iDigits)
-{
-    return QStringLiteral("%1").arg(uiValue, iDigits, 16, QLatin1Char('0')).toUpper();
 }
 
 // Writes the bytes of a read into the file; false, traced, when the file was not made whole.

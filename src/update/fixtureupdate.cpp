@@ -3,6 +3,7 @@
 #include "config/softconf.h"
 #include "mainwindow/prompts.h"
 #include "mainwindow/zelvor.h"
+#include "panels/hexfield.h"
 #include "panels/scene/sceneitemdata.h"
 #include "trace/trace.h"
 #include "update/ui_fixtureupdate.h"
@@ -18,19 +19,6 @@ FixtureAddr_t BroadcastAddress()
     addr.output = 255;
     addr.number = 0xFFFFFFFFu;
     return addr;
-}
-
-QString Hex8(quint32 uiValue)
-{
-    return QStringLiteral("%1").arg(uiValue, 8, 16, QLatin1Char('0')).toUpper();
-}
-
-// A masked hexadecimal field; a text that does not read counts as 0.
-quint32 HexField(const QLineEdit *pEdit)
-{
-    bool bOk = false;
-    const quint32 uiValue = pEdit->text().toUInt(&bOk, 16);
-    return bOk ? uiValue : 0;
 }
 
 // The catalogue's sensor record is not packed: the wire form is copied field by field.
@@ -184,18 +172,18 @@ void FixtureUpdate::ShowFixtureInfo()
             iTypeIndex = i;
     }
     if (iTypeIndex < 0) {
-        ErrorMsg(tr("Unknown fixture type = 0x%1! (check configuration files)").arg(Hex8(tType.type)), 0);
+        ErrorMsg(tr("Unknown fixture type = 0x%1! (check configuration files)").arg(HexText(tType.type, 8)), 0);
         setEnabled(false);
         return;
     }
     m_pUi->m_pFixtTypeCbBox->setCurrentIndex(iTypeIndex);
-    m_pUi->m_pFixtTypeLE->setText(Hex8(tType.type));
+    m_pUi->m_pFixtTypeLE->setText(HexText(tType.type, 8));
     m_pUi->m_pWidthSpin->setValue(tType.width);
     m_pUi->m_pHeightSpin->setValue(tType.height);
-    m_pUi->m_pFixtManufLE->setText(Hex8(tType.manufacturer));
+    m_pUi->m_pFixtManufLE->setText(HexText(tType.manufacturer, 8));
     ShowTileInfo(tType.tiles);
     ShowSensorInfo(tType.sensors);
-    m_pUi->m_pFixtSNLE->setText(Hex8(uiSerial));
+    m_pUi->m_pFixtSNLE->setText(HexText(uiSerial, 8));
     m_pUi->m_pPcbVersionLE->setText(QStringLiteral("V%1").arg(tVersions.pcbVersion));
     m_pUi->m_pFirmFpgaVersLE->setText(QStringLiteral("Type=%1 - V%2.%3")
                                           .arg(tVersions.fpgaVersion >> 4)
@@ -210,8 +198,8 @@ void FixtureUpdate::s_OnFixtTypeCbBox(int iIndex)
         return;
     m_iChosenType = iIndex;
     const FixtureType_t &tType = m_FixtureTypes.at(iIndex);
-    m_pUi->m_pFixtTypeLE->setText(Hex8(tType.type));
-    m_pUi->m_pFixtManufLE->setText(Hex8(tType.manufacturer));
+    m_pUi->m_pFixtTypeLE->setText(HexText(tType.type, 8));
+    m_pUi->m_pFixtManufLE->setText(HexText(tType.manufacturer, 8));
     m_pUi->m_pWidthSpin->setValue(tType.width);
     m_pUi->m_pHeightSpin->setValue(tType.height);
     ShowTileInfo(tType.tiles);

@@ -3,6 +3,7 @@
 #include "comm/vpucom.h"
 #include "mainwindow/prompts.h"
 #include "mainwindow/zelvor.h"
+#include "panels/hexfield.h"
 #include "trace/trace.h"
 #include "update/ui_vpuupdate.h"
 
@@ -14,19 +15,6 @@
 #include <cstring>
 
 namespace {
-
-// A masked hexadecimal field; a text that does not read counts as 0.
-quint32 HexField(const QLineEdit *pEdit)
-{
-    bool bOk = false;
-    const quint32 uiValue = pEdit->text().toUInt(&bOk, 16);
-    return bOk ? uiValue : 0;
-}
-
-QString Hex8(quint32 uiValue)
-{
-    return QStringLiteral("%1").arg(uiValue, 8, 16, QLatin1Char('0')).toUpper();
-}
 
 QString Version(quint8 ucMajor, quint8 ucMinor)
 {
@@ -144,9 +132,9 @@ void VpuUpdate::s_OnGetConfigDone(int iStatus, VpuConfig_t tVpuConfig)
             pEdit->setText(tr("Unknown"));
         return;
     }
-    m_pUi->m_pVpuTypeLE->setText(Hex8(tVpuConfig.Type));
-    m_pUi->m_pVpuSNLE->setText(Hex8(tVpuConfig.SerialNumber));
-    m_pUi->m_pVpuManufLE->setText(Hex8(tVpuConfig.ManufacturerCode));
+    m_pUi->m_pVpuTypeLE->setText(HexText(tVpuConfig.Type, 8));
+    m_pUi->m_pVpuSNLE->setText(HexText(tVpuConfig.SerialNumber, 8));
+    m_pUi->m_pVpuManufLE->setText(HexText(tVpuConfig.ManufacturerCode, 8));
     m_pUi->m_pFpgaVersLE->setText(Version(tVpuConfig.FpgaMajor, tVpuConfig.FpgaMinor));
     m_pUi->m_pMcuBootVersLE->setText(Version(tVpuConfig.BootMajor, tVpuConfig.BootMinor));
     m_pUi->m_pMcuSoftVersLE->setText(Version(tVpuConfig.SoftMajor, tVpuConfig.SoftMinor));
