@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <iterator>
+
 void CProjectConf::DefaultWorkspace(WorkspaceSettings_t *pWorkspace)
 {
     if (!pWorkspace)
@@ -156,18 +158,31 @@ void CProjectConf::GetVideoInput(VideoInputSettings_t *pVideoInput) const
         *pVideoInput = m_VideoInput;
 }
 
+bool CProjectConf::StandardSize(quint32 uStandardFormat, qint32 *piWidth, qint32 *piHeight)
+{
+    static constexpr qint32 aiSizes[][2] = {{1920, 1080}, {1600, 1200}, {1280, 1024}, {1280, 720}, {1024, 768}};
+    if (uStandardFormat >= std::size(aiSizes))
+        return false;
+    *piWidth = aiSizes[uStandardFormat][0];
+    *piHeight = aiSizes[uStandardFormat][1];
+    return true;
+}
+
 void CProjectConf::SetVideoInput(quint32 uSource, qint8 iRotation, quint32 uResizeType, quint32 uStandardFormat,
                                  bool bTopLeftPosition, const PixelRect_t &tArea)
 {
     // The area's corner may sit on the far edge (the file allows 1920 and 1080), its size is
-    // at least one pixel and at most the screen.
+    // at least one pixel and at most the screen; a standard's size is the standard's own.
+    const quint32 uType = uResizeType <= 2 ? uResizeType : 0;
+    const quint32 uFormat = uStandardFormat <= 4 ? uStandardFormat : 0;
     const qint32 iX = qBound(0, tArea.x1, kScreenWidth);
     const qint32 iY = qBound(0, tArea.y1, kScreenHeight);
-    const qint32 iWidth = qBound(1, tArea.x2 - tArea.x1 + 1, kScreenWidth);
-    const qint32 iHeight = qBound(1, tArea.y2 - tArea.y1 + 1, kScreenHeight);
-    MakeVideoInput(uSource <= 3 ? uSource : 3, (iRotation == -90 || iRotation == 90) ? iRotation : 0,
-                   uResizeType <= 2 ? uResizeType : 0, uStandardFormat <= 4 ? uStandardFormat : 0, bTopLeftPosition,
-                   MakePixelRect(iX, iY, iX + iWidth - 1, iY + iHeight - 1), &m_VideoInput);
+    qint32 iWidth = qBound(1, tArea.x2 - tArea.x1 + 1, kScreenWidth);
+    qint32 iHeight = qBound(1, tArea.y2 - tArea.y1 + 1, kScreenHeight);
+    if (uType == 1)
+        StandardSize(uFormat, &iWidth, &iHeight);
+    MakeVideoInput(uSource <= 3 ? uSource : 3, (iRotation == -90 || iRotation == 90) ? iRotation : 0, uType, uFormat,
+                   bTopLeftPosition, MakePixelRect(iX, iY, iX + iWidth - 1, iY + iHeight - 1), &m_VideoInput);
 }
 
 void CProjectConf::GetVideoInputPacked(VideoSettings_t *pPacked) const

@@ -49,6 +49,9 @@ public:
     static void MakeOutputCorr(quint16 uGammaRed, quint16 uGammaGreen, quint16 uGammaBlue, quint8 uWhiteMode,
                                quint16 uColorTemp, quint16 uCoefRed, quint16 uCoefGreen, quint16 uCoefBlue,
                                OutputCorr_t *pOutputCorr);
+    // The picture size of a resize standard (0 HD1080 .. 4 XGA); false for an unknown key.
+    // A standard's size is sent as it is, even where it is taller than the screen (UXGA).
+    static bool StandardSize(quint32 uStandardFormat, qint32 *piWidth, qint32 *piHeight);
     // Fills the VPU's video settings from a video input record.
     static void PackVideoInput(const VideoInputSettings_t &tVideoInput, VideoSettings_t *pPacked);
 

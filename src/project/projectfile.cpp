@@ -534,7 +534,11 @@ int CProjectConf::ParseVideoInput()
                 return iName >= 0;
             }
             int iValue = 0;
-            const int iLimit = iIndex == 2 ? kScreenWidth : kScreenHeight;
+            int iLimit = iIndex == 2 ? kScreenWidth : kScreenHeight;
+            // A standard's size may be taller than the screen (UXGA); it is the standard's own.
+            qint32 aiStandard[2] = {};
+            if (v.resizeType == 1 && StandardSize(v.standardFormat, &aiStandard[0], &aiStandard[1]))
+                iLimit = qMax(iLimit, aiStandard[iIndex - 2]);
             if (!r.Int(tAttr, &iValue) || !r.RangeSize(tAttr, iValue >= 1 && iValue <= iLimit, iLimit))
                 return false;
             if (iIndex == 2)
@@ -544,6 +548,12 @@ int CProjectConf::ParseVideoInput()
             return true;
         });
         bFailed |= !bOk;
+        // Earlier files hold a standard's size cut to the screen: the key says what it is.
+        qint32 iWidth = 0, iHeight = 0;
+        if (v.resizeType == 1 && StandardSize(v.standardFormat, &iWidth, &iHeight)) {
+            v.area.x2 = v.area.x1 + iWidth - 1;
+            v.area.y2 = v.area.y1 + iHeight - 1;
+        }
     }
 
     // top-left-pos: moves the area, keeping its size.

@@ -22,15 +22,27 @@ QString Hex2(uint uiValue)
     return QStringLiteral("%1").arg(uiValue, 2, 16, QLatin1Char('0'));
 }
 
+// Hexadecimal digits only, read as a 32-bit number: leading zeros do not count against the
+// width, a value beyond 32 bits does not read.
+bool ReadHexDigits(const QString &qsDigits, quint32 *puValue)
+{
+    static const QRegularExpression hexDigits(QStringLiteral("^[0-9A-Fa-f]+$"));
+    if (!hexDigits.match(qsDigits).hasMatch())
+        return false;
+    bool bOk = false;
+    *puValue = qsDigits.toUInt(&bOk, 16);
+    return bOk;
+}
+
 // A script's hexadecimal field: digits after an optional "0x", low 8 bits kept.
 bool ScriptHex(QString qsField, quint8 *pucValue)
 {
     if (qsField.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
         qsField.remove(0, 2);
-    static const QRegularExpression hexDigits(QStringLiteral("^[0-9A-Fa-f]{1,8}$"));
-    if (!hexDigits.match(qsField).hasMatch())
+    quint32 uValue = 0;
+    if (!ReadHexDigits(qsField, &uValue))
         return false;
-    *pucValue = quint8(qsField.toUInt(nullptr, 16));
+    *pucValue = quint8(uValue);
     return true;
 }
 
@@ -247,10 +259,9 @@ bool TestTools::ScriptFieldCount(const QStringList &fields, int iCount, bool bSc
 bool TestTools::ScriptRegister(const QString &qsField)
 {
     if (qsField.size() > 2 && qsField.startsWith(QLatin1String("0x"))) {
-        static const QRegularExpression hexDigits(QStringLiteral("^[0-9A-Fa-f]{1,4}$"));
-        const QString qsDigits = qsField.mid(2);
-        if (hexDigits.match(qsDigits).hasMatch()) {
-            m_tScriptReg.offset = quint16(qsDigits.toUInt(nullptr, 16));
+        quint32 uOffset = 0;
+        if (ReadHexDigits(qsField.mid(2), &uOffset) && uOffset <= 0xFFFF) {
+            m_tScriptReg.offset = quint16(uOffset);
             m_tScriptReg.name.clear();
             return true;
         }

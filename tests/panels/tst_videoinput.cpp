@@ -93,6 +93,16 @@ void TestVideoInput::applySendsSettingsThenFormat_data()
         << "m_pHDMI1Radio"
         << "" << 1001 << QPoint(1000, 0) << f.arg("1920, 1080, 1, 0, 1, 0, 0, 0") << 0
         << s.arg("2, 1, 0, 1000, 0, 1000, 1080") << "1920x1080 - Progressive" << QRect(1000, 0, 1000, 1080);
+    // Each standard is sent at its own size, UXGA's 1200 lines included.
+    const QSize standards[] = {{1920, 1080}, {1600, 1200}, {1280, 1024}, {1280, 720}, {1024, 768}};
+    for (int i = 0; i < 5; ++i) {
+        const QSize size = standards[i];
+        QTest::addRow("standard %dx%d", size.width(), size.height())
+            << "m_pHDMI2Radio"
+            << "" << i << QPoint(-1, -1) << f.arg("1920, 1080, 1, 0, 1, 0, 0, 0") << 0
+            << s.arg(QStringLiteral("3, 1, 0, 0, 0, %1, %2").arg(size.width()).arg(size.height()))
+            << "1920x1080 - Progressive" << QRect(QPoint(0, 0), size);
+    }
     QTest::newRow("refused format read") << "m_pHDMI2Radio"
                                          << "" << -1 << QPoint(-1, -1) << f.arg("1280, 720, 1, 0, 1, 0, 0, 0") << -5
                                          << s.arg("3, 0, 0, 0, 0, 1920, 1080") << "" << QRect(0, 0, 1920, 1080);
@@ -156,6 +166,19 @@ void TestVideoInput::applySendsSettingsThenFormat()
     VideoInputSettings_t tVideo;
     g_ProjectConf.GetVideoInput(&tVideo);
     QCOMPARE(QRect(QPoint(tVideo.area.x1, tVideo.area.y1), QPoint(tVideo.area.x2, tVideo.area.y2)), area);
+
+    // Saved and opened again, a scaled picture is sent as before (an unscaled one has taken the
+    // format reply's size meanwhile).
+    if (resize < 0)
+        return;
+    const QString qsPath = m_Ui.FilePath(QStringLiteral("apply.prj"));
+    QVERIFY(g_ProjectConf.Write() == 0 && g_ProjectConf.Save(qsPath) == 0);
+    QCOMPARE(m_Ui.Wnd()->NewProject(false), 0);
+    QCOMPARE(m_Ui.Wnd()->LoadProject(qsPath), 0);
+    sim.Model().ClearLog();
+    QVERIFY(Click("m_pApplyBtn"));
+    QVERIFY(sim.WaitEnabled());
+    QCOMPARE(HexList(sim.Model().Messages().mid(0, 1)), HexList({Request(10, PyBytes(settings))}));
 }
 
 void TestVideoInput::fillsSendNothing_data()

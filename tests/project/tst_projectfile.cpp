@@ -199,6 +199,8 @@ private slots:
     void refusals();
     void settingsSectionsReadAllTheirKeys();
     void readerEdgeCases();
+    void standardSizeComesFromItsKey_data();
+    void standardSizeComesFromItsKey();
     void emptyOrMissingFixturesSection();
 
 private:
@@ -390,6 +392,10 @@ void TestProjectFile::refusals_data()
         "Rotation is not valid (Must be '-90', '0' or '+90'!");
     row("resize type", "type=\"custom\"", "type=\"stretch\"", -20, "Attr='type') - 'stretch' is not a valid!");
     row("resize width 0", "width=\"1280\"", "width=\"0\"", -20, "'0' is not in the range [1;1920]!");
+    row("custom height 1200", "height=\"720\"", "height=\"1200\"", -20, "'1200' is not in the range [1;1080]!");
+    row("UXGA height 1201", "type=\"custom\" std_format=\"HD720_1280x720\" width=\"1280\" height=\"720\"",
+        "type=\"standard\" std_format=\"UXGA_1600x1200\" width=\"1600\" height=\"1201\"", -20,
+        "'1201' is not in the range [1;1200]!");
     row("top-left-pos text", ">true</top-left-pos>", ">yes</top-left-pos>", -20,
         "Value is not valid (Must be 'true' or 'false'!");
     row("brightness text", "<Brightness>100<", "<Brightness>bright<", -20,
@@ -493,6 +499,39 @@ void TestProjectFile::readerEdgeCases()
     QVERIFY(saved.contains("blackout_off=\"127\""));
     QVERIFY(saved.contains("<top-left-pos hor=\"1920\" ver=\"1080\">true</top-left-pos>"));
     QCOMPARE(LoadProject(QStringLiteral("edge2.prj")), 0);
+}
+
+void TestProjectFile::standardSizeComesFromItsKey_data()
+{
+    QTest::addColumn<QByteArray>("resize");
+    QTest::addColumn<QSize>("sent");
+    // Earlier files hold UXGA's height cut to the screen's 1080 lines.
+    QTest::newRow("UXGA as written now") << QByteArray("std_format=\"UXGA_1600x1200\" width=\"1600\" height=\"1200\"")
+                                         << QSize(1600, 1200);
+    QTest::newRow("UXGA of an earlier file")
+        << QByteArray("std_format=\"UXGA_1600x1200\" width=\"1600\" height=\"1080\"") << QSize(1600, 1200);
+    QTest::newRow("SXGA with a stray size") << QByteArray("std_format=\"SXGA_1280x1024\" width=\"640\" height=\"480\"")
+                                            << QSize(1280, 1024);
+}
+
+void TestProjectFile::standardSizeComesFromItsKey()
+{
+    QFETCH(QByteArray, resize);
+    QFETCH(QSize, sent);
+    const QByteArray file = Edited("type=\"custom\" std_format=\"HD720_1280x720\" width=\"1280\" height=\"720\"",
+                                   "type=\"standard\" " + resize);
+    QCOMPARE(LoadText(QStringLiteral("std.prj"), file), 0);
+    VideoSettings_t tPacked;
+    g_ProjectConf.GetVideoInputPacked(&tPacked);
+    QCOMPARE(QSize(tPacked.Width, tPacked.Height), sent);
+    QCOMPARE(SaveProject(QStringLiteral("std2.prj")), 0);
+    QVERIFY(ReadTestFile(QStringLiteral("std2.prj"))
+                .contains(QStringLiteral("width=\"%1\" height=\"%2\"").arg(sent.width()).arg(sent.height()).toLatin1()));
+    QCOMPARE(LoadProject(QStringLiteral("std2.prj")), 0);
+    VideoSettings_t tReloaded;
+    g_ProjectConf.GetVideoInputPacked(&tReloaded);
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(&tReloaded), sizeof(tReloaded)).toHex(' '),
+             QByteArray(reinterpret_cast<const char *>(&tPacked), sizeof(tPacked)).toHex(' '));
 }
 
 void TestProjectFile::emptyOrMissingFixturesSection()

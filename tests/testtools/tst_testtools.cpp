@@ -275,6 +275,12 @@ void TestTestTools::script_data()
     row("request fails", "Scripts/f.reg", "REG_RD;0x0030\nREG_RD;0x0031\n", VPU_MSG_FPGA_REG_READ,
         "Failed to Read Fpga register value! (Error = -203)\n", 1, false);
     row("offset beyond 16 bits", "Scripts/o.reg", "REG_RD;0x10000\n", 0, "Script Error!\n", 0, false);
+    row("offset with leading zeros", "Scripts/z.reg", "REG_RD;0x00030\nREG_CK;0x000000000030;FF;32\n", 0,
+        "REG_RD;0x0030;0x32 \nREG_CK;0x0030;0xff;0x32 OK! \n", 2, true);
+    row("value of many digits keeps its low byte", "Scripts/m.reg", "REG_WR;0x0030;0x000000000FF;0x000000001F\n", 0,
+        "REG_WR;0x0030;0xff;0x1f \n", 1, true);
+    row("value beyond 32 bits", "Scripts/b.reg", "REG_WR;0x0030;FF;0x100000000\n", 0, "Script Error!\n", 0, false);
+    row("offset not hexadecimal", "Scripts/h.reg", "REG_RD;0x00G0\n", 0, "Script Error!\n", 0, false);
     row("value not hex", "Scripts/v.reg", "REG_WR;0x0030;ZZ;1\n", 0, "Script Error!\n", 0, false);
     row("upper-case X is a name", "Scripts/x.reg", "REG_RD;0X30\n", 0, "Script Error!\n", 0, false);
     row("three fields for a read", "Scripts/n.reg", "REG_RD;0x0030;\n", 0, "Script Error!\n", 0, false);
