@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Program lines against test lines (simulators and test support included), counted by cloc as
-# C++ code lines: no blanks, no comments, no forms. The tests should stay near half the program.
+# C++ code lines: no blanks, no comments, no forms.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v cloc >/dev/null || { echo "testsize: cloc is missing (tools/deps.sh installs it)" >&2; exit 2; }
