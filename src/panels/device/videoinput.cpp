@@ -17,6 +17,8 @@ qint8 SnapRotation(int iValue)
     return iByte > 45 ? 90 : (iByte < -45 ? -90 : 0);
 }
 
+constexpr int kCustomMaxHeight = 1080;
+
 // Custom sizes go in steps of 8 pixels, rounded down.
 qint32 Multiple8(int iValue)
 {
@@ -136,8 +138,12 @@ void VideoInput::UpdateGui()
             pCustom->setEnabled(bCustom);
         if (bStandard)
             ui->m_pResizeStandCbBox->setCurrentIndex(int(m_tVideo.standardFormat));
+        // A standard taller than the screen (UXGA) is shown at its own height; a typed size
+        // stays within the screen.
+        const int iHeight = area.y2 - area.y1 + 1;
+        ui->m_pResizeCustVerSpin->setMaximum(bStandard ? qMax(kCustomMaxHeight, iHeight) : kCustomMaxHeight);
         ui->m_pResizeCustHorSpin->setValue(area.x2 - area.x1 + 1);
-        ui->m_pResizeCustVerSpin->setValue(area.y2 - area.y1 + 1);
+        ui->m_pResizeCustVerSpin->setValue(iHeight);
     }
     ui->m_pVideoPosGpBox->setChecked(m_tVideo.topLeftPosition);
     ui->m_pVideoPosHorSpin->setValue(area.x1);
