@@ -36,6 +36,7 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
+#include <QToolBar>
 
 #include <algorithm>
 #include <cstdlib>
@@ -50,18 +51,35 @@ const char *const kGeometryKey = "Zelvor/geometry";
 const char *const kStateKey = "Zelvor/windowState";
 const char *const kPlacedProperty = "lantrelPlaced";
 
-// Where a floating dock of the given size goes when first shown: beside the window's frame on
-// the side with room, else inside the window below its menu bar; always within the screen.
-QPoint FirstFloatingPosition(const QRect &frame, int iMenuBottom, const QSize &size, const QRect &screen)
+const char *const kPlacedDocksKey = "Zelvor/placedDocks";
+
+// Where a floating dock of the given size goes: beside the window's frame on the side with
+// room, else inside the window below its menu bar and tool bar, there no taller than the room
+// left; always within the screen.
+QRect FloatingDockPlace(const QRect &frame, int iBarsBottom, QSize size, const QRect &screen)
 {
+    size = size.boundedTo(screen.size());
     QPoint pos(frame.right() + 1, frame.top());
     if (pos.x() + size.width() - 1 > screen.right())
         pos.setX(frame.left() - size.width());
-    if (pos.x() < screen.left())
-        pos = QPoint(frame.right() - size.width(), iMenuBottom + 1);
+    if (pos.x() < screen.left()) {
+        pos = QPoint(frame.right() - size.width() + 1, iBarsBottom + 1);
+        size.setHeight(std::min(size.height(), std::max(1, screen.bottom() - iBarsBottom)));
+    }
     pos.setX(std::clamp(pos.x(), screen.left(), std::max(screen.left(), screen.right() - size.width() + 1)));
     pos.setY(std::clamp(pos.y(), screen.top(), std::max(screen.top(), screen.bottom() - size.height() + 1)));
-    return pos;
+    return QRect(pos, size);
+}
+
+// A window's geometry brought onto the available screen: no larger than the screen less the
+// window's frame, and moved inside it.
+QRect FittedOnScreen(const QRect &geometry, const QMargins &frame, const QRect &screen)
+{
+    const QRect room = screen.marginsRemoved(frame);
+    QRect fitted(geometry.topLeft(), geometry.size().boundedTo(room.size()));
+    fitted.moveLeft(std::clamp(fitted.left(), room.left(), room.right() - fitted.width() + 1));
+    fitted.moveTop(std::clamp(fitted.top(), room.top(), room.bottom() - fitted.height() + 1));
+    return fitted;
 }
 
 // A panel as a dock's content: it scrolls when the dock is smaller than the panel, so that the
@@ -205,13 +223,9 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     if (m_bFactoryMode)
         m_pUi->m_pTestToolsDock->installEventFilter(this);
     m_pUi->m_pFixtUpdateDock->installEventFilter(this);
-    // A dock that floats without a place of its own from a stored layout is placed when it is
-    // first shown, so that it does not land on the window's menu bar at the screen's corner.
-    const bool bLayoutRestored = settings.contains(QLatin1String(kStateKey));
-    for (QDockWidget *pDock : allDocks) {
-        pDock->setProperty(kPlacedProperty, bLayoutRestored);
+    // A floating dock is placed when it is first shown in a run (see PlaceFloatingDock).
+    for (QDockWidget *pDock : allDocks)
         pDock->installEventFilter(this);
-    }
 
     emit sigZoomAll();
 
@@ -250,6 +264,60 @@ void Zelvor::RestoreWindow()
     const QVariant state = settings.value(QLatin1String(kStateKey));
     if (state.isValid())
         restoreState(state.toByteArray(), 0);
+    m_PlacedDocks = settings.value(QLatin1String(kPlacedDocksKey)).toStringList();
+    FitOnScreen();
+}
+
+void Zelvor::FitOnScreen()
+{
+    if (isMaximized() || isFullScreen())
+        return;
+    const QScreen *pScreen = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!pScreen)
+        return;
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                           frame.bottom() - inner.bottom());
+    const QRect fitted = FittedOnScreen(inner, margins, pScreen->availableGeometry());
+    if (fitted != inner)
+        setGeometry(fitted);
+}
+
+void Zelvor::PlaceFloatingDock(QDockWidget *pDock)
+{
+    const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    // The menu bar and the tool bars are never covered; a dock goes below those at the top.
+    QList<QRect> bars = {QRect(menuBar()->mapToGlobal(QPoint(0, 0)), menuBar()->size())};
+    int iBarsBottom = bars.first().bottom();
+    for (QToolBar *pBar : findChildren<QToolBar *>()) {
+        if (pBar->isHidden() || pBar->isFloating())
+            continue;
+        bars.append(QRect(pBar->mapToGlobal(QPoint(0, 0)), pBar->size()));
+        if (toolBarArea(pBar) == Qt::TopToolBarArea)
+            iBarsBottom = std::max(iBarsBottom, bars.last().bottom());
+    }
+
+    // The panel at its own size hint: the scroll area alone would offer a few dozen lines.
+    auto *pArea = qobject_cast<QScrollArea *>(pDock->widget());
+    QWidget *pContent = pArea && pArea->widget() ? pArea->widget() : pDock->widget();
+    const QSize chrome = pDock->sizeHint() - (pDock->widget() ? pDock->widget()->sizeHint() : QSize(0, 0));
+    const QSize frameExtra = pDock->frameGeometry().size() - pDock->size();
+    QSize size = pContent ? pContent->sizeHint() + chrome.expandedTo(QSize(0, 0)) : pDock->size();
+    const bool bPlacedBefore = m_PlacedDocks.contains(pDock->objectName());
+    if (bPlacedBefore)
+        size = size.expandedTo(pDock->size());
+    size = size.boundedTo(screen.size() - frameExtra);
+
+    // A place from an earlier run is kept while it is whole on the screen and off the bars.
+    QRect place(pDock->frameGeometry().topLeft(), size + frameExtra);
+    bool bKeep = bPlacedBefore && screen.contains(place);
+    for (const QRect &bar : std::as_const(bars))
+        bKeep = bKeep && !bar.intersects(place);
+    if (!bKeep)
+        place = FloatingDockPlace(frameGeometry(), iBarsBottom, size + frameExtra, screen);
+    pDock->resize(place.size() - frameExtra);
+    pDock->move(place.topLeft());
 }
 
 void Zelvor::PlaceOnBestScreen()
@@ -359,12 +427,13 @@ bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
     FilterSceneEvent(pWatched, pEvent);
     auto *pDock = qobject_cast<QDockWidget *>(pWatched);
-    if (pEvent->type() == QEvent::Show && pDock && pDock->isFloating() && !pDock->property(kPlacedProperty).toBool()) {
+    // Once a run: a dock the operator later drags out of the window stays where it is dropped.
+    if (pEvent->type() == QEvent::Show && pDock && !pDock->property(kPlacedProperty).toBool()) {
         pDock->setProperty(kPlacedProperty, true);
-        const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-        const int iMenuBottom = menuBar()->mapToGlobal(QPoint(0, menuBar()->height())).y();
-        const QSize size = pDock->frameGeometry().size().boundedTo(screen.size());
-        pDock->move(FirstFloatingPosition(frameGeometry(), iMenuBottom, size, screen));
+        if (pDock->isFloating())
+            PlaceFloatingDock(pDock);
+        if (!m_PlacedDocks.contains(pDock->objectName()))
+            m_PlacedDocks.append(pDock->objectName());
     }
     if (pEvent->type() == QEvent::Close) {
         if (pWatched == m_pUi->m_pVPUUpdateDock)
@@ -387,6 +456,7 @@ void Zelvor::closeEvent(QCloseEvent *pEvent)
     QSettings settings;
     settings.setValue(QLatin1String(kGeometryKey), saveGeometry());
     settings.setValue(QLatin1String(kStateKey), saveState(0));
+    settings.setValue(QLatin1String(kPlacedDocksKey), m_PlacedDocks);
     pEvent->accept();
     TracesClose();
 }

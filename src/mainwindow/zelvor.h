@@ -121,6 +121,11 @@ private:
     void ShowPasswordGuardedDock(QAction *pAction, QDockWidget *pDock);
     void RestoreWindow();
     void PlaceOnBestScreen();
+    // The window's normal geometry within the screen's available area, frame included.
+    void FitOnScreen();
+    // A floating dock at no less than its panel's size hint (within the screen), beside the
+    // window's frame or below its bars; a place kept from an earlier run stays if it is sound.
+    void PlaceFloatingDock(QDockWidget *pDock);
 
     Ui::Zelvor *m_pUi = nullptr;
     QString m_qsComParam;
@@ -132,6 +137,8 @@ private:
     bool m_bEditMode = true;
     bool m_bCablingMode = false;
     bool m_bFactoryMode = false;
+    // Docks shown in this run or an earlier one: their stored floating place is their own.
+    QStringList m_PlacedDocks;
 
     // Scene editing
 public:

@@ -2,6 +2,7 @@
 // platform configured from a file before the application starts). A screen that vanished is
 // Qt's to handle: restoring a geometry already brings it onto an attached screen.
 #include "mainwindow/zelvor.h"
+#include "support/offscreenscreens.h"
 #include "support/quietqpa.h"
 #include "support/scriptedprompts.h"
 #include "support/testenv.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QScreen>
 #include <QSettings>
-#include <QTemporaryFile>
 #include <QTest>
 
 #include <memory>
@@ -85,14 +85,11 @@ void TestZelvorScreens::maximizedOnPrimaryIsNotMoved()
 int main(int argc, char *argv[])
 {
     // Two screens: the primary 1920 x 1080 at the origin, a second 1600 x 900 to its right.
-    QTemporaryFile config(QDir::tempPath() + QStringLiteral("/screensXXXXXX.json"));
-    if (!config.open())
-        return 1;
-    config.write(R"({"screens": [
+    OffscreenScreens screens(R"([
         {"name": "primary", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96},
-        {"name": "second", "x": 1920, "y": 0, "width": 1600, "height": 900, "logicalDpi": 96}]})");
-    config.flush();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
+        {"name": "second", "x": 1920, "y": 0, "width": 1600, "height": 900, "logicalDpi": 96}])");
+    if (!screens.Ready())
+        return 1;
     QApplication app(argc, argv);
     TestZelvorScreens test;
     return QTest::qExec(&test, argc, argv);
