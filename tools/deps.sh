@@ -3,7 +3,7 @@
 # Sourced by ./run and ./test; does nothing when every package is present.
 LANTREL_PACKAGES=(
     g++ cmake ninja-build pkg-config python3
-    qt6-base-dev qt6-base-dev-tools qt6-5compat-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
+    qt6-base-dev qt6-base-dev-tools qt6-5compat-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-translations-l10n
     libgl-dev libglx-dev libopengl-dev libxkbcommon-dev
     libusb-1.0-0-dev libhidapi-dev
     xvfb xauth fonts-dejavu-core

@@ -9,10 +9,11 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPixmap>
 #include <QStringDecoder>
 #include <QTextCodec>
-#include <QTranslator>
 
 #include <algorithm>
 #include <optional>
@@ -137,6 +138,16 @@ void Welcome::SelectLanguage(int iLanguage)
     const QString qsFile = QStringLiteral("Lang/zelvor_") + qsCode + QStringLiteral(".qm");
     if (m_pTranslator->load(qsFile)) {
         m_pApp->installTranslator(m_pTranslator);
+        // Qt's own dialogs speak English unless Qt's catalogue for the language is loaded too.
+        if (qsCode != QLatin1String("en")) {
+            if (LoadQtCatalogue(&m_QtTranslator, qsCode))
+                m_pApp->installTranslator(&m_QtTranslator);
+            else
+                TraceError("Qt's own '%s' translation was not found in '%s': standard buttons and file dialogs stay "
+                           "in English.",
+                           qsCode.toLatin1().constData(),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath).toLocal8Bit().constData());
+        }
     } else {
         ErrorMsg(tr("Failed to open traduction file '%1'!").arg(qsFile), ERR_INVALID_FILE);
         ErrorMsg(tr("Load Graphical User Interface in 'English' language."), 0);
@@ -144,6 +155,12 @@ void Welcome::SelectLanguage(int iLanguage)
 
     g_pSystemSelect = new SystemSelect(nullptr);
     g_pSystemSelect->show();
+}
+
+bool Welcome::LoadQtCatalogue(QTranslator *pTranslator, const QString &qsCode)
+{
+    return pTranslator->load(QLocale(qsCode), QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 
 void Welcome::closeEvent(QCloseEvent *pEvent)

@@ -5,9 +5,9 @@
 // deleted by the start-up code; hidden for good once a language is chosen.
 
 #include <QDialog>
+#include <QTranslator>
 
 class QApplication;
-class QTranslator;
 
 namespace Ui {
 class Welcome;
@@ -31,6 +31,10 @@ public:
 
     void SelectLanguage(int iLanguage);
 
+    // Qt's own texts (standard buttons, file dialogs, "Show Details...") for a language code
+    // ("fr"), from Qt's translations folder; false when Qt ships none for it.
+    static bool LoadQtCatalogue(QTranslator *pTranslator, const QString &qsCode);
+
     // Decodes the information file. A byte-order mark decides over the configured name, as a
     // text stream would; an unknown or empty name falls back to UTF-8.
     static QString DecodeInfoText(const QByteArray &baData, const QString &qsCodec);
@@ -51,4 +55,5 @@ private:
     Ui::Welcome *m_pUi;
     QApplication *m_pApp;
     QTranslator *m_pTranslator;
+    QTranslator m_QtTranslator;
 };

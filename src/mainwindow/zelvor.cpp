@@ -36,6 +36,7 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QToolBar>
 
 #include <algorithm>
@@ -80,6 +81,36 @@ QRect FittedOnScreen(const QRect &geometry, const QMargins &frame, const QRect &
     fitted.moveLeft(std::clamp(fitted.left(), room.left(), room.right() - fitted.width() + 1));
     fitted.moveTop(std::clamp(fitted.top(), room.top(), room.bottom() - fitted.height() + 1));
     return fitted;
+}
+
+// What a panel needs to show all of itself at once: its size hint with every scroll area in it
+// as large as its content and every tab bar whole. Alone, a scroll area offers a few dozen
+// lines and a tab bar with scroll buttons a couple of hundred pixels, and texts are cut.
+QSize FullSizeHint(QWidget *pPanel)
+{
+    const QList<QTabWidget *> tabs = pPanel->findChildren<QTabWidget *>();
+    QList<bool> scrollButtons;
+    for (QTabWidget *pTabs : tabs) {
+        scrollButtons.append(pTabs->usesScrollButtons());
+        pTabs->setUsesScrollButtons(false);
+    }
+    // Innermost first: an outer area then measures its content with the inner ones grown.
+    const QList<QScrollArea *> areas = pPanel->findChildren<QScrollArea *>();
+    QList<QSize> minimumSizes;
+    for (auto it = areas.crbegin(); it != areas.crend(); ++it) {
+        QScrollArea *pArea = *it;
+        minimumSizes.prepend(pArea->minimumSize());
+        if (pArea->widget()) {
+            const int iFrame = 2 * pArea->frameWidth();
+            pArea->setMinimumSize(pArea->minimumSize().expandedTo(pArea->widget()->sizeHint() + QSize(iFrame, iFrame)));
+        }
+    }
+    const QSize hint = pPanel->sizeHint();
+    for (int i = 0; i < areas.size(); ++i)
+        areas.at(i)->setMinimumSize(minimumSizes.at(i));
+    for (int i = 0; i < tabs.size(); ++i)
+        tabs.at(i)->setUsesScrollButtons(scrollButtons.at(i));
+    return hint;
 }
 
 // A panel as a dock's content: it scrolls when the dock is smaller than the panel, so that the
@@ -303,7 +334,7 @@ void Zelvor::PlaceFloatingDock(QDockWidget *pDock)
     QWidget *pContent = pArea && pArea->widget() ? pArea->widget() : pDock->widget();
     const QSize chrome = pDock->sizeHint() - (pDock->widget() ? pDock->widget()->sizeHint() : QSize(0, 0));
     const QSize frameExtra = pDock->frameGeometry().size() - pDock->size();
-    QSize size = pContent ? pContent->sizeHint() + chrome.expandedTo(QSize(0, 0)) : pDock->size();
+    QSize size = pContent ? FullSizeHint(pContent) + chrome.expandedTo(QSize(0, 0)) : pDock->size();
     const bool bPlacedBefore = m_PlacedDocks.contains(pDock->objectName());
     if (bPlacedBefore)
         size = size.expandedTo(pDock->size());

@@ -10,11 +10,13 @@
 #include "support/quietqpa.h"
 #include "support/vpucomharness.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTranslator>
@@ -72,6 +74,16 @@ void TestEndToEnd::welcomeToOnline()
     QCOMPARE(pIp->text(), QStringLiteral("127.000.000.117"));
     auto *pConnect = pSelect->findChild<QPushButton *>(QStringLiteral("m_pConnectBtn"));
     QCOMPARE(pConnect->text(), QStringLiteral("Connecter"));
+    // Qt's own texts speak French too: a box with details and its standard button.
+    {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("t"), QStringLiteral("x"), QMessageBox::Cancel);
+        box.setDetailedText(QStringLiteral("d"));
+        QStringList buttons;
+        for (QAbstractButton *pButton : box.buttons())
+            buttons.append(pButton->text());
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({QStringLiteral("Annuler"), QStringLiteral("Montrer les d\u00e9tails...")}));
+    }
     QVERIFY(pConnect->isEnabled());
     QTest::mouseClick(pConnect, Qt::LeftButton);
 

@@ -1,22 +1,33 @@
 // The translations: every text the sources hold is in each catalogue, finished and with its
 // placeholders; the main window in French leaves no English text behind.
 
+#include "mainwindow/welcome.h"
 #include "mainwindow/zelvor.h"
+#include "support/offscreenscreens.h"
 #include "support/quietqpa.h"
 #include "support/scriptedprompts.h"
 #include "support/testenv.h"
 #include "support/tracecapture.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QSettings>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextDocument>
+#include <QTimer>
 #include <QTranslator>
 #include <QTreeWidget>
 #include <QXmlStreamReader>
@@ -105,12 +116,52 @@ bool KeptInFrench(QString qsText)
 {
     static const QRegularExpression reKept(QStringLiteral(
         "\\b(VPU|LPU|SASU|DMX|FPGA|MCU|I2C|SDRAM|HDMI|DVI|USB|VID|PID|MIF|MAP|VU|ELDIM|RADIANT|Hz|[SU]?XGA|HD\\d+|"
-        "Gamma|Lantrel|Ethernet|Mode|Saturation|Rotation|Source|Standard|Script|Traces|Images)\\b|"
+        "Gamma|Lantrel|Ethernet|Mode|Saturation|Rotation|Source|Standard|Script|Traces|Images|OK)\\b|"
         "\\b0x[0-9A-Fa-f]+\\b|\\b[0-9A-F]{2,}\\b|\\b[A-Z][a-z]{2} [ \\d]\\d "
-        "\\d{4}\\b|\\S*[/\\\\]\\S*|\\S*\\w[_.]\\w\\S*"));
+        "\\d{4}\\b|\\S*[/\\\\]\\S*|\\S*\\w[_.]\\w\\S*|\\*\\.\\w+"));
     static const QRegularExpression reWord(QStringLiteral("[A-Za-z]{2,}"));
     qsText.remove(reKept);
     return !qsText.contains(reWord);
+}
+
+void CollectAll(QWidget *pWidget, QStringList *pTexts)
+{
+    CollectTexts(pWidget, pTexts);
+    for (QObject *pChild : pWidget->findChildren<QObject *>())
+        CollectTexts(pChild, pTexts);
+}
+
+// What of a panel's texts the operator cannot read whole: a label, button or tab bar narrower
+// or lower than its text needs, or a control reaching past its box or the dock's view.
+QStringList CutTexts(QWidget *pPanel, QWidget *pView)
+{
+    QStringList cut;
+    for (QWidget *pWidget : pPanel->findChildren<QWidget *>()) {
+        if (!pWidget->isVisibleTo(pPanel))
+            continue;
+        auto *pLabel = qobject_cast<QLabel *>(pWidget);
+        const bool bText = (pLabel && !pLabel->text().isEmpty() && !pLabel->wordWrap()) ||
+                           qobject_cast<QAbstractButton *>(pWidget) || qobject_cast<QTabBar *>(pWidget);
+        const QString qsName = QLatin1String(pWidget->metaObject()->className()) + QLatin1Char('/') +
+                               pWidget->objectName() + QLatin1Char(' ') + pWidget->property("text").toString();
+        const QSize need = pWidget->sizeHint();
+        if (bText && (pWidget->width() < need.width() || pWidget->height() < pWidget->minimumSizeHint().height()))
+            cut << qsName + QStringLiteral(": %1 x %2 for %3 x %4")
+                                .arg(pWidget->width())
+                                .arg(pWidget->height())
+                                .arg(need.width())
+                                .arg(need.height());
+        // Within every box, page and view around it, out to the dock's own view.
+        bool bInside = true;
+        for (QWidget *pAround = pWidget->parentWidget(); bInside && pAround; pAround = pAround->parentWidget()) {
+            bInside = pAround->rect().contains(QRect(pWidget->mapTo(pAround, QPoint(0, 0)), pWidget->size()));
+            if (pAround == pView)
+                break;
+        }
+        if ((bText || qobject_cast<QLineEdit *>(pWidget)) && !bInside)
+            cut << qsName + QStringLiteral(": reaches past its box");
+    }
+    return cut;
 }
 
 } // namespace
@@ -127,8 +178,12 @@ private slots:
     void mainWindowInFrench();
 
 private:
-    // Every dock shown, then the texts of the window and everything it holds, in creation order.
+    // Every dock shown, then the texts of the window and everything it holds, in creation order;
+    // then those of the Open dialog and of the error box, with its details, of a broken project.
     QStringList WindowTexts();
+    QStringList DialogTexts(Zelvor *pWnd);
+    // Every dock floating at its first size: the texts of their panels that are cut.
+    QStringList CutDockTexts();
 
     std::unique_ptr<TestEnv> m_pEnv;
     std::unique_ptr<TraceCapture> m_pTraces;
@@ -211,11 +266,87 @@ QStringList TestFrench::WindowTexts()
     }
     QCoreApplication::processEvents();
     QStringList texts;
-    CollectTexts(pWnd.get(), &texts);
-    for (QObject *pChild : pWnd->findChildren<QObject *>())
-        CollectTexts(pChild, &texts);
+    CollectAll(pWnd.get(), &texts);
+    texts += DialogTexts(pWnd.get());
     g_pMainWnd.store(nullptr);
     return texts;
+}
+
+QStringList TestFrench::DialogTexts(Zelvor *pWnd)
+{
+    const QString qsBroken = m_pEnv->FilePath(QStringLiteral("broken.prj"));
+    QFile broken(qsBroken);
+    if (!broken.open(QIODevice::WriteOnly) || broken.write("<ProjectConfig><Workspace>") <= 0)
+        return {QStringLiteral("broken project not written")};
+    broken.close();
+
+    // Qt's own dialogs as the program raises them, answered from a timer.
+    QStringList texts;
+    bool bFileDialog = false;
+    bool bDetails = false;
+    QTimer answer;
+    answer.setInterval(20);
+    connect(&answer, &QTimer::timeout, [&] {
+        QWidget *pModal = QApplication::activeModalWidget();
+        if (auto *pDlg = qobject_cast<QFileDialog *>(pModal)) {
+            CollectAll(pDlg, &texts);
+            bFileDialog = true;
+            // The path typed into the name field, as an operator would.
+            auto *pName = pDlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (!pName) {
+                pDlg->reject();
+                return;
+            }
+            pName->setText(qsBroken);
+            QTest::keyClick(pName, Qt::Key_Return);
+        } else if (auto *pBox = qobject_cast<QMessageBox *>(pModal)) {
+            CollectAll(pBox, &texts);
+            for (QAbstractButton *pButton : pBox->buttons()) {
+                if (pBox->buttonRole(pButton) == QMessageBox::ActionRole) { // "Show Details..."
+                    pButton->click();
+                    CollectAll(pBox, &texts);
+                    bDetails = true;
+                }
+            }
+            // The question to save the empty project first is answered No.
+            if (QAbstractButton *pNo = pBox->button(QMessageBox::No))
+                pNo->click();
+            else
+                pBox->done(QMessageBox::Ok);
+        }
+    });
+    m_pPrompts.reset();
+    answer.start();
+    pWnd->findChild<QAction *>(QStringLiteral("actionOpen_Project"))->trigger();
+    answer.stop();
+    m_pPrompts = std::make_unique<ScriptedPrompts>();
+    if (!bFileDialog || !bDetails)
+        texts << QStringLiteral("the Open dialog or the error box did not show");
+    return texts;
+}
+
+QStringList TestFrench::CutDockTexts()
+{
+    QSettings().clear();
+    auto pWnd = std::make_unique<Zelvor>();
+    g_pMainWnd.store(pWnd.get());
+    pWnd->show();
+    const QList<QDockWidget *> docks = pWnd->findChildren<QDockWidget *>();
+    for (QDockWidget *pDock : docks)
+        pDock->show();
+    QCoreApplication::processEvents();
+    QStringList cut;
+    for (QDockWidget *pDock : docks) {
+        auto *pArea = qobject_cast<QScrollArea *>(pDock->widget());
+        if (!pArea || !pArea->widget()) {
+            cut << pDock->windowTitle() + QStringLiteral(": no scrolled panel");
+            continue;
+        }
+        for (const QString &qsCut : CutTexts(pArea->widget(), pArea->viewport()))
+            cut << pDock->windowTitle() + QStringLiteral(" | ") + qsCut;
+    }
+    g_pMainWnd.store(nullptr);
+    return cut;
 }
 
 void TestFrench::mainWindowInFrench()
@@ -230,10 +361,23 @@ void TestFrench::mainWindowInFrench()
     QCOMPARE(WindowTexts(), english);
     QCoreApplication::removeTranslator(&translator);
 
+    const QStringList englishCut = CutDockTexts();
+    for (const QString &qsCut : englishCut)
+        qWarning("cut in English: %s", qPrintable(qsCut));
+    QCOMPARE(englishCut.size(), 0);
+
     QVERIFY(translator.load(qsLang + QStringLiteral("fr.qm")));
     QCoreApplication::installTranslator(&translator);
+    QTranslator qtTranslator;
+    QVERIFY(Welcome::LoadQtCatalogue(&qtTranslator, QStringLiteral("fr")));
+    QCoreApplication::installTranslator(&qtTranslator);
     const QStringList french = WindowTexts();
+    const QStringList frenchCut = CutDockTexts();
+    QCoreApplication::removeTranslator(&qtTranslator);
     QCoreApplication::removeTranslator(&translator);
+    for (const QString &qsCut : frenchCut)
+        qWarning("cut in French: %s", qPrintable(qsCut));
+    QCOMPARE(frenchCut.size(), 0);
 
     // The same objects in the same order: a text left as it was is an English one.
     QCOMPARE(french.size(), english.size());
@@ -250,5 +394,8 @@ void TestFrench::mainWindowInFrench()
     QVERIFY(french.contains(QStringLiteral("QMenu/menuTools Outils")));
 }
 
-QTEST_MAIN(TestFrench)
+// The docks open at their first size on a full HD screen, as at an installer's desk.
+LANTREL_TEST_MAIN_ON_SCREENS(TestFrench,
+                             R"([{"name": "desk", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}])")
+
 #include "tst_french.moc"

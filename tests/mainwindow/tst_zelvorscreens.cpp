@@ -82,17 +82,9 @@ void TestZelvorScreens::maximizedOnPrimaryIsNotMoved()
     QCOMPARE(wnd.screen(), QGuiApplication::primaryScreen());
 }
 
-int main(int argc, char *argv[])
-{
-    // Two screens: the primary 1920 x 1080 at the origin, a second 1600 x 900 to its right.
-    OffscreenScreens screens(R"([
+// Two screens: the primary 1920 x 1080 at the origin, a second 1600 x 900 to its right.
+LANTREL_TEST_MAIN_ON_SCREENS(TestZelvorScreens, R"([
         {"name": "primary", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96},
-        {"name": "second", "x": 1920, "y": 0, "width": 1600, "height": 900, "logicalDpi": 96}])");
-    if (!screens.Ready())
-        return 1;
-    QApplication app(argc, argv);
-    TestZelvorScreens test;
-    return QTest::qExec(&test, argc, argv);
-}
+        {"name": "second", "x": 1920, "y": 0, "width": 1600, "height": 900, "logicalDpi": 96}])")
 
 #include "tst_zelvorscreens.moc"

@@ -154,15 +154,7 @@ void TestZelvorSmallScreen::docksOpenWholeOnTheScreen()
     QCOMPARE(DockByTitle(pWnd, QStringLiteral("Workspace settings"))->frameGeometry(), chosen);
 }
 
-int main(int argc, char *argv[])
-{
-    OffscreenScreens screens(
-        R"([{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96}])");
-    if (!screens.Ready())
-        return 1;
-    QApplication app(argc, argv);
-    TestZelvorSmallScreen test;
-    return QTest::qExec(&test, argc, argv);
-}
+LANTREL_TEST_MAIN_ON_SCREENS(TestZelvorSmallScreen,
+                             R"([{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96}])")
 
 #include "tst_zelvorsmallscreen.moc"

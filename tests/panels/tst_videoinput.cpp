@@ -167,8 +167,9 @@ void TestVideoInput::applySendsSettingsThenFormat()
     g_ProjectConf.GetVideoInput(&tVideo);
     QCOMPARE(QRect(QPoint(tVideo.area.x1, tVideo.area.y1), QPoint(tVideo.area.x2, tVideo.area.y2)), area);
     if (resize >= 0)
-        QCOMPARE(QSize(Child<QSpinBox>("m_pResizeCustHorSpin")->value(), Child<QSpinBox>("m_pResizeCustVerSpin")->value()),
-                 area.size());
+        QCOMPARE(
+            QSize(Child<QSpinBox>("m_pResizeCustHorSpin")->value(), Child<QSpinBox>("m_pResizeCustVerSpin")->value()),
+            area.size());
 
     // Saved and opened again, a scaled picture is sent as before (an unscaled one has taken the
     // format reply's size meanwhile).

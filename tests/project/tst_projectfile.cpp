@@ -354,8 +354,7 @@ void TestProjectFile::refusals_data()
     row("group id not a number", "<Group id=\"1\"", "<Group id=\"one\"", -23, "'one' is not a valid int value!");
     row("group id 0", "<Group id=\"2\"", "<Group id=\"0\"", -21, "Attr='id') - '0' is not in the range [1;128]!");
     row("group id 129", "<Group id=\"2\"", "<Group id=\"129\"", -21, "'129' is not in the range [1;128]!");
-    row("group declared twice", "<Group id=\"2\"", "<Group id=\"1\"", -21,
-        "Group number 1 is declared several times!");
+    row("group declared twice", "<Group id=\"2\"", "<Group id=\"1\"", -21, "Group number 1 is declared several times!");
     row("group name 33", ">Left wall<", ">123456789012345678901234567890123<", -21,
         "Group name '123456789012345678901234567890123' is too long!");
     row("group attribute unknown", "Y_anchor=\"120\" rotation=\"45\"", "Y_anchor=\"120\" angle=\"45\"", -21,
@@ -366,8 +365,7 @@ void TestProjectFile::refusals_data()
         "Attr='chn') - '5' is not in the range [0;4]!");
     row("cabling_pos 257", "cabling_pos=\"256\"", "cabling_pos=\"257\"", -21, "'257' is not in the range [0;256]!");
     row("X_pos 1921", "X_pos=\"1856\"", "X_pos=\"1921\"", -21, "'1921' is not in the range [0;1920]!");
-    row("fixture rotation 200", "rotation=\"-179\"", "rotation=\"200\"", -21,
-        "'200' is not in the range [-180;180]!");
+    row("fixture rotation 200", "rotation=\"-179\"", "rotation=\"200\"", -21, "'200' is not in the range [-180;180]!");
     row("group number 129", "rotation=\"180\" group=\"0\"", "rotation=\"180\" group=\"129\"", -21,
         "Attr='group') - '129' is not in the range [0;128]!");
     row("gain 513", "lumi_red=\"500\"", "lumi_red=\"513\"", -21, "'513' is not in the range [0;512]!");
@@ -510,8 +508,8 @@ void TestProjectFile::standardSizeComesFromItsKey_data()
                                          << QSize(1600, 1200);
     QTest::newRow("UXGA of an earlier file")
         << QByteArray("std_format=\"UXGA_1600x1200\" width=\"1600\" height=\"1080\"") << QSize(1600, 1200);
-    QTest::newRow("SXGA with a stray size") << QByteArray("std_format=\"SXGA_1280x1024\" width=\"640\" height=\"480\"")
-                                            << QSize(1280, 1024);
+    QTest::newRow("SXGA with a stray size")
+        << QByteArray("std_format=\"SXGA_1280x1024\" width=\"640\" height=\"480\"") << QSize(1280, 1024);
 }
 
 void TestProjectFile::standardSizeComesFromItsKey()
@@ -525,8 +523,9 @@ void TestProjectFile::standardSizeComesFromItsKey()
     g_ProjectConf.GetVideoInputPacked(&tPacked);
     QCOMPARE(QSize(tPacked.Width, tPacked.Height), sent);
     QCOMPARE(SaveProject(QStringLiteral("std2.prj")), 0);
-    QVERIFY(ReadTestFile(QStringLiteral("std2.prj"))
-                .contains(QStringLiteral("width=\"%1\" height=\"%2\"").arg(sent.width()).arg(sent.height()).toLatin1()));
+    QVERIFY(
+        ReadTestFile(QStringLiteral("std2.prj"))
+            .contains(QStringLiteral("width=\"%1\" height=\"%2\"").arg(sent.width()).arg(sent.height()).toLatin1()));
     QCOMPARE(LoadProject(QStringLiteral("std2.prj")), 0);
     VideoSettings_t tReloaded;
     g_ProjectConf.GetVideoInputPacked(&tReloaded);

@@ -2,8 +2,10 @@
 // The offscreen platform's screens for one test program, set before the application starts:
 // a JSON list of screens written to a file the platform reads at start-up.
 
+#include <QApplication>
 #include <QByteArray>
 #include <QTemporaryFile>
+#include <QTest>
 
 class OffscreenScreens
 {
@@ -16,3 +18,15 @@ private:
     QTemporaryFile m_File;
     bool m_bReady = false;
 };
+
+// A test program's main on the given screens, as QTEST_MAIN would make it otherwise.
+#define LANTREL_TEST_MAIN_ON_SCREENS(TestClass, jsonScreens)                                                           \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        OffscreenScreens screens(jsonScreens);                                                                         \
+        if (!screens.Ready())                                                                                          \
+            return 1;                                                                                                  \
+        QApplication app(argc, argv);                                                                                  \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }
