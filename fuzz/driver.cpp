@@ -1,7 +1,10 @@
 // Random-input driver for fuzz targets when the compiler has no libFuzzer.
 // Usage: fuzz_x [seconds] [seed files or folders...]. Every seed runs once as it is, then
 // inputs are random bytes and mutations of the seeds; any crash or sanitizer report ends the
-// run with a non-zero code.
+// run with a non-zero code. Folders are read with their subfolders. A named seed path that
+// does not exist or holds no file refuses the run: a mistyped corpus path would otherwise
+// fuzz from random bytes alone and still pass.
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -24,13 +27,27 @@ int main(int argc, char **argv)
         seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     };
     for (int i = 2; i < argc; ++i) {
-        if (!std::filesystem::is_directory(argv[i])) {
-            fnAdd(argv[i]);
+        const std::filesystem::path named(argv[i]);
+        if (!std::filesystem::exists(named)) {
+            std::fprintf(stderr, "%s: seed path %s does not exist\n", argv[0], argv[i]);
+            return 2;
+        }
+        if (!std::filesystem::is_directory(named)) {
+            fnAdd(named);
             continue;
         }
-        for (const auto &entry : std::filesystem::directory_iterator(argv[i]))
+        // Sorted, so that a run is the same on every file system.
+        std::vector<std::filesystem::path> files;
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(named))
             if (entry.is_regular_file())
-                fnAdd(entry.path());
+                files.push_back(entry.path());
+        if (files.empty()) {
+            std::fprintf(stderr, "%s: seed folder %s holds no seed file\n", argv[0], argv[i]);
+            return 2;
+        }
+        std::sort(files.begin(), files.end());
+        for (const auto &file : files)
+            fnAdd(file);
     }
     for (auto &seed : seeds)
         LLVMFuzzerTestOneInput(seed.data(), seed.size());

@@ -4,7 +4,7 @@
 // second read must accept it and give the same coefficients. The first input byte picks the
 // format and whether the rest is the file, the file behind a valid header, or the seed of a
 // made file of mostly valid rows.
-// The seeds in corpus/gainfile/ are files of each format behind their format byte ('0' VU3,
+// The seeds in corpus/fuzz_gainfile/ are files of each format behind their format byte ('0' VU3,
 // '1' ELDIM, '2' RADIANT).
 #include "update/gainfile.h"
 

@@ -128,3 +128,26 @@ def frame(body):
 put("fuzz_bootframe", "version", bytes([63]) + frame(b"\x01\x01\x04"))
 put("fuzz_bootframe", "escapes", bytes([0]) + frame(b"\x03\x01\x04\x10\x10"))
 put("fuzz_bootframe", "verify_then_noise", bytes([7]) + frame(b"\x04\x34\x12") + b"\x10\x04\x01\x01" + frame(b"\x05"))
+
+
+# Gain files: one picture of 2 lines by 3 columns in each format. Coefficient k of the pixel
+# at line l, column c is (9 c + 37 l + 61 k) mod 513 on the 512 scale, so that neighbours
+# differ and the top coefficients wrap to small ones; ELDIM keeps 256 steps, cut down.
+GAIN_LINES, GAIN_COLUMNS = 2, 3
+gain_pixels = [(l, c) for l in range(GAIN_LINES) for c in range(GAIN_COLUMNS)]
+
+
+def gain_coefs(line, column):
+    return [(9 * column + 37 * line + 61 * k) % 513 for k in range(9)]
+
+
+def gain_rows(row):
+    return b"".join(row(l, c, gain_coefs(l, c)).encode() + b"\n" for l, c in gain_pixels)
+
+
+put("fuzz_gainfile", "vu3", b"0[VU30]\n" + gain_rows(
+    lambda l, c, coefs: "%d,%d," % (c, l) + ",".join("%.6f" % (v / 512) for v in coefs)))
+put("fuzz_gainfile", "eldim", b"1%d,%d,9\n" % (GAIN_LINES, GAIN_COLUMNS) + gain_rows(
+    lambda l, c, coefs: "".join("%d," % (v * 255 // 512) for v in coefs)))
+put("fuzz_gainfile", "radiant", b"2" + gain_rows(
+    lambda l, c, coefs: "%d,%d," % (l + 1, c + 1) + ",".join("%.4f" % (v / 512) for v in coefs)))

@@ -149,7 +149,7 @@ int CDmxConf::Parse()
     TraceInfo("    Parse DMX commands:");
     const QByteArray file = U8(m_qsFileName);
 
-    auto fail = [this](int iStatus) {
+    auto fail = [](int iStatus) {
         ErrorMsg(tr("Failed to parse configuration file!"), iStatus);
         return iStatus;
     };

@@ -187,7 +187,7 @@ int CoefGenConstant(const quint16 ausCoef[COEF_COUNT], quint32 uiWidth, quint32 
 
 int CoefGenRandom(quint32 uiWidth, quint32 uiHeight, PixelCoef_t *ptOut)
 {
-    std::mt19937 rng(quint32(QDateTime::currentSecsSinceEpoch()));
+    std::mt19937 rng{quint32(QDateTime::currentSecsSinceEpoch())};
     std::uniform_int_distribution<quint32> draw(0, 32767);
     GenColumnOrder(uiWidth, uiHeight, ptOut, [&](quint16 *pusCoef) {
         for (int k = 0; k < COEF_COUNT; ++k)
