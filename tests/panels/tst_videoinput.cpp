@@ -194,6 +194,10 @@ void TestVideoInput::fillsSendNothing_data()
     QTest::newRow("new") << "new" << 0 << QByteArray();
     // Placed on the left edge: an offset down alone still places the picture.
     QTest::newRow("other preset") << "preset" << 0 << PyPreset(kOtherPreset);
+    // Slot 9 holds the kept record itself: a UXGA picture keeps its 1200 lines.
+    QTest::newRow("UXGA preset") << "preset" << 9
+                                 << PyPreset("1, 1, -90, 0, 8, 1600, 1200, 1, 64, 70, 80, 90, 100, 110, 120, 3, 9600, "
+                                             "256, 0, 512");
     QTest::newRow("open") << "open" << 0 << QByteArray();
     QTest::newRow("upload") << "upload" << 0 << QByteArray();
     QTest::newRow("written preset") << "preset" << 4
@@ -220,6 +224,8 @@ void TestVideoInput::fillsSendNothing()
     const QString qsPath = m_Ui.FilePath(QStringLiteral("fill.prj"));
     QVERIFY(g_ProjectConf.Write() == 0 && g_ProjectConf.Save(qsPath) == 0);
     sim.Device().SetPreset(0, PyPreset(kOtherPreset));
+    if (slot == 9)
+        sim.Device().SetPreset(9, kept);
     m_Ui.Wnd()->m_pVideoInput->SetVideoSettings(1, -90, 2, 0, true, MakePixelRect(16, 8, 655, 487));
     m_Ui.Wnd()->SetColorCorrections({2, 7, 8, 9, 10}, {300, 310, 320, 1, 3200, 1, 2, 3});
     sim.Model().ClearLog();
