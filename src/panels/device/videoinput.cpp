@@ -7,6 +7,8 @@
 #include "panels/device/ui_videoinput.h"
 #include "project/projectconf.h"
 
+#include <iterator>
+
 namespace {
 
 // A quarter turn or none: whatever the operator types ends on the nearest of -90, 0 and 90,
@@ -56,11 +58,16 @@ VideoInput::~VideoInput()
 
 QList<VideoInput::VideoResizeStandard_t> VideoInput::ResizeStandards()
 {
-    return {
-        {tr("HD1080 - 1920x1080"), 1920, 1080}, {tr("UXGA - 1600x1200"), 1600, 1200},
-        {tr("SXGA - 1280x1024"), 1280, 1024},   {tr("HD720 - 1280x720"), 1280, 720},
-        {tr("XGA - 1024x768"), 1024, 768},
-    };
+    // The sizes are the project's own, which are the ones sent to the VPU.
+    const QString names[] = {tr("HD1080 - 1920x1080"), tr("UXGA - 1600x1200"), tr("SXGA - 1280x1024"),
+                             tr("HD720 - 1280x720"), tr("XGA - 1024x768")};
+    QList<VideoResizeStandard_t> standards;
+    for (quint32 uKey = 0; uKey < std::size(names); ++uKey) {
+        qint32 iWidth = 0, iHeight = 0;
+        CProjectConf::StandardSize(uKey, &iWidth, &iHeight);
+        standards.append({names[uKey], quint16(iWidth), quint16(iHeight)});
+    }
+    return standards;
 }
 
 void VideoInput::SetOnline(bool bOnline)
@@ -107,15 +114,9 @@ void VideoInput::LinkEdits(bool bLink)
 
 void VideoInput::UpdateGui()
 {
-    // A standard size is the picture's size, whatever area came with it.
-    const QList<VideoResizeStandard_t> standards = ResizeStandards();
-    if (m_tVideo.resizeType == 1) {
-        const bool bKnown = m_tVideo.standardFormat < quint32(standards.size());
-        m_tVideo.area.x2 = m_tVideo.area.x1 + (bKnown ? standards.at(m_tVideo.standardFormat).width : 0) - 1;
-        m_tVideo.area.y2 = m_tVideo.area.y1 + (bKnown ? standards.at(m_tVideo.standardFormat).height : 0) - 1;
-    }
-    // The project brings the values into the ranges its file accepts; the panel takes them
-    // back, so that the controls, the project and the scene show the same settings.
+    // The project brings the values into the ranges its file accepts and gives a standard its
+    // own size, whatever area came with it; the panel takes them back, so that the controls,
+    // the project and the scene show the same settings.
     g_ProjectConf.SetVideoInput(m_tVideo.source, m_tVideo.rotation, m_tVideo.resizeType, m_tVideo.standardFormat,
                                 m_tVideo.topLeftPosition, m_tVideo.area);
     g_ProjectConf.GetVideoInput(&m_tVideo);
