@@ -65,6 +65,28 @@ class TstGroupFrame : public QObject
     Q_OBJECT
 
 private slots:
+    // The pictures hold only when the labels are drawn in the faces they were drawn with: the
+    // test run sees the DejaVu faces alone, whatever other fonts the machine carries.
+    void drawsInThePinnedFonts_data()
+    {
+        QTest::addColumn<QString>("qsAsked");
+        QTest::addColumn<QString>("qsDrawn");
+        QTest::newRow("fixture labels") << "Times" << "DejaVu Serif";
+        QTest::newRow("group titles") << "Courier New" << "DejaVu Sans Mono";
+        QTest::newRow("a metric clone") << "Liberation Mono" << "DejaVu Sans";
+        QTest::newRow("a desktop face") << "Nimbus Roman" << "DejaVu Sans";
+        QTest::newRow("widgets") << QGuiApplication::font().family() << "DejaVu Sans";
+    }
+    void drawsInThePinnedFonts()
+    {
+        QFETCH(QString, qsAsked);
+        QFETCH(QString, qsDrawn);
+        // Qt adds its three generic names to the faces it finds.
+        const QStringList families = {"DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif", "Monospace", "Sans Serif", "Serif"};
+        QCOMPARE(QFontDatabase::families(), families);
+        QCOMPARE(QFontInfo(QFont(qsAsked)).family(), qsDrawn);
+    }
+
     void framesAsReference_data()
     {
         QTest::addColumn<bool>("bSelected");
