@@ -3,6 +3,7 @@
 #include "config/softconf.h"
 #include "mainwindow/prompts.h"
 #include "mainwindow/zelvor.h"
+#include "panels/contentenabled.h"
 #include "panels/hexfield.h"
 #include "panels/scene/sceneitemdata.h"
 #include "trace/trace.h"
@@ -150,13 +151,13 @@ void FixtureUpdate::s_OnItemSelectionChange(QGraphicsItem *, bool)
 void FixtureUpdate::ShowFixtureInfo()
 {
     if (m_pUi->m_pFixtCbBox->count() == 0) {
-        setEnabled(false);
+        SetContentEnabled(this, false);
         return;
     }
-    setEnabled(true);
+    SetContentEnabled(this, true);
     CFixture *pFixture = AsFixture(ItemFromData(m_pUi->m_pFixtCbBox->currentData()));
     if (!pFixture) {
-        setEnabled(false);
+        SetContentEnabled(this, false);
         return;
     }
     FixtureType_t tType;
@@ -173,7 +174,7 @@ void FixtureUpdate::ShowFixtureInfo()
     }
     if (iTypeIndex < 0) {
         ErrorMsg(tr("Unknown fixture type = 0x%1! (check configuration files)").arg(HexText(tType.type, 8)), 0);
-        setEnabled(false);
+        SetContentEnabled(this, false);
         return;
     }
     m_pUi->m_pFixtTypeCbBox->setCurrentIndex(iTypeIndex);

@@ -167,7 +167,7 @@ void TestLink::setOnlineOrder()
     QCOMPARE(order.Order(), expected);
     QVERIFY(EnabledIn(w->m_pVideoInput, "m_pApplyBtn"));
     QVERIFY(EnabledIn(w->m_pWorkspace, "m_pVpuUploadSnapBtn"));
-    QVERIFY(w->m_pTestControl->isEnabled());
+    QVERIFY(EnabledIn(w->m_pTestControl, "m_pFullRedBtn"));
     QVERIFY(EnabledIn(w->m_pFixtureUpdate, "m_pFirmProgAllBtn"));
     QVERIFY(EnabledIn(w->m_pDMXConfig, "m_pDmxWriteToVpuBtn"));
     QVERIFY(EnabledIn(w->m_pVpuUpdate, "m_pFpgaProgBtn"));
@@ -184,7 +184,7 @@ void TestLink::setOnlineOrder()
     QCOMPARE(order.Order(), expected);
     QCOMPARE(f.ModeText(), QStringLiteral("Offline"));
     QVERIFY(!EnabledIn(w->m_pVideoInput, "m_pApplyBtn"));
-    QVERIFY(!w->m_pTestControl->isEnabled());
+    QVERIFY(!EnabledIn(w->m_pTestControl, "m_pFullRedBtn"));
     QVERIFY(!EnabledIn(w->m_pFixtureUpdate, "m_pFirmProgAllBtn"));
     QVERIFY(EnabledIn(w->m_pVpuUpdate, "m_pMcuProgFromBootLoaderBtn"));
     QVERIFY(!EnabledIn(w->m_pToolBox, "m_pEnumerateBtn"));

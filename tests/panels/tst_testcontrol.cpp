@@ -62,7 +62,7 @@ void TestTestControl::init()
     m_pSim = std::make_unique<ZelvorOnSim>(QStringLiteral("127.0.19.2"));
     QVERIFY(m_pSim->Start());
     // Built offline: disabled, black on the custom controls, nothing sent.
-    QVERIFY(!m_pSim->Wnd()->m_pTestControl->isEnabled());
+    QVERIFY(!Child<QPushButton>(QStringLiteral("m_pFullRedBtn"))->isEnabled());
     QCOMPARE(Spins(), QStringLiteral("0 0 0"));
     QVERIFY(m_pBase->Traces().Contains(QStringLiteral("Restore default colors for custom color!")));
     QCOMPARE(m_pSim->Model().Messages(), QList<QByteArray>());

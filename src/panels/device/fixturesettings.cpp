@@ -2,6 +2,7 @@
 
 #include "mainwindow/zelvor.h"
 #include "panels/connectguard.h"
+#include "panels/contentenabled.h"
 #include "panels/device/ui_fixturesettings.h"
 #include "panels/gainpercent.h"
 #include "panels/scene/sceneitemdata.h"
@@ -95,7 +96,7 @@ void FixtureSettings::ClearFixtureList()
     // The fixtures may be deleted next: nothing of them may stay shown or linked.
     Unfollow();
     ClearItemCombo(m_pUi->m_pFixtNameCbBox, this, &FixtureSettings::s_OnItemSelectionChange);
-    setEnabled(false);
+    SetContentEnabled(this, false);
 }
 
 void FixtureSettings::UpdateFixtureList(const QList<CFixture *> &fixtures)
@@ -186,10 +187,10 @@ void FixtureSettings::UpdateGui()
     Ui::FixtureSettings *u = m_pUi;
     CFixture *pFixture;
     if (GetSelectedFixture(&pFixture, nullptr) != 0) {
-        setEnabled(false);
+        SetContentEnabled(this, false);
         return;
     }
-    setEnabled(true);
+    SetContentEnabled(this, true);
     // The angle spin stays linked: a new angle shown is applied to the fixture again, which
     // keeps the fixture and what the panel shows the same.
     ConnectionGuard horGuard(u->m_pFixtPosHorSpin, &QSpinBox::valueChanged, this, &FixtureSettings::s_OnTopLeftHorSpin);

@@ -2,6 +2,7 @@
 
 #include "mainwindow/zelvor.h"
 #include "panels/connectguard.h"
+#include "panels/contentenabled.h"
 #include "panels/device/ui_sasusettings.h"
 #include "panels/scene/sceneitemdata.h"
 #include "trace/trace.h"
@@ -173,10 +174,10 @@ void SasuSettings::UpdateGui()
 {
     CFixture *pFixture = nullptr;
     if (GetSelectedFixture(&pFixture, nullptr) != 0) {
-        setEnabled(false);
+        SetContentEnabled(this, false);
         return;
     }
-    setEnabled(true);
+    SetContentEnabled(this, true);
     Ui::SasuSettings *u = m_pUi;
     FixtureType_t tType;
     pFixture->GetType(&tType);

@@ -3,6 +3,7 @@
 #include "config/catalogue.h"
 #include "mainwindow/zelvor.h"
 #include "panels/connectguard.h"
+#include "panels/contentenabled.h"
 #include "panels/device/ui_testcontrol.h"
 #include "scene/fixture.h"
 #include "trace/trace.h"
@@ -56,7 +57,7 @@ TestControl::~TestControl()
 void TestControl::SetOnline(bool bOnline)
 {
     m_bOnline = bOnline;
-    setEnabled(bOnline);
+    SetContentEnabled(this, bOnline);
 }
 
 void TestControl::SetPending(bool bPending, CompletionSignal signal, DoneSlot slot)

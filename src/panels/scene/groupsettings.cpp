@@ -2,6 +2,7 @@
 
 #include "mainwindow/zelvor.h"
 #include "panels/connectguard.h"
+#include "panels/contentenabled.h"
 #include "panels/gainpercent.h"
 #include "panels/scene/sceneitemdata.h"
 #include "panels/scene/ui_groupsettings.h"
@@ -81,7 +82,7 @@ void GroupSettings::ClearGroupList()
     // them may stay shown or linked.
     Unfollow();
     ClearItemCombo(m_pUi->m_pGroupNameCbBox, this, &GroupSettings::s_OnItemSelectionChange);
-    setEnabled(false);
+    SetContentEnabled(this, false);
 }
 
 void GroupSettings::SetGroupList(const QList<CFixtureGroup *> &groups)
@@ -179,10 +180,10 @@ void GroupSettings::UpdateGroupFields()
     CFixtureGroup *pGroup;
     GroupInfo_t info;
     if (GetCurrentGroup(&pGroup, &info) != 0 || !pGroup) {
-        setEnabled(false);
+        SetContentEnabled(this, false);
         return;
     }
-    setEnabled(true);
+    SetContentEnabled(this, true);
     // The name edit and the angle spin stay linked: what they show is handed to the group
     // again, which changes nothing but keeps the two the same.
     ConnectionGuard horGuard(u->m_pGroupPosHorSpin, &QSpinBox::valueChanged, this, &GroupSettings::s_OnTopLeftHorSpin);
