@@ -38,6 +38,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdlib>
@@ -53,6 +54,7 @@ const char *const kStateKey = "Zelvor/windowState";
 const char *const kPlacedProperty = "lantrelPlaced";
 
 const char *const kPlacedDocksKey = "Zelvor/placedDocks";
+const char *const kFrameKey = "Zelvor/frameMargins";
 
 // Where a floating dock of the given size goes: beside the window's frame on the side with
 // room, else inside the window below its menu bar and tool bar, there no taller than the room
@@ -72,15 +74,33 @@ QRect FloatingDockPlace(const QRect &frame, int iBarsBottom, QSize size, const Q
     return QRect(pos, size);
 }
 
-// A window's geometry brought onto the available screen: no larger than the screen less the
-// window's frame, and moved inside it.
-QRect FittedOnScreen(const QRect &geometry, const QMargins &frame, const QRect &screen)
+// Room left for a window manager's frame until it reports its own: more than the title bars
+// and borders of the common managers, so that a first start never puts the title bar above the
+// screen. A frame from an earlier run is used instead when there is one.
+const QMargins kUnknownFrame(8, 40, 8, 8);
+// How long after the first show the frame the manager reports is still awaited.
+constexpr int kFrameWaitMs = 5000;
+constexpr int kFrameWatchMs = 100;
+
+// A window's frame brought onto the available screen: no larger than the screen, moved inside.
+QRect FittedFrame(const QRect &frame, const QRect &screen)
 {
-    const QRect room = screen.marginsRemoved(frame);
-    QRect fitted(geometry.topLeft(), geometry.size().boundedTo(room.size()));
-    fitted.moveLeft(std::clamp(fitted.left(), room.left(), room.right() - fitted.width() + 1));
-    fitted.moveTop(std::clamp(fitted.top(), room.top(), room.bottom() - fitted.height() + 1));
+    QRect fitted(frame.topLeft(), frame.size().boundedTo(screen.size()));
+    fitted.moveLeft(std::clamp(fitted.left(), screen.left(), screen.right() - fitted.width() + 1));
+    fitted.moveTop(std::clamp(fitted.top(), screen.top(), screen.bottom() - fitted.height() + 1));
     return fitted;
+}
+
+QMargins MarginsFromVariant(const QVariant &value)
+{
+    const QList<QVariant> sides = value.toList();
+    if (sides.size() != 4)
+        return QMargins();
+    QMargins margins(sides.at(0).toInt(), sides.at(1).toInt(), sides.at(2).toInt(), sides.at(3).toInt());
+    // A stored value beyond any real frame is not trusted.
+    const bool bSound = std::min({margins.left(), margins.top(), margins.right(), margins.bottom()}) >= 0 &&
+                        std::max({margins.left(), margins.top(), margins.right(), margins.bottom()}) <= 200;
+    return bSound ? margins : QMargins();
 }
 
 // What a panel needs to show all of itself at once: its size hint with every scroll area in it
@@ -139,6 +159,7 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     CProjectConf::DefaultWorkspace(&m_Workspace);
 
     m_pUi->setupUi(this);
+    connect(&m_FrameWatch, &QTimer::timeout, this, &Zelvor::WatchFrame);
     setWindowTitle(
         tr("%1 - V%2 - %3").arg(tr("Lantrel"), QStringLiteral("1.0.0"), QStringLiteral(__DATE__ " " __TIME__)));
 
@@ -296,7 +317,20 @@ void Zelvor::RestoreWindow()
     if (state.isValid())
         restoreState(state.toByteArray(), 0);
     m_PlacedDocks = settings.value(QLatin1String(kPlacedDocksKey)).toStringList();
+    m_StoredFrame = MarginsFromVariant(settings.value(QLatin1String(kFrameKey)));
     FitOnScreen();
+}
+
+QMargins Zelvor::ExpectedFrame() const
+{
+    if (const QWindow *pWindow = windowHandle(); pWindow && pWindow->handle() && isVisible()) {
+        const QMargins margins = pWindow->frameMargins();
+        if (!margins.isNull())
+            return margins;
+    }
+    if (!m_bFrameKnown && !m_StoredFrame.isNull())
+        return m_StoredFrame;
+    return m_bFrameKnown ? QMargins() : kUnknownFrame;
 }
 
 void Zelvor::FitOnScreen()
@@ -306,13 +340,38 @@ void Zelvor::FitOnScreen()
     const QScreen *pScreen = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!pScreen)
         return;
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                           frame.bottom() - inner.bottom());
-    const QRect fitted = FittedOnScreen(inner, margins, pScreen->availableGeometry());
-    if (fitted != inner)
-        setGeometry(fitted);
+    const QMargins margins = ExpectedFrame();
+    // Before the first show a stored or a first position is the frame's: Qt places it so.
+    const bool bShown = windowHandle() && windowHandle()->handle() && isVisible();
+    const QRect frame = bShown ? geometry().marginsAdded(margins) : QRect(pos(), size().grownBy(margins));
+    const QRect fitted = FittedFrame(frame, pScreen->availableGeometry());
+    if (bShown) {
+        // The manager's margins are known: the client area goes where the frame then fits.
+        if (fitted != frame)
+            setGeometry(fitted.marginsRemoved(margins));
+        return;
+    }
+    // Not shown yet: the position given is the frame's, so that the manager puts the title bar
+    // there, whichever frame it draws.
+    resize(fitted.size().shrunkBy(margins));
+    if (QWindow *pWindow = windowHandle())
+        pWindow->setFramePosition(fitted.topLeft());
+    else
+        move(fitted.topLeft());
+}
+
+void Zelvor::WatchFrame()
+{
+    if (m_bFrameKnown)
+        return;
+    const QWindow *pWindow = windowHandle();
+    const bool bReported = pWindow && pWindow->handle() && !pWindow->frameMargins().isNull();
+    if (!bReported && m_FrameWait.isValid() && m_FrameWait.elapsed() < kFrameWaitMs)
+        return;
+    // Reported, or no manager frames this window: either way the frame is what it is now.
+    m_bFrameKnown = true;
+    m_FrameWatch.stop();
+    FitOnScreen();
 }
 
 void Zelvor::PlaceFloatingDock(QDockWidget *pDock)
@@ -477,6 +536,30 @@ bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
     return QMainWindow::eventFilter(pWatched, pEvent);
 }
 
+bool Zelvor::event(QEvent *pEvent)
+{
+    const bool bDone = QMainWindow::event(pEvent);
+    // A window manager frames the window after it is shown, and reports its margins later
+    // still; the window is fitted again then if its frame reaches past the screen.
+    switch (pEvent->type()) {
+    case QEvent::Show:
+        if (!m_bFrameKnown && !m_FrameWatch.isActive()) {
+            m_FrameWait.start();
+            m_FrameWatch.start(kFrameWatchMs);
+        }
+        WatchFrame();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (isVisible())
+            WatchFrame();
+        break;
+    default:
+        break;
+    }
+    return bDone;
+}
+
 void Zelvor::closeEvent(QCloseEvent *pEvent)
 {
     // Cancelled, or the save the user asked for failed: the window stays and nothing is lost.
@@ -488,6 +571,11 @@ void Zelvor::closeEvent(QCloseEvent *pEvent)
     settings.setValue(QLatin1String(kGeometryKey), saveGeometry());
     settings.setValue(QLatin1String(kStateKey), saveState(0));
     settings.setValue(QLatin1String(kPlacedDocksKey), m_PlacedDocks);
+    if (const QWindow *pWindow = windowHandle(); pWindow && m_bFrameKnown) {
+        const QMargins frame = pWindow->frameMargins();
+        settings.setValue(QLatin1String(kFrameKey),
+                          QVariantList({frame.left(), frame.top(), frame.right(), frame.bottom()}));
+    }
     pEvent->accept();
     TracesClose();
 }

@@ -17,6 +17,7 @@
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <atomic>
 
@@ -114,6 +115,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject *pWatched, QEvent *pEvent) override;
+    bool event(QEvent *pEvent) override;
     void closeEvent(QCloseEvent *pEvent) override;
 
 private:
@@ -121,8 +123,13 @@ private:
     void ShowPasswordGuardedDock(QAction *pAction, QDockWidget *pDock);
     void RestoreWindow();
     void PlaceOnBestScreen();
-    // The window's normal geometry within the screen's available area, frame included.
+    // The window's normal geometry within the screen's available area, frame included, and
+    // placed by its frame.
     void FitOnScreen();
+    // The manager's frame once reported; until then the last run's, or room for a frame.
+    QMargins ExpectedFrame() const;
+    // Fits the window again once the manager has framed it (or has had time to).
+    void WatchFrame();
     // A floating dock at no less than its panel's size hint (within the screen), beside the
     // window's frame or below its bars; a place kept from an earlier run stays if it is sound.
     void PlaceFloatingDock(QDockWidget *pDock);
@@ -139,6 +146,10 @@ private:
     bool m_bFactoryMode = false;
     // Docks shown in this run or an earlier one: their stored floating place is their own.
     QStringList m_PlacedDocks;
+    QMargins m_StoredFrame;
+    bool m_bFrameKnown = false;
+    QTimer m_FrameWatch;
+    QElapsedTimer m_FrameWait;
 
     // Scene editing
 public:

@@ -1,0 +1,126 @@
+#include "framingdisplay.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QtGlobal>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kStartMs = 15000;
+
+// Starts a program with its output thrown away, but for iKeepFd which stays open in it.
+pid_t Spawn(const QList<QByteArray> &args, int iKeepFd = -1)
+{
+    QList<const char *> argv;
+    for (const QByteArray &arg : args)
+        argv.append(arg.constData());
+    argv.append(nullptr);
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid;
+    const int iNull = open("/dev/null", O_RDWR);
+    if (iNull >= 0) {
+        dup2(iNull, STDIN_FILENO);
+        dup2(iNull, STDOUT_FILENO);
+        dup2(iNull, STDERR_FILENO);
+    }
+    if (iKeepFd >= 0)
+        fcntl(iKeepFd, F_SETFD, 0);
+    execvp(argv.first(), const_cast<char *const *>(argv.data()));
+    _exit(127);
+}
+
+void Stop(pid_t *pPid)
+{
+    if (*pPid <= 0)
+        return;
+    kill(*pPid, SIGTERM);
+    waitpid(*pPid, nullptr, 0);
+    *pPid = -1;
+}
+
+bool Exited(pid_t pid)
+{
+    return waitpid(pid, nullptr, WNOHANG) == pid;
+}
+
+} // namespace
+
+FramingDisplay::FramingDisplay(int iWidth, int iHeight)
+{
+    if (StartServer(iWidth, iHeight))
+        StartManager();
+}
+
+FramingDisplay::~FramingDisplay()
+{
+    Stop(&m_Manager);
+    Stop(&m_Server);
+}
+
+bool FramingDisplay::StartServer(int iWidth, int iHeight)
+{
+    // The server picks a free display number and writes it to the pipe once it accepts clients.
+    int aiPipe[2];
+    if (pipe2(aiPipe, O_CLOEXEC) != 0) {
+        m_qsError = QStringLiteral("no pipe for Xvfb");
+        return false;
+    }
+    m_Server = Spawn({"Xvfb", "-displayfd", QByteArray::number(aiPipe[1]), "-screen", "0",
+                      QByteArray::number(iWidth) + 'x' + QByteArray::number(iHeight) + "x24", "-nolisten", "tcp"},
+                     aiPipe[1]);
+    close(aiPipe[1]);
+    QByteArray number;
+    QElapsedTimer clock;
+    clock.start();
+    while (!number.endsWith('\n') && clock.elapsed() < kStartMs) {
+        pollfd fd = {aiPipe[0], POLLIN, 0};
+        if (poll(&fd, 1, 100) <= 0)
+            continue;
+        char c;
+        if (read(aiPipe[0], &c, 1) != 1)
+            break;
+        number.append(c);
+    }
+    close(aiPipe[0]);
+    if (!number.endsWith('\n')) {
+        m_qsError = QStringLiteral("Xvfb did not start (package xvfb)");
+        return false;
+    }
+    qputenv("DISPLAY", ':' + number.trimmed());
+    return true;
+}
+
+bool FramingDisplay::StartManager()
+{
+    m_Manager = Spawn({"openbox", "--sm-disable"});
+    // The manager is up once the root window names it (xprop, package x11-utils).
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < kStartMs) {
+        if (Exited(m_Manager)) {
+            m_Manager = -1;
+            m_qsError = QStringLiteral("openbox did not start (package openbox)");
+            return false;
+        }
+        if (FILE *pOut = popen("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null", "r")) {
+            char acLine[256] = {};
+            const bool bRead = fgets(acLine, sizeof acLine, pOut) != nullptr;
+            pclose(pOut);
+            if (bRead && QByteArray(acLine).contains("window id"))
+                return true;
+        }
+        QThread::msleep(50);
+    }
+    m_qsError = QStringLiteral("openbox did not take the display");
+    return false;
+}
