@@ -108,6 +108,17 @@ QMargins MarginsFromVariant(const QVariant &value)
 // lines and a tab bar with scroll buttons a couple of hundred pixels, and texts are cut.
 QSize FullSizeHint(QWidget *pPanel)
 {
+    // A layout learns of texts, ranges and minimum sizes set below it since it was measured (a
+    // form's scroll area measures its content before the form's texts are set) only when its
+    // posted request is handled, and a dock shown with the window comes before that. They are
+    // handled here for the widget alone, each one's below it first, the window left as it is.
+    const auto measured = [](QWidget *pWidget) {
+        QList<QWidget *> widgets = pWidget->findChildren<QWidget *>();
+        widgets.prepend(pWidget);
+        for (auto it = widgets.crbegin(); it != widgets.crend(); ++it)
+            QCoreApplication::sendPostedEvents(*it, QEvent::LayoutRequest);
+        return pWidget->sizeHint();
+    };
     const QList<QTabWidget *> tabs = pPanel->findChildren<QTabWidget *>();
     QList<bool> scrollButtons;
     for (QTabWidget *pTabs : tabs) {
@@ -122,10 +133,10 @@ QSize FullSizeHint(QWidget *pPanel)
         minimumSizes.prepend(pArea->minimumSize());
         if (pArea->widget()) {
             const int iFrame = 2 * pArea->frameWidth();
-            pArea->setMinimumSize(pArea->minimumSize().expandedTo(pArea->widget()->sizeHint() + QSize(iFrame, iFrame)));
+            pArea->setMinimumSize(pArea->minimumSize().expandedTo(measured(pArea->widget()) + QSize(iFrame, iFrame)));
         }
     }
-    const QSize hint = pPanel->sizeHint();
+    const QSize hint = measured(pPanel);
     for (int i = 0; i < areas.size(); ++i)
         areas.at(i)->setMinimumSize(minimumSizes.at(i));
     for (int i = 0; i < tabs.size(); ++i)
