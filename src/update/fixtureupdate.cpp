@@ -4,6 +4,7 @@
 #include "mainwindow/prompts.h"
 #include "mainwindow/zelvor.h"
 #include "panels/contentenabled.h"
+#include "panels/fieldwidth.h"
 #include "panels/hexfield.h"
 #include "panels/scene/sceneitemdata.h"
 #include "trace/trace.h"
@@ -32,6 +33,15 @@ FixtureSensorWire_t SensorWire(const SensorType_t &tSensor)
     tWire.SensorMax = tSensor.SensorMax;
     tWire.SensorMin = tSensor.SensorMin;
     return tWire;
+}
+
+QString TileText(const FixtureTile_t &tTile)
+{
+    return FixtureUpdate::tr("Width=%1 - Height=%2 - Horizontal Offset=%3 - Vertical Offset=%4")
+        .arg(tTile.width)
+        .arg(tTile.height)
+        .arg(tTile.xOffset)
+        .arg(tTile.yOffset);
 }
 
 } // namespace
@@ -67,6 +77,10 @@ FixtureUpdate::FixtureUpdate(Zelvor *pMainWnd) : QWidget(pMainWnd), m_pUi(new Ui
     m_iChosenType = 0;
     u->m_pFirmSafeProgAllBtn->setVisible(g_SoftConf.GetFactoryMode());
     u->m_pCorrectVuCoefs->hide();
+    // A tile field holds the longest line a tile can give, every size and offset at its largest.
+    const FixtureTile_t tLargest{255, 255, 255, 255};
+    for (QLineEdit *pEdit : {u->m_pTile1LE, u->m_pTile2LE, u->m_pTile3LE, u->m_pTile4LE})
+        pEdit->setMinimumWidth(FieldWidthFor(pEdit, TileText(tLargest)));
 }
 
 FixtureUpdate::~FixtureUpdate()
@@ -211,11 +225,7 @@ void FixtureUpdate::ShowTileInfo(const FixtureTile_t atTiles[4])
 {
     QLineEdit *apEdits[4] = {m_pUi->m_pTile1LE, m_pUi->m_pTile2LE, m_pUi->m_pTile3LE, m_pUi->m_pTile4LE};
     for (int i = 0; i < 4; ++i)
-        apEdits[i]->setText(tr("Width=%1 - Height=%2 - Horizontal Offset=%3 - Vertical Offset=%4")
-                                .arg(atTiles[i].width)
-                                .arg(atTiles[i].height)
-                                .arg(atTiles[i].xOffset)
-                                .arg(atTiles[i].yOffset));
+        apEdits[i]->setText(TileText(atTiles[i]));
 }
 
 void FixtureUpdate::ShowSensorInfo(const SensorType_t atSensors[4])

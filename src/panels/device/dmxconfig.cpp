@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QTableWidgetItem>
 #include <QTextCursor>
 #include <algorithm>
@@ -103,9 +104,16 @@ DMXConfig::DMXConfig(Zelvor *pMainWnd) : QWidget(pMainWnd), m_pUi(new Ui::DMXCon
     SetOnline(false);
 
     QTableWidget *pTable = m_pUi->m_pDmxMapTable;
-    pTable->setColumnWidth(0, 100);
-    pTable->setColumnWidth(1, 130);
-    pTable->setColumnWidth(2, 316);
+    // The channels and commands are no narrower than their titles in bold, as the header draws
+    // the titles above the selected row; the descriptions get what is left of the three columns'
+    // designed 100 + 130 + 316 pixels, and whatever room the table has beyond them.
+    QHeaderView *pHeader = pTable->horizontalHeader();
+    const int iChannelsWidth = std::max(100, pHeader->sectionSizeHint(0));
+    const int iCommandWidth = std::max(130, pHeader->sectionSizeHint(1));
+    pTable->setColumnWidth(0, iChannelsWidth);
+    pTable->setColumnWidth(1, iCommandWidth);
+    pTable->setColumnWidth(2, std::max(100 + 130 + 316 - iChannelsWidth - iCommandWidth, pHeader->sectionSizeHint(2)));
+    pHeader->setStretchLastSection(true);
     pTable->setContextMenuPolicy(Qt::ActionsContextMenu);
     const char *const apszTexts[] = {QT_TR_NOOP("&Delete DMX Command"), QT_TR_NOOP("&Add DMX Command"),
                                      QT_TR_NOOP("&Set DMX Channel")};

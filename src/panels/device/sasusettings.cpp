@@ -4,6 +4,7 @@
 #include "panels/connectguard.h"
 #include "panels/contentenabled.h"
 #include "panels/device/ui_sasusettings.h"
+#include "panels/fieldwidth.h"
 #include "panels/scene/sceneitemdata.h"
 #include "trace/trace.h"
 
@@ -64,6 +65,9 @@ SasuSettings::SasuSettings(Zelvor *pMainWnd) : QWidget(pMainWnd), m_pUi(new Ui::
     }
 
     Ui::SasuSettings *u = m_pUi;
+    // The factory fields show a whole 32-bit value, "0x" included, in any font.
+    for (QLineEdit *pEdit : {u->m_pFixtTypeLE, u->m_pFixtSNLE, u->m_pFixtManufLE})
+        pEdit->setMinimumWidth(FieldWidthFor(pEdit, WidestHex32(pEdit)));
     connect(u->m_pBlackOutGpBox, &QGroupBox::toggled, this, &SasuSettings::s_OnBlackOutGpBox);
     connect(u->m_pBlackOutOnSpin, &QSpinBox::valueChanged, this, &SasuSettings::s_OnBlackOutOnSpin);
     connect(u->m_pBlackOutOffSpin, &QSpinBox::valueChanged, this, &SasuSettings::s_OnBlackOutOffSpin);
