@@ -70,12 +70,14 @@ FixtureSettings::~FixtureSettings()
 void FixtureSettings::SetOnline(bool bOnline)
 {
     m_bOnline = bOnline;
-    m_pUi->m_pLPUSetApplyBtn->setEnabled(bOnline);
-    m_pUi->m_pLpuTestColorApplyBtn->setEnabled(bOnline);
-    m_pUi->m_pLpuTestColorStopBtn->setEnabled(bOnline);
-    m_pUi->m_pFixtConfRotVolatileBtn->setEnabled(bOnline);
-    m_pUi->m_pFixtConfPosVolatileBtn->setEnabled(bOnline);
-    m_pUi->m_pFixtConfPermanentBtn->setEnabled(bOnline);
+    // The link may come and go while no fixture is chosen: "Write Permanent", beside the tabs
+    // rather than in them, stays disabled with the panel until one is.
+    SetControlEnabled(m_pUi->m_pLPUSetApplyBtn, bOnline);
+    SetControlEnabled(m_pUi->m_pLpuTestColorApplyBtn, bOnline);
+    SetControlEnabled(m_pUi->m_pLpuTestColorStopBtn, bOnline);
+    SetControlEnabled(m_pUi->m_pFixtConfRotVolatileBtn, bOnline);
+    SetControlEnabled(m_pUi->m_pFixtConfPosVolatileBtn, bOnline);
+    SetControlEnabled(m_pUi->m_pFixtConfPermanentBtn, bOnline);
 }
 
 void FixtureSettings::Unfollow()
