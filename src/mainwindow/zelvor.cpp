@@ -35,6 +35,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -354,11 +355,20 @@ void Zelvor::FitOnScreen()
     const QMargins margins = ExpectedFrame();
     // Before the first show a stored or a first position is the frame's: Qt places it so.
     const bool bShown = windowHandle() && windowHandle()->handle() && isVisible();
-    const QRect frame = bShown ? geometry().marginsAdded(margins) : QRect(pos(), size().grownBy(margins));
+    // The layout holds the window to its minimum only once it is shown, after the docks shown
+    // with it were placed beside it: the size is fitted as it will be, with the status bar's
+    // size grip, which shows only with the window.
+    QCoreApplication::sendPostedEvents(statusBar(), QEvent::LayoutRequest);
+    QSize minimum = minimumSizeHint();
+    if (const auto *pGrip = statusBar()->findChild<QSizeGrip *>(); pGrip && !pGrip->isVisible() && !bShown)
+        minimum.rwidth() += pGrip->sizeHint().width() + statusBar()->layout()->spacing();
+    const QSize size = this->size().expandedTo(minimum);
+    const QRect frame = bShown ? QRect(geometry().topLeft(), size).marginsAdded(margins)
+                               : QRect(pos(), size.grownBy(margins));
     const QRect fitted = FittedFrame(frame, pScreen->availableGeometry());
     if (bShown) {
         // The manager's margins are known: the client area goes where the frame then fits.
-        if (fitted != frame)
+        if (fitted != frame || size != this->size())
             setGeometry(fitted.marginsRemoved(margins));
         return;
     }

@@ -104,13 +104,14 @@ void TestZelvorSmallScreen::docksOpenWholeOnTheScreen()
     pWnd->show();
     QVERIFY(QTest::qWaitForWindowExposed(pWnd));
     const QRect screen = pWnd->screen()->availableGeometry();
-    const QRect frame = pWnd->frameGeometry();
-    const QList<QRect> bars = {GlobalRect(pWnd->menuBar()), GlobalRect(pWnd->findChild<QToolBar *>())};
-    const int iBarsBottom = std::max(bars[0].bottom(), bars[1].bottom());
     QStringList faults;
     for (QDockWidget *pDock : pWnd->findChildren<QDockWidget *>())
         pDock->show();
     QCoreApplication::processEvents();
+    // The window as it stands with its docks open: a dock placed beside it must stay beside it.
+    const QRect frame = pWnd->frameGeometry();
+    const QList<QRect> bars = {GlobalRect(pWnd->menuBar()), GlobalRect(pWnd->findChild<QToolBar *>())};
+    const int iBarsBottom = std::max(bars[0].bottom(), bars[1].bottom());
     for (QDockWidget *pDock : pWnd->findChildren<QDockWidget *>()) {
         QVERIFY(pDock->isFloating());
         const QRect place = pDock->frameGeometry();
