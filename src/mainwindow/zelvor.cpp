@@ -335,14 +335,10 @@ void Zelvor::RestoreWindow()
 
 QMargins Zelvor::ExpectedFrame() const
 {
-    if (const QWindow *pWindow = windowHandle(); pWindow && pWindow->handle() && isVisible()) {
-        const QMargins margins = pWindow->frameMargins();
-        if (!margins.isNull())
-            return margins;
-    }
-    if (!m_bFrameKnown && !m_StoredFrame.isNull())
-        return m_StoredFrame;
-    return m_bFrameKnown ? QMargins() : kUnknownFrame;
+    // Once the manager has reported, or has had its time, the frame is the one the window has.
+    if (m_bFrameKnown && windowHandle())
+        return windowHandle()->frameMargins();
+    return m_StoredFrame.isNull() ? kUnknownFrame : m_StoredFrame;
 }
 
 void Zelvor::FitOnScreen()
