@@ -24,6 +24,7 @@
 #include "update/fixtureupdate.h"
 #include "update/vpuupdate.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -38,11 +39,13 @@
 #include <QSizeGrip>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 std::atomic<Zelvor *> g_pMainWnd{nullptr};
 
@@ -113,9 +116,14 @@ QSize FullSizeHint(QWidget *pPanel)
     // form's scroll area measures its content before the form's texts are set) only when its
     // posted request is handled, and a dock shown with the window comes before that. They are
     // handled here for the widget alone, each one's below it first, the window left as it is.
+    // On a tab page never shown, a layout also keeps the hints its items had when it was last
+    // measured (a page of the test tools 120 px narrower than it lays itself out once shown):
+    // every hint is asked anew.
     const auto measured = [](QWidget *pWidget) {
         QList<QWidget *> widgets = pWidget->findChildren<QWidget *>();
         widgets.prepend(pWidget);
+        for (auto it = widgets.crbegin(); it != widgets.crend(); ++it)
+            (*it)->updateGeometry();
         for (auto it = widgets.crbegin(); it != widgets.crend(); ++it)
             QCoreApplication::sendPostedEvents(*it, QEvent::LayoutRequest);
         return pWidget->sizeHint();
@@ -271,6 +279,7 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     m_pUi->m_pVPUUpdateDock->hide();
     m_pUi->m_pFixtUpdateDock->hide();
     m_pUi->m_pDMXConfigDock->hide();
+    HoldRestoredDocks();
     PlaceOnBestScreen();
 
     connect(this, &Zelvor::sigZoomAll, m_pView, &View::s_OnZoomAll);
@@ -287,9 +296,13 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     if (m_bFactoryMode)
         m_pUi->m_pTestToolsDock->installEventFilter(this);
     m_pUi->m_pFixtUpdateDock->installEventFilter(this);
-    // A floating dock is placed when it is first shown in a run (see PlaceFloatingDock).
-    for (QDockWidget *pDock : allDocks)
+    // A floating dock is placed when it is first shown in a run (see PlaceFloatingDock), and
+    // again when the operator floats it by a double click on its title or by its float button.
+    for (QDockWidget *pDock : allDocks) {
         pDock->installEventFilter(this);
+        if (auto *pFloat = pDock->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_floatbutton")))
+            connect(pFloat, &QAbstractButton::clicked, this, [this, pDock] { PlaceOnceFloated(pDock); });
+    }
 
     emit sigZoomAll();
 
@@ -427,6 +440,44 @@ void Zelvor::PlaceFloatingDock(QDockWidget *pDock)
     pDock->move(place.topLeft());
 }
 
+void Zelvor::HoldRestoredDocks()
+{
+    // A floating dock is mapped as soon as the layout is restored, before the window: a manager
+    // cannot yet tie it to its window then, and stacks the window above it once that is mapped.
+    for (QDockWidget *pDock : findChildren<QDockWidget *>()) {
+        if (pDock->isFloating() && pDock->isVisible()) {
+            pDock->hide();
+            m_HeldDocks.append(pDock);
+        }
+    }
+}
+
+void Zelvor::ShowHeldDocks()
+{
+    const QList<QDockWidget *> held = std::exchange(m_HeldDocks, {});
+    for (QDockWidget *pDock : held)
+        pDock->show();
+}
+
+void Zelvor::PlaceOnceFloated(QDockWidget *pDock)
+{
+    // Qt gives the dock its place and native window after the click has been handled.
+    QTimer::singleShot(0, pDock, [this, pDock] {
+        if (pDock->isFloating() && pDock->isVisible())
+            PlaceFloatingDock(pDock);
+    });
+}
+
+void Zelvor::ShowDock(QDockWidget *pDock)
+{
+    pDock->show();
+    // Reopened where it was closed: kept there while that is whole on a screen.
+    const QScreen *pScreen = pDock->screen();
+    if (pDock->isFloating() && !(pScreen && pScreen->availableGeometry().contains(pDock->frameGeometry())))
+        PlaceFloatingDock(pDock);
+    pDock->raise();
+}
+
 void Zelvor::PlaceOnBestScreen()
 {
     if (!isMaximized())
@@ -497,23 +548,26 @@ void Zelvor::s_OnMenuTriggered(bool bOn)
     }
     if (!pTarget)
         return;
-    pTarget->setVisible(bOn);
+    if (auto *pDock = qobject_cast<QDockWidget *>(pTarget); pDock && bOn)
+        ShowDock(pDock);
+    else
+        pTarget->setVisible(bOn);
     if (bOn)
         pTarget->raise();
 }
 
 void Zelvor::s_OnPaintBrushTools(bool bOn)
 {
-    m_pUi->m_pPaintBrushToolsDock->setVisible(bOn);
     if (bOn)
-        m_pUi->m_pPaintBrushToolsDock->raise();
+        ShowDock(m_pUi->m_pPaintBrushToolsDock);
+    else
+        m_pUi->m_pPaintBrushToolsDock->hide();
 }
 
 void Zelvor::ShowPasswordGuardedDock(QAction *pAction, QDockWidget *pDock)
 {
     if (pAction->isChecked() && CheckFactoryPassword() == 1) {
-        pDock->show();
-        pDock->raise();
+        ShowDock(pDock);
         return;
     }
     pDock->hide();
@@ -542,6 +596,8 @@ bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
         if (!m_PlacedDocks.contains(pDock->objectName()))
             m_PlacedDocks.append(pDock->objectName());
     }
+    if (pEvent->type() == QEvent::MouseButtonDblClick && pDock && !pDock->isFloating())
+        PlaceOnceFloated(pDock);
     if (pEvent->type() == QEvent::Close) {
         if (pWatched == m_pUi->m_pVPUUpdateDock)
             m_pUi->actionVPU_Update->setChecked(false);
@@ -560,6 +616,9 @@ bool Zelvor::event(QEvent *pEvent)
     // still; the window is fitted again then if its frame reaches past the screen.
     switch (pEvent->type()) {
     case QEvent::Show:
+        // The window is mapped right after its show event.
+        if (!m_HeldDocks.isEmpty())
+            QTimer::singleShot(0, this, &Zelvor::ShowHeldDocks);
         if (!m_bFrameKnown && !m_FrameWatch.isActive()) {
             m_FrameWait.start();
             m_FrameWatch.start(kFrameWatchMs);

@@ -133,6 +133,15 @@ private:
     // A floating dock at no less than its panel's size hint (within the screen), beside the
     // window's frame or below its bars; a place kept from an earlier run stays if it is sound.
     void PlaceFloatingDock(QDockWidget *pDock);
+    // Floating docks the stored layout shows are held back until the window is mapped, so that
+    // a window manager stacks them above it as it does docks opened later.
+    void HoldRestoredDocks();
+    void ShowHeldDocks();
+    // A dock the operator floats out of the window by its title bar lands where Qt puts it, which
+    // may be past the screen: once floating it is placed as at its first show.
+    void PlaceOnceFloated(QDockWidget *pDock);
+    // A dock opened from a menu or the tool bar, whole on a screen and in front.
+    void ShowDock(QDockWidget *pDock);
 
     Ui::Zelvor *m_pUi = nullptr;
     QString m_qsComParam;
@@ -146,6 +155,7 @@ private:
     bool m_bFactoryMode = false;
     // Docks shown in this run or an earlier one: their stored floating place is their own.
     QStringList m_PlacedDocks;
+    QList<QDockWidget *> m_HeldDocks;
     QMargins m_StoredFrame;
     bool m_bFrameKnown = false;
     QTimer m_FrameWatch;

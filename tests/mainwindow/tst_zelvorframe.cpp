@@ -1,17 +1,24 @@
 // The main window under a real window manager on a 1366 x 768 screen: the manager's frame,
 // title bar included, is whole on the screen at the first start, after a restart and from a
 // stored geometry, and a window the operator made as large as the screen comes back as large.
+// Its floating docks come back above it after a restart, and a dock floated again from the
+// window lands whole on the screen.
 #include "mainwindow/zelvor.h"
 #include "support/framingdisplay.h"
 #include "support/mainwindowtest.h"
 #include "support/windowtest.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDockWidget>
 #include <QMenuBar>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
 #include <QToolBar>
+#include <QTranslator>
 #include <QWindow>
 
 namespace {
@@ -34,6 +41,44 @@ bool Framed(QWidget *pWindow)
     return pWindow->windowHandle() && !pWindow->windowHandle()->frameMargins().isNull();
 }
 
+// The manager's stacking order of its windows, bottom first (xprop, package x11-utils).
+QList<WId> Stacking()
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    if (!xprop.waitForFinished(5000))
+        return {};
+    QList<WId> order;
+    static const QRegularExpression reId(QStringLiteral("0x[0-9a-fA-F]+"));
+    for (const QRegularExpressionMatch &match : reId.globalMatch(QString::fromLatin1(xprop.readAllStandardOutput())))
+        order.append(match.captured().toULongLong(nullptr, 16));
+    return order;
+}
+
+// The menu and tool bars the docks keep clear of, in screen coordinates.
+QList<QRect> Bars(QMainWindow *pWnd)
+{
+    QToolBar *pTools = pWnd->findChild<QToolBar *>();
+    return {QRect(pWnd->menuBar()->mapToGlobal(QPoint(0, 0)), pWnd->menuBar()->size()),
+            QRect(pTools->mapToGlobal(QPoint(0, 0)), pTools->size())};
+}
+
+// What keeps a floating dock from being all in reach: off the screen or over a bar.
+QStringList PlaceFaults(QDockWidget *pDock, const QList<QRect> &bars)
+{
+    QStringList found;
+    const QRect frame = pDock->frameGeometry();
+    if (!Available().contains(frame))
+        found << pDock->windowTitle() + QStringLiteral(" off the screen: ") + Text(frame);
+    for (const QRect &bar : bars) {
+        if (bar.intersects(frame))
+            found << pDock->windowTitle() + QStringLiteral(" over a bar: ") + Text(frame);
+    }
+    return found;
+}
+
+const char *const kPassword = "S3cret9";
+
 } // namespace
 
 class TestZelvorFrame : public WindowTest
@@ -47,16 +92,26 @@ private slots:
     void frameWholeOnTheScreen_data();
     void frameWholeOnTheScreen();
     void docksWholeOffTheBars();
+    void restoredDocksAboveTheWindow();
+    void dockFloatedAgainOnTheScreen_data();
+    void dockFloatedAgainOnTheScreen();
 
 private:
     // Shows a window, lets the manager frame it, and closes it without saving: the settings then
     // hold its geometry. bFill: first made as large as the screen, frame included.
     bool RunOnce(const QRect &stored, bool bFill);
+    // A shown, framed window.
+    Zelvor *FramedWindow();
+    // Opens a dock as the operator does, from its menu entry (typing the password where the
+    // entry asks for one).
+    void OpenFromMenu(Zelvor *pWnd, QDockWidget *pDock);
 };
 
 void TestZelvorFrame::initTestCase()
 {
-    Begin(QStringLiteral("<Factory_mode>yes</Factory_mode>")); // the test tools' dock too
+    // The test tools' dock too.
+    Begin(
+        QStringLiteral("<Factory_mode>yes</Factory_mode><Factory_pwd>%1</Factory_pwd>").arg(QLatin1String(kPassword)));
     QCOMPARE(Available(), QRect(0, 0, 1366, 768));
 }
 
@@ -127,23 +182,147 @@ void TestZelvorFrame::docksWholeOffTheBars()
     for (QDockWidget *pDock : docks)
         pDock->show();
     QCoreApplication::processEvents();
-    const QList<QRect> bars = {QRect(pWnd->menuBar()->mapToGlobal(QPoint(0, 0)), pWnd->menuBar()->size()),
-                               QRect(pWnd->findChild<QToolBar *>()->mapToGlobal(QPoint(0, 0)),
-                                     pWnd->findChild<QToolBar *>()->size())};
+    const QList<QRect> bars = Bars(pWnd);
     auto faults = [&] {
         QStringList found;
-        for (QDockWidget *pDock : docks) {
-            const QRect frame = pDock->frameGeometry();
-            if (!Available().contains(frame))
-                found << pDock->windowTitle() + QStringLiteral(" off the screen: ") + Text(frame);
-            for (const QRect &bar : bars) {
-                if (bar.intersects(frame))
-                    found << pDock->windowTitle() + QStringLiteral(" over a bar: ") + Text(frame);
-            }
-        }
+        for (QDockWidget *pDock : docks)
+            found += PlaceFaults(pDock, bars);
         return found;
     };
     QTRY_VERIFY2_WITH_TIMEOUT(faults().isEmpty(), qPrintable(faults().join(QLatin1Char('\n'))), 2000);
+}
+
+Zelvor *TestZelvorFrame::FramedWindow()
+{
+    Zelvor *pWnd = MakeWindow();
+    pWnd->show();
+    if (!QTest::qWaitForWindowExposed(pWnd) || !QTest::qWaitFor([pWnd] { return Framed(pWnd); }, kFramedMs))
+        return nullptr;
+    return pWnd;
+}
+
+void TestZelvorFrame::OpenFromMenu(Zelvor *pWnd, QDockWidget *pDock)
+{
+    const QHash<QString, const char *> guarded = {{QStringLiteral("m_pFixtUpdateDock"), "actionFixtures_Update"},
+                                                  {QStringLiteral("m_pVPUUpdateDock"), "actionVPU_Update"}};
+    if (const char *pcAction = guarded.value(pDock->objectName())) {
+        m_pPrompts->AnswerText(QLatin1String(kPassword));
+        pWnd->findChild<QAction *>(QLatin1String(pcAction))->trigger();
+    } else {
+        pDock->toggleViewAction()->trigger();
+    }
+}
+
+// Docks left floating open at the end of a run, closed from its menu: at the next start the
+// manager stacks each of them above the window, where the operator sees it.
+void TestZelvorFrame::restoredDocksAboveTheWindow()
+{
+    Zelvor *pWnd = FramedWindow();
+    QVERIFY(pWnd);
+    QStringList open;
+    for (QDockWidget *pDock : pWnd->findChildren<QDockWidget *>()) {
+        // The update and DMX docks never come back at a start.
+        if (QStringList({"m_pFixtUpdateDock", "m_pVPUUpdateDock", "m_pDMXConfigDock"}).contains(pDock->objectName()))
+            continue;
+        OpenFromMenu(pWnd, pDock);
+        QVERIFY2(pDock->isVisible() && pDock->isFloating(), qPrintable(pDock->windowTitle()));
+        open << pDock->windowTitle();
+    }
+    QCOMPARE(open.size(), 11);
+    m_pPrompts->AnswerQuestion(QMessageBox::No);
+    QVERIFY(pWnd->findChild<QAction *>(QStringLiteral("actionExit")));
+    pWnd->findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
+    QTRY_VERIFY(!pWnd->isVisible());
+
+    pWnd = FramedWindow();
+    QVERIFY(pWnd);
+    QList<QDockWidget *> docks;
+    for (QDockWidget *pDock : pWnd->findChildren<QDockWidget *>()) {
+        if (open.contains(pDock->windowTitle()))
+            docks << pDock;
+    }
+    QCOMPARE(docks.size(), open.size());
+    for (QDockWidget *pDock : std::as_const(docks))
+        QTRY_VERIFY2(pDock->isVisible() && pDock->windowHandle() && pDock->windowHandle()->isExposed(),
+                     qPrintable(pDock->windowTitle()));
+    auto below = [&] {
+        const QList<WId> order = Stacking();
+        QStringList found;
+        const qsizetype iWindow = order.indexOf(pWnd->winId());
+        if (iWindow < 0)
+            return QStringList{QStringLiteral("the window is not in the stacking order")};
+        for (QDockWidget *pDock : std::as_const(docks)) {
+            if (order.indexOf(pDock->winId()) < iWindow)
+                found << pDock->windowTitle();
+        }
+        return found;
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(below().isEmpty(), qPrintable(below().join(QStringLiteral(", ")) + " below the window"),
+                              3000);
+    // And they stay there once the manager has activated the window and refitted its frame.
+    QTest::qWait(1000);
+    QVERIFY2(below().isEmpty(), qPrintable(below().join(QStringLiteral(", ")) + " below the window"));
+}
+
+void TestZelvorFrame::dockFloatedAgainOnTheScreen_data()
+{
+    QTest::addColumn<QString>("qsLanguage");
+    QTest::addColumn<QString>("qsDock");
+    const QStringList docks = {
+        "m_pPaintBrushToolsDock", "m_pVideoInputDock", "m_pWorkspaceDock",   "m_pListsDock",      "m_pFixtSetDock",
+        "m_pGroupSetDock",        "m_pSASUDock",       "m_pOutputColorDock", "m_pInputColorDock", "m_pVPUUpdateDock",
+        "m_pFixtUpdateDock",      "m_pTestToolsDock",  "m_pTestDock",        "m_pDMXConfigDock"};
+    for (const char *pcLanguage : {"en", "fr"}) {
+        for (const QString &qsDock : docks)
+            QTest::addRow("%s %s", pcLanguage, qPrintable(qsDock)) << pcLanguage << qsDock;
+    }
+}
+
+// A dock docked into the window by a double click on its title, then floated again by a double
+// click or by its float button, lands whole on the screen and clear of the bars; closed and
+// opened again from its menu it is whole on the screen.
+void TestZelvorFrame::dockFloatedAgainOnTheScreen()
+{
+    QFETCH(QString, qsLanguage);
+    QFETCH(QString, qsDock);
+    QTranslator translator;
+    QVERIFY(translator.load(qEnvironmentVariable("LANTREL_BINARY_DIR") + QStringLiteral("/Lang/zelvor_") + qsLanguage +
+                            QStringLiteral(".qm")));
+    QCoreApplication::installTranslator(&translator);
+    const auto untranslate = qScopeGuard([&] { QCoreApplication::removeTranslator(&translator); });
+
+    Zelvor *pWnd = FramedWindow();
+    QVERIFY(pWnd);
+    auto *pDock = pWnd->findChild<QDockWidget *>(qsDock);
+    QVERIFY(pDock);
+    OpenFromMenu(pWnd, pDock);
+    QTRY_VERIFY(pDock->isVisible() && pDock->isFloating());
+    const QList<QRect> bars = Bars(pWnd);
+
+    auto *pFloat = pDock->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_floatbutton"));
+    QVERIFY(pFloat);
+    const auto title = [pDock] { return QPoint(pDock->width() / 4, pDock->widget()->y() / 2); };
+    for (const char *pcHow : {"double click", "float button"}) {
+        QTest::mouseDClick(pDock, Qt::LeftButton, {}, title());
+        QTRY_VERIFY2(!pDock->isFloating(), pcHow);
+        if (QByteArray(pcHow) == "double click")
+            QTest::mouseDClick(pDock, Qt::LeftButton, {}, title());
+        else
+            QTest::mouseClick(pFloat, Qt::LeftButton);
+        QTRY_VERIFY2(pDock->isFloating() && pDock->windowHandle() && pDock->windowHandle()->isExposed(), pcHow);
+        QTRY_VERIFY2_WITH_TIMEOUT(PlaceFaults(pDock, bars).isEmpty(),
+                                  qPrintable(pcHow + QStringLiteral(": ") + PlaceFaults(pDock, bars).join(", ")), 2000);
+    }
+
+    // Dragged partly past the screen's corner, where the operator may leave it, then closed and
+    // opened again from the menu.
+    pDock->move(Available().right() - pDock->width() / 2, Available().bottom() - 40);
+    QTRY_VERIFY(!Available().contains(pDock->frameGeometry()));
+    QVERIFY(pDock->close());
+    OpenFromMenu(pWnd, pDock);
+    QTRY_VERIFY(pDock->isVisible() && pDock->windowHandle() && pDock->windowHandle()->isExposed());
+    QTRY_VERIFY2_WITH_TIMEOUT(Available().contains(pDock->frameGeometry()), qPrintable(Text(pDock->frameGeometry())),
+                              2000);
 }
 
 LANTREL_TEST_MAIN_ON_FRAMING_DISPLAY(TestZelvorFrame, 1366, 768)
