@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include <algorithm>
+
 // The width at which pEdit shows qsText whole: QLineEdit keeps two pixels on each side of its
 // text and one for the cursor, inside its text margins and the frame the style draws.
 inline int FieldWidthFor(const QLineEdit *pEdit, const QString &qsText)
@@ -21,14 +23,60 @@ inline int FieldWidthFor(const QLineEdit *pEdit, const QString &qsText)
     return pEdit->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, text, pEdit).width();
 }
 
+// The character of qsChars the field draws widest; the first of those as wide.
+inline QChar WidestChar(const QLineEdit *pEdit, const QString &qsChars)
+{
+    QChar widest = qsChars.front();
+    for (const QChar c : qsChars) {
+        if (pEdit->fontMetrics().horizontalAdvance(c) > pEdit->fontMetrics().horizontalAdvance(widest))
+            widest = c;
+    }
+    return widest;
+}
+
 // "0x" and eight of the widest hexadecimal digit, in either case: the widest text of a field
 // that shows a 32-bit value.
 inline QString WidestHex32(const QLineEdit *pEdit)
 {
-    QChar widest = QLatin1Char('0');
-    for (const QChar digit : QStringLiteral("0123456789ABCDEFabcdef")) {
-        if (pEdit->fontMetrics().horizontalAdvance(digit) > pEdit->fontMetrics().horizontalAdvance(widest))
-            widest = digit;
+    return QStringLiteral("0x") + QString(8, WidestChar(pEdit, QStringLiteral("0123456789ABCDEFabcdef")));
+}
+
+// The widest text a field with the input mask qsMask (as QLineEdit::inputMask() gives it, its
+// blank after ';') can show: every place at the widest character it takes or the blank that
+// stands for it while empty, literals as they are. Case modifiers are passed over: a place
+// then counts both cases, never too narrow; a place for letters counts any printable one.
+inline QString WidestMaskedText(const QLineEdit *pEdit, const QString &qsMask)
+{
+    const QString qsDigits = QStringLiteral("0123456789");
+    QString qsPrintable;
+    for (char c = ' '; c <= '~'; ++c)
+        qsPrintable += QLatin1Char(c);
+    const auto takes = [&](QChar cPlace) -> QString {
+        if (QStringLiteral("Hh").contains(cPlace))
+            return qsDigits + QStringLiteral("ABCDEFabcdef");
+        if (QStringLiteral("90Dd").contains(cPlace))
+            return qsDigits;
+        if (QStringLiteral("#BbAaNnXx").contains(cPlace))
+            return qsPrintable;
+        return {};
+    };
+    // The mask ends at the first ';' that is not escaped.
+    qsizetype iEnd = 0;
+    while (iEnd < qsMask.size() && qsMask.at(iEnd) != QLatin1Char(';'))
+        iEnd += qsMask.at(iEnd) == QLatin1Char('\\') ? 2 : 1;
+    QString qsBlank = qsMask.mid(iEnd + 1, 1);
+    if (qsBlank.isEmpty())
+        qsBlank = QStringLiteral(" ");
+    QString qsText;
+    for (qsizetype i = 0; i < std::min(iEnd, qsMask.size()); ++i) {
+        const QChar c = qsMask.at(i);
+        const QString qsTakes = takes(c);
+        if (c == QLatin1Char('\\') && i + 1 < qsMask.size())
+            qsText += qsMask.at(++i);
+        else if (!qsTakes.isEmpty())
+            qsText += WidestChar(pEdit, qsTakes + qsBlank);
+        else if (!QStringLiteral("<>!").contains(c))
+            qsText += c;
     }
-    return QStringLiteral("0x") + QString(8, widest);
+    return qsText;
 }

@@ -3,6 +3,7 @@
 #include "comm/vpucom.h"
 #include "config/softconf.h"
 #include "mainwindow/zelvor.h"
+#include "panels/fieldwidth.h"
 #include "testtools/ui_testtools.h"
 
 TestTools::TestTools(Zelvor *pMainWnd) : QWidget(pMainWnd), m_pUi(new Ui::TestTools), m_pMainWnd(pMainWnd)
@@ -25,6 +26,15 @@ TestTools::TestTools(Zelvor *pMainWnd) : QWidget(pMainWnd), m_pUi(new Ui::TestTo
             &TestTools::s_OnLpuRegOffsetCbBoxIdxChanged);
     connect(m_pUi->m_pLpuRegOffsetNameRadio, &QRadioButton::toggled, this, &TestTools::s_OnLpuRegOffsetRadio);
     SetUpGenerators();
+    // A masked field shows its whole value, at its widest digits, however narrow the dock lays
+    // it out and in whatever font; a width the form gives it beyond that stays.
+    for (QLineEdit *pEdit : findChildren<QLineEdit *>()) {
+        if (pEdit->inputMask().isEmpty())
+            continue;
+        const int iWidth = FieldWidthFor(pEdit, WidestMaskedText(pEdit, pEdit->inputMask()));
+        pEdit->setMinimumWidth(std::max(pEdit->minimumWidth(), iWidth));
+        pEdit->setMaximumWidth(std::max(pEdit->maximumWidth(), iWidth));
+    }
 
     m_pUi->m_pTestToolsTab->setCurrentIndex(0);
 

@@ -9,6 +9,7 @@
 #include "support/quietqpa.h"
 #include "support/scriptedprompts.h"
 #include "support/testenv.h"
+#include "support/textroom.h"
 #include "support/tracecapture.h"
 
 #include <QAbstractButton>
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -142,10 +144,6 @@ void CollectAll(QWidget *pWidget, QStringList *pTexts)
 
 // Qt's own protected helpers, reached through pointers to members: the style options and texts
 // measured below are those the widgets paint with.
-struct LineEditAccess : QLineEdit
-{
-    using QLineEdit::initStyleOption;
-};
 struct ComboAccess : QComboBox
 {
     using QComboBox::initStyleOption;
@@ -169,16 +167,7 @@ QString Name(const QWidget *pWidget)
            QLatin1Char(' ') + pWidget->property("text").toString();
 }
 
-// The width a field leaves for its text as QLineEdit lays it out: the style's contents inside the
-// frame, less the text margins, the two pixels kept on each side and one for the cursor after
-// the text. A longer text scrolls and loses its start.
-int TextRoom(const QLineEdit *pEdit)
-{
-    QStyleOptionFrame opt;
-    (pEdit->*(&LineEditAccess::initStyleOption))(&opt);
-    const QRect contents = pEdit->style()->subElementRect(QStyle::SE_LineEditContents, &opt, pEdit);
-    return contents.marginsRemoved(pEdit->textMargins()).width() - 2 * 2 - 1;
-}
+using ::TextRoom;
 
 // The width a combo box leaves for an item's label: its edit field less a pixel on each side,
 // where the style draws the label of a box that cannot be edited.
@@ -265,6 +254,26 @@ QStringList CutSections(const QHeaderView *pHeader)
     return cut;
 }
 
+// The tab widget of which the widget is a page, if it is one: a page's parent is the tab
+// widget's stack, whose parent is the tab widget.
+QTabWidget *TabsOfPage(QWidget *pWidget)
+{
+    QWidget *pStack = pWidget->parentWidget();
+    auto *pTabs = pStack ? qobject_cast<QTabWidget *>(pStack->parentWidget()) : nullptr;
+    return pTabs && pTabs->indexOf(pWidget) >= 0 ? pTabs : nullptr;
+}
+
+// The tab pages a widget lies on, outermost first, by the texts of their tabs: "LPU > Memory".
+QString PagePath(QWidget *pWidget, const QWidget *pView)
+{
+    QStringList pages;
+    for (QWidget *pOn = pWidget; pOn && pOn != pView; pOn = pOn->parentWidget()) {
+        if (QTabWidget *pTabs = TabsOfPage(pOn))
+            pages.prepend(pTabs->tabText(pTabs->indexOf(pOn)));
+    }
+    return pages.join(QStringLiteral(" > "));
+}
+
 // What of a panel's texts the operator cannot read whole: a label, button or tab bar narrower
 // or lower than its text needs, a field or header section narrower than its text as drawn, or
 // a control reaching past its box or the dock's view. Along an axis on which the screen held
@@ -275,6 +284,7 @@ QStringList CutTexts(QWidget *pPanel, QWidget *pView, Qt::Orientations held)
     for (QWidget *pWidget : pPanel->findChildren<QWidget *>()) {
         if (!pWidget->isVisibleTo(pPanel))
             continue;
+        const qsizetype iFirstCut = cut.size();
         auto *pLabel = qobject_cast<QLabel *>(pWidget);
         const bool bText = (pLabel && !pLabel->text().isEmpty() && !pLabel->wordWrap()) ||
                            qobject_cast<QAbstractButton *>(pWidget) || qobject_cast<QTabBar *>(pWidget);
@@ -319,7 +329,41 @@ QStringList CutTexts(QWidget *pPanel, QWidget *pView, Qt::Orientations held)
         }
         if ((bText || qobject_cast<QLineEdit *>(pWidget) || qobject_cast<QComboBox *>(pWidget)) && !bInside)
             cut << qsName + QStringLiteral(": reaches past its box");
+        const QString qsPage = PagePath(pWidget, pView);
+        for (qsizetype i = iFirstCut; !qsPage.isEmpty() && i < cut.size(); ++i)
+            cut[i].prepend(qsPage + QStringLiteral(" | "));
     }
+    return cut;
+}
+
+// The pages of the panel's tab widgets that it does not show as it stands, each in turn with
+// the tab widgets around it turned to it as the operator would: a page never shown is laid out
+// only once it is, and may cut what the first page would not. Every tab widget is turned back.
+QStringList CutPageTexts(QWidget *pPanel, QWidget *pView, Qt::Orientations held)
+{
+    QStringList cut;
+    for (QTabWidget *pTabs : pPanel->findChildren<QTabWidget *>()) {
+        for (int iPage = 0; iPage < pTabs->count(); ++iPage) {
+            QWidget *pPage = pTabs->widget(iPage);
+            if (pPage->isVisibleTo(pPanel))
+                continue;
+            QList<std::pair<QTabWidget *, int>> turned;
+            for (QWidget *pOn = pPage; pOn && pOn != pPanel; pOn = pOn->parentWidget()) {
+                if (QTabWidget *pAround = TabsOfPage(pOn)) {
+                    turned.append({pAround, pAround->currentIndex()});
+                    pAround->setCurrentWidget(pOn);
+                }
+            }
+            QCoreApplication::processEvents();
+            if (pPage->isVisible())
+                cut += CutTexts(pPage, pView, held);
+            else
+                cut << PagePath(pPage, pView) + QStringLiteral(": the page does not show");
+            for (const auto &[pAround, iIndex] : std::as_const(turned))
+                pAround->setCurrentIndex(iIndex);
+        }
+    }
+    QCoreApplication::processEvents();
     return cut;
 }
 
@@ -344,7 +388,7 @@ private:
     QStringList WindowTexts();
     QStringList DialogTexts(Zelvor *pWnd);
     // Every dock floating at its first size beside the window on that screen: the texts of their
-    // panels that are cut.
+    // panels that are cut, on every page of their tab widgets.
     QStringList CutDockTexts(QScreen *pScreen);
 
     std::unique_ptr<TestEnv> m_pEnv;
@@ -505,10 +549,16 @@ QStringList TestFrench::CutDockTexts(QScreen *pScreen)
     QStringList cut;
     if (pWnd->screen() != pScreen)
         cut << QStringLiteral("the window is not on ") + pScreen->name();
+    QList<QDockWidget *> walked;
     for (QDockWidget *pDock : docks) {
         auto *pArea = qobject_cast<QScrollArea *>(pDock->widget());
         if (!pArea || !pArea->widget()) {
             cut << pDock->windowTitle() + QStringLiteral(": no scrolled panel");
+            continue;
+        }
+        // A hidden dock would pass with nothing looked at.
+        if (!pDock->isVisible()) {
+            cut << pDock->windowTitle() + QStringLiteral(": not shown");
             continue;
         }
         // A dock as wide as the screen, or reaching its bottom, may be smaller than its panel
@@ -518,8 +568,30 @@ QStringList TestFrench::CutDockTexts(QScreen *pScreen)
             held |= Qt::Horizontal;
         if (pDock->frameGeometry().bottom() >= room.bottom())
             held |= Qt::Vertical;
-        for (const QString &qsCut : CutTexts(pArea->widget(), pArea->viewport(), held))
+        for (const QString &qsCut : CutTexts(pArea->widget(), pArea->viewport(), held) +
+                                        CutPageTexts(pArea->widget(), pArea->viewport(), held))
             cut << pScreen->name() + QLatin1Char(' ') + pDock->windowTitle() + QStringLiteral(" | ") + qsCut;
+        walked << pDock;
+    }
+    // The docks the View and Tools menus open, and the test tools only factory mode has, are
+    // all among those walked: a dock left out would pass unseen.
+    QList<QDockWidget *> listed = {pWnd->findChild<QDockWidget *>(QStringLiteral("m_pTestToolsDock"))};
+    for (const QString &qsMenu : {QStringLiteral("menuView"), QStringLiteral("menuTools")}) {
+        const QMenu *pMenu = pWnd->findChild<QMenu *>(qsMenu);
+        if (!pMenu)
+            cut << QStringLiteral("no ") + qsMenu;
+        for (QAction *pAction : pMenu ? pMenu->actions() : QList<QAction *>()) {
+            for (QDockWidget *pDock : docks) {
+                if (pDock->toggleViewAction() == pAction && !listed.contains(pDock))
+                    listed << pDock;
+            }
+        }
+    }
+    for (const QDockWidget *pDock : std::as_const(listed)) {
+        if (!walked.contains(pDock))
+            cut << pScreen->name() + QLatin1Char(' ') +
+                       (pDock ? pDock->windowTitle() : QStringLiteral("m_pTestToolsDock")) +
+                       QStringLiteral(": not walked");
     }
     g_pMainWnd.store(nullptr);
     return cut;

@@ -6,6 +6,7 @@
 #include "support/linktest.h"
 #include "support/quietqpa.h"
 #include "support/scriptedprompts.h"
+#include "support/textroom.h"
 #include "support/tracecapture.h"
 #include "support/vpusimdevice.h"
 #include "testtools/testtools.h"
@@ -49,6 +50,8 @@ private slots:
     void script_data();
     void script();
     void scriptHistory();
+    void maskedFieldsShowWholeValues_data();
+    void maskedFieldsShowWholeValues();
 };
 
 void TestTestTools::regNameFile_data()
@@ -339,6 +342,42 @@ void TestTestTools::scriptHistory()
     QVERIFY(run("Scripts/a.reg"));
     QCOMPARE(ReadFile(QStringLiteral("Lantrel.xml")), baBefore);
     QCOMPARE(pScript->count(), 2);
+}
+
+void TestTestTools::maskedFieldsShowWholeValues_data()
+{
+    QTest::addColumn<QString>("qsField");
+    QTest::addColumn<int>("iDigits");
+    QTest::newRow("VPU flash size") << "m_pFlashRdSize" << 8;
+    QTest::newRow("VPU flash offset") << "m_pFlashOffsetLE" << 8;
+    QTest::newRow("VPU short value, 50 px at most in the form") << "m_pFlashRdWrShortLE" << 4;
+    QTest::newRow("LPU memory size") << "m_pLpuMemRdSize" << 8;
+    QTest::newRow("LPU acquisition size") << "m_pLpuAcqBuffRdFileSizeLE" << 8;
+    QTest::newRow("LPU register value, blank _") << "m_pLpuRegValueLineEdit" << 8;
+    QTest::newRow("FPGA register offset, either case") << "m_pRegOffsetLE" << 4;
+    QTest::newRow("SDRAM pixel red") << "m_pSDRAMRdWrPixelRedSpin" << 2;
+}
+
+void TestTestTools::maskedFieldsShowWholeValues()
+{
+    QFETCH(QString, qsField);
+    QFETCH(int, iDigits);
+    LinkFixture link(QStringLiteral("127.0.26.8"), kFactoryXml);
+    QLineEdit *pEdit = Child<QLineEdit>(link.Build()->m_pTestTools, qPrintable(qsField));
+    QVERIFY(pEdit);
+    // As narrow as a dock's layout can make it.
+    const int iNarrowest = std::min(
+        pEdit->maximumWidth(), pEdit->minimumWidth() > 0 ? pEdit->minimumWidth() : pEdit->minimumSizeHint().width());
+    pEdit->resize(iNarrowest, pEdit->height());
+    // Every digit the operator may type, all places alike, and the empty field's blanks.
+    QStringList cut;
+    for (const QChar digit : QStringLiteral(" 0123456789ABCDEFabcdef")) {
+        pEdit->setText(digit == QLatin1Char(' ') ? QString() : QString(iDigits, digit));
+        const int iWidth = pEdit->fontMetrics().horizontalAdvance(pEdit->displayText());
+        if (pEdit->displayText().size() != iDigits || iWidth > TextRoom(pEdit))
+            cut << QStringLiteral("\"%1\" %2 px in %3 px").arg(pEdit->displayText()).arg(iWidth).arg(TextRoom(pEdit));
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestTestTools)
