@@ -548,10 +548,11 @@ void Zelvor::s_OnMenuTriggered(bool bOn)
     }
     if (!pTarget)
         return;
-    if (auto *pDock = qobject_cast<QDockWidget *>(pTarget); pDock && bOn)
+    if (auto *pDock = qobject_cast<QDockWidget *>(pTarget); pDock && bOn) {
         ShowDock(pDock);
-    else
-        pTarget->setVisible(bOn);
+        return;
+    }
+    pTarget->setVisible(bOn);
     if (bOn)
         pTarget->raise();
 }

@@ -153,10 +153,8 @@ void TestZelvorFrame::frameWholeOnTheScreen()
     if (bEarlierRun)
         QVERIFY(RunOnce(stored, bFill));
 
-    Zelvor *pWnd = MakeWindow();
-    pWnd->show();
-    QVERIFY(QTest::qWaitForWindowExposed(pWnd));
-    QVERIFY2(QTest::qWaitFor([pWnd] { return Framed(pWnd); }, kFramedMs), "the manager never framed the window");
+    Zelvor *pWnd = FramedWindow();
+    QVERIFY2(pWnd, "the manager never framed the window");
     QWindow *pWindow = pWnd->windowHandle();
     // The frame the manager drew, title bar and its buttons included, whole on the screen;
     // the window is refitted once the manager reports it, so this may take a moment.
@@ -173,10 +171,8 @@ void TestZelvorFrame::frameWholeOnTheScreen()
 // title bar): whole on the screen, and clear of the window's menu bar and tool bar.
 void TestZelvorFrame::docksWholeOffTheBars()
 {
-    Zelvor *pWnd = MakeWindow();
-    pWnd->show();
-    QVERIFY(QTest::qWaitForWindowExposed(pWnd));
-    QVERIFY(QTest::qWaitFor([pWnd] { return Framed(pWnd); }, kFramedMs));
+    Zelvor *pWnd = FramedWindow();
+    QVERIFY(pWnd);
     QTRY_VERIFY(Available().contains(pWnd->windowHandle()->frameGeometry()));
     const QList<QDockWidget *> docks = pWnd->findChildren<QDockWidget *>();
     for (QDockWidget *pDock : docks)
@@ -230,8 +226,9 @@ void TestZelvorFrame::restoredDocksAboveTheWindow()
     }
     QCOMPARE(open.size(), 11);
     m_pPrompts->AnswerQuestion(QMessageBox::No);
-    QVERIFY(pWnd->findChild<QAction *>(QStringLiteral("actionExit")));
-    pWnd->findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
+    QAction *pExit = pWnd->findChild<QAction *>(QStringLiteral("actionExit"));
+    QVERIFY(pExit);
+    pExit->trigger();
     QTRY_VERIFY(!pWnd->isVisible());
 
     pWnd = FramedWindow();
