@@ -56,6 +56,10 @@ constexpr int kSceneHeight = 1080;
 const char *const kGeometryKey = "Zelvor/geometry";
 const char *const kStateKey = "Zelvor/windowState";
 const char *const kPlacedProperty = "lantrelPlaced";
+// How long after a dock is placed the manager's reports of another place are taken as stale,
+// and how often the place is asked for again in that time.
+constexpr qint64 kDockSettleMs = 1500;
+constexpr int kDockAskAgainMax = 3;
 
 const char *const kPlacedDocksKey = "Zelvor/placedDocks";
 const char *const kFrameKey = "Zelvor/frameMargins";
@@ -438,6 +442,37 @@ void Zelvor::PlaceFloatingDock(QDockWidget *pDock)
         place = FloatingDockPlace(frameGeometry(), iBarsBottom, size + frameExtra, screen);
     pDock->resize(place.size() - frameExtra);
     pDock->move(place.topLeft());
+    DockPlace &placed = m_DockPlaces[pDock];
+    placed.geometry = pDock->geometry();
+    placed.since.start();
+    placed.iAskedAgain = 0;
+}
+
+void Zelvor::HoldDockPlace(QDockWidget *pDock, bool bReported)
+{
+    const auto it = m_DockPlaces.find(pDock);
+    if (it == m_DockPlaces.end() || pDock->geometry() == it->geometry)
+        return;
+    // Past the settling time, or the manager holds to its place: the place is the manager's.
+    if (it->since.elapsed() > kDockSettleMs || it->iAskedAgain >= kDockAskAgainMax) {
+        m_DockPlaces.erase(it);
+        return;
+    }
+    // A place asked for in this program, the operator dragging the dock by its title included,
+    // is the one to hold.
+    if (!bReported) {
+        it->geometry = pDock->geometry();
+        return;
+    }
+    // A report comes as a move and a resize: the place is asked for once, after both.
+    QTimer::singleShot(0, pDock, [this, pDock] {
+        const auto placed = m_DockPlaces.find(pDock);
+        if (placed == m_DockPlaces.end() || !pDock->isFloating() || !pDock->isVisible() ||
+            pDock->geometry() == placed->geometry)
+            return;
+        ++placed->iAskedAgain;
+        pDock->setGeometry(placed->geometry);
+    });
 }
 
 void Zelvor::HoldRestoredDocks()
@@ -587,6 +622,13 @@ void Zelvor::s_OnVpuUpdateMenu()
 
 bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
+    if (pWatched == windowHandle() && pEvent->type() == QEvent::Expose) {
+        if (windowHandle()->isExposed()) {
+            windowHandle()->removeEventFilter(this);
+            QTimer::singleShot(0, this, &Zelvor::ShowHeldDocks);
+        }
+        return QMainWindow::eventFilter(pWatched, pEvent);
+    }
     FilterSceneEvent(pWatched, pEvent);
     auto *pDock = qobject_cast<QDockWidget *>(pWatched);
     // Once a run: a dock the operator later drags out of the window stays where it is dropped.
@@ -597,6 +639,8 @@ bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
         if (!m_PlacedDocks.contains(pDock->objectName()))
             m_PlacedDocks.append(pDock->objectName());
     }
+    if ((pEvent->type() == QEvent::Move || pEvent->type() == QEvent::Resize) && pDock && pDock->isFloating())
+        HoldDockPlace(pDock, pEvent->spontaneous());
     if (pEvent->type() == QEvent::MouseButtonDblClick && pDock && !pDock->isFloating())
         PlaceOnceFloated(pDock);
     if (pEvent->type() == QEvent::Close) {
@@ -617,9 +661,12 @@ bool Zelvor::event(QEvent *pEvent)
     // still; the window is fitted again then if its frame reaches past the screen.
     switch (pEvent->type()) {
     case QEvent::Show:
-        // The window is mapped right after its show event.
-        if (!m_HeldDocks.isEmpty())
-            QTimer::singleShot(0, this, &Zelvor::ShowHeldDocks);
+        // The window is mapped right after its show event, and a manager has taken it on once
+        // it is exposed; should it never be (started minimised), the docks come after a while.
+        if (!m_HeldDocks.isEmpty() && windowHandle()) {
+            windowHandle()->installEventFilter(this);
+            QTimer::singleShot(kFrameWaitMs, this, &Zelvor::ShowHeldDocks);
+        }
         if (!m_bFrameKnown && !m_FrameWatch.isActive()) {
             m_FrameWait.start();
             m_FrameWatch.start(kFrameWatchMs);

@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QGraphicsScene>
+#include <QHash>
 #include <QLineEdit>
 #include <QList>
 #include <QMainWindow>
@@ -133,8 +134,9 @@ private:
     // A floating dock at no less than its panel's size hint (within the screen), beside the
     // window's frame or below its bars; a place kept from an earlier run stays if it is sound.
     void PlaceFloatingDock(QDockWidget *pDock);
-    // Floating docks the stored layout shows are held back until the window is mapped, so that
-    // a window manager stacks them above it as it does docks opened later.
+    // Floating docks the stored layout shows are held back until the window is exposed, so that
+    // a window manager has taken the window on and stacks them above it, as it does docks
+    // opened later.
     void HoldRestoredDocks();
     void ShowHeldDocks();
     // A dock the operator floats out of the window by its title bar lands where Qt puts it, which
@@ -142,6 +144,11 @@ private:
     void PlaceOnceFloated(QDockWidget *pDock);
     // A dock opened from a menu or the tool bar, whole on a screen and in front.
     void ShowDock(QDockWidget *pDock);
+    // A manager that frames a dock just placed may report a stale place for it (its new frame's,
+    // before it moved the frame), and Qt then keeps that as the dock's geometry while the dock
+    // is shown elsewhere: for a moment after the placement, a reported place that differs from
+    // the one asked for is asked for again, so that Qt and the screen agree.
+    void HoldDockPlace(QDockWidget *pDock, bool bReported);
 
     Ui::Zelvor *m_pUi = nullptr;
     QString m_qsComParam;
@@ -156,6 +163,13 @@ private:
     // Docks shown in this run or an earlier one: their stored floating place is their own.
     QStringList m_PlacedDocks;
     QList<QDockWidget *> m_HeldDocks;
+    struct DockPlace
+    {
+        QRect geometry;
+        QElapsedTimer since;
+        int iAskedAgain = 0;
+    };
+    QHash<QDockWidget *, DockPlace> m_DockPlaces;
     QMargins m_StoredFrame;
     bool m_bFrameKnown = false;
     QTimer m_FrameWatch;
