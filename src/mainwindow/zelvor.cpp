@@ -58,8 +58,8 @@ const char *const kStateKey = "Zelvor/windowState";
 const char *const kPlacedProperty = "lantrelPlaced";
 // How long after a dock is placed the manager's reports of another place are taken as stale,
 // and how often the place is asked for again in that time.
-constexpr qint64 kDockSettleMs = 1500;
-constexpr int kDockAskAgainMax = 3;
+constexpr qint64 kDockSettleMs = 2000;
+constexpr int kDockAskAgainMax = 5;
 
 const char *const kPlacedDocksKey = "Zelvor/placedDocks";
 const char *const kFrameKey = "Zelvor/frameMargins";

@@ -441,8 +441,13 @@ void TestZelvorFrame::staleReportOfAPlacedDock()
 
     const QRect stale(bFrameSize ? QPoint(1, 0) : QPoint(0, 0), bFrameSize ? QSize(1, 1) : placed.size());
     ReportedPlaces reported(pDock);
-    QVERIFY(ReportPlace(pDock->winId(), stale));
-    QTRY_VERIFY2(reported.places.contains(stale), "the report never reached the dock");
+    // A report of the place Qt already has is no news to it: on a busy machine the manager's own
+    // stale report may still be on its way, and the dock's place lands on it for a moment.
+    for (int iSent = 0; iSent < 3 && !reported.places.contains(stale); ++iSent) {
+        QVERIFY(ReportPlace(pDock->winId(), stale));
+        QTest::qWaitFor([&reported, stale] { return reported.places.contains(stale); }, 300);
+    }
+    QVERIFY2(reported.places.contains(stale), "the report never reached the dock");
     QTRY_COMPARE(pDock->geometry(), placed);
     QTRY_COMPARE(ServerPlace(pDock->winId()), placed);
     QVERIFY2(PlaceFaults(pDock, bars).isEmpty(), qPrintable(PlaceFaults(pDock, bars).join(", ")));
