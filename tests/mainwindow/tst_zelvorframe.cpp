@@ -83,6 +83,25 @@ QStringList PlaceFaults(QDockWidget *pDock, const QList<QRect> &bars)
 
 const char *const kPassword = "S3cret9";
 
+// Docks a floating dock by a double click on its title, then floats it again as the operator
+// does: by a double click there, or by its float button. False if a step never came about.
+bool DockAndFloatAgain(QDockWidget *pDock, bool bFloatButton)
+{
+    auto *pFloat = pDock->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_floatbutton"));
+    if (!pFloat)
+        return false;
+    const auto title = [pDock] { return QPoint(pDock->width() / 4, pDock->widget()->y() / 2); };
+    QTest::mouseDClick(pDock, Qt::LeftButton, {}, title());
+    if (!QTest::qWaitFor([pDock] { return !pDock->isFloating(); }))
+        return false;
+    if (bFloatButton)
+        QTest::mouseClick(pFloat, Qt::LeftButton);
+    else
+        QTest::mouseDClick(pDock, Qt::LeftButton, {}, title());
+    return QTest::qWaitFor(
+        [pDock] { return pDock->isFloating() && pDock->windowHandle() && pDock->windowHandle()->isExposed(); });
+}
+
 // What a manager sends a window it has placed (a configure notify from SendEvent, in root
 // coordinates; Qt takes its place as it stands), sent here with a place of our choosing.
 bool ReportPlace(WId window, const QRect &place)
@@ -168,7 +187,6 @@ private:
     // Shows a window, lets the manager frame it, and closes it without saving: the settings then
     // hold its geometry. bFill: first made as large as the screen, frame included.
     bool RunOnce(const QRect &stored, bool bFill);
-    // A shown, framed window.
     // The window shown and framed; once settled too, unless bSettled is false.
     Zelvor *FramedWindow(bool bSettled = true);
     // Opens a dock as the operator does, from its menu entry (typing the password where the
@@ -372,17 +390,8 @@ void TestZelvorFrame::dockFloatedAgainOnTheScreen()
     QTRY_VERIFY(pDock->isVisible() && pDock->isFloating());
     const QList<QRect> bars = Bars(pWnd);
 
-    auto *pFloat = pDock->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_floatbutton"));
-    QVERIFY(pFloat);
-    const auto title = [pDock] { return QPoint(pDock->width() / 4, pDock->widget()->y() / 2); };
     for (const char *pcHow : {"double click", "float button"}) {
-        QTest::mouseDClick(pDock, Qt::LeftButton, {}, title());
-        QTRY_VERIFY2(!pDock->isFloating(), pcHow);
-        if (QByteArray(pcHow) == "double click")
-            QTest::mouseDClick(pDock, Qt::LeftButton, {}, title());
-        else
-            QTest::mouseClick(pFloat, Qt::LeftButton);
-        QTRY_VERIFY2(pDock->isFloating() && pDock->windowHandle() && pDock->windowHandle()->isExposed(), pcHow);
+        QVERIFY2(DockAndFloatAgain(pDock, QByteArray(pcHow) == "float button"), pcHow);
         QTRY_VERIFY2_WITH_TIMEOUT(PlaceFaults(pDock, bars).isEmpty(),
                                   qPrintable(pcHow + QStringLiteral(": ") + PlaceFaults(pDock, bars).join(", ")), 2000);
     }
@@ -423,17 +432,8 @@ void TestZelvorFrame::staleReportOfAPlacedDock()
     QVERIFY(pDock);
     OpenFromMenu(pWnd, pDock);
     QTRY_VERIFY(pDock->isFloating() && pDock->windowHandle() && pDock->windowHandle()->isExposed());
-    if (qsHow != QLatin1String("opened from its menu")) {
-        const QPoint title(pDock->width() / 4, pDock->widget()->y() / 2);
-        QTest::mouseDClick(pDock, Qt::LeftButton, {}, title);
-        QTRY_VERIFY(!pDock->isFloating());
-        if (qsHow == QLatin1String("double click"))
-            QTest::mouseDClick(pDock, Qt::LeftButton, {}, title);
-        else
-            QTest::mouseClick(pDock->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_floatbutton")),
-                              Qt::LeftButton);
-        QTRY_VERIFY(pDock->isFloating() && pDock->windowHandle() && pDock->windowHandle()->isExposed());
-    }
+    if (qsHow != QLatin1String("opened from its menu"))
+        QVERIFY(DockAndFloatAgain(pDock, qsHow == QLatin1String("float button")));
     const QList<QRect> bars = Bars(pWnd);
     QTRY_VERIFY2(PlaceFaults(pDock, bars).isEmpty(), qPrintable(PlaceFaults(pDock, bars).join(", ")));
     QTRY_COMPARE(ServerPlace(pDock->winId()), pDock->geometry());
@@ -443,9 +443,10 @@ void TestZelvorFrame::staleReportOfAPlacedDock()
     ReportedPlaces reported(pDock);
     // A report of the place Qt already has is no news to it: on a busy machine the manager's own
     // stale report may still be on its way, and the dock's place lands on it for a moment.
-    for (int iSent = 0; iSent < 3 && !reported.places.contains(stale); ++iSent) {
+    for (int iSent = 0; iSent < 3; ++iSent) {
         QVERIFY(ReportPlace(pDock->winId(), stale));
-        QTest::qWaitFor([&reported, stale] { return reported.places.contains(stale); }, 300);
+        if (QTest::qWaitFor([&reported, stale] { return reported.places.contains(stale); }, 300))
+            break;
     }
     QVERIFY2(reported.places.contains(stale), "the report never reached the dock");
     QTRY_COMPARE(pDock->geometry(), placed);
