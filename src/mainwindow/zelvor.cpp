@@ -1,6 +1,7 @@
 #include "mainwindow/zelvor.h"
 
 #include "config/softconf.h"
+#include "mainwindow/dockplacer.h"
 #include "mainwindow/errorcodes.h"
 #include "mainwindow/prompts.h"
 #include "mainwindow/toolbox.h"
@@ -55,32 +56,8 @@ constexpr int kSceneWidth = 1920;
 constexpr int kSceneHeight = 1080;
 const char *const kGeometryKey = "Zelvor/geometry";
 const char *const kStateKey = "Zelvor/windowState";
-const char *const kPlacedProperty = "lantrelPlaced";
-// How long after a dock is placed the manager's reports of another place are taken as stale,
-// and how often the place is asked for again in that time.
-constexpr qint64 kDockSettleMs = 2000;
-constexpr int kDockAskAgainMax = 5;
-
 const char *const kPlacedDocksKey = "Zelvor/placedDocks";
 const char *const kFrameKey = "Zelvor/frameMargins";
-
-// Where a floating dock of the given size goes: beside the window's frame on the side with
-// room, else inside the window below its menu bar and tool bar, there no taller than the room
-// left; always within the screen.
-QRect FloatingDockPlace(const QRect &frame, int iBarsBottom, QSize size, const QRect &screen)
-{
-    size = size.boundedTo(screen.size());
-    QPoint pos(frame.right() + 1, frame.top());
-    if (pos.x() + size.width() - 1 > screen.right())
-        pos.setX(frame.left() - size.width());
-    if (pos.x() < screen.left()) {
-        pos = QPoint(frame.right() - size.width() + 1, iBarsBottom + 1);
-        size.setHeight(std::min(size.height(), std::max(1, screen.bottom() - iBarsBottom)));
-    }
-    pos.setX(std::clamp(pos.x(), screen.left(), std::max(screen.left(), screen.right() - size.width() + 1)));
-    pos.setY(std::clamp(pos.y(), screen.top(), std::max(screen.top(), screen.bottom() - size.height() + 1)));
-    return QRect(pos, size);
-}
 
 // Room left for a window manager's frame until it reports its own: more than the title bars
 // and borders of the common managers, so that a first start never puts the title bar above the
@@ -109,52 +86,6 @@ QMargins MarginsFromVariant(const QVariant &value)
     const bool bSound = std::min({margins.left(), margins.top(), margins.right(), margins.bottom()}) >= 0 &&
                         std::max({margins.left(), margins.top(), margins.right(), margins.bottom()}) <= 200;
     return bSound ? margins : QMargins();
-}
-
-// What a panel needs to show all of itself at once: its size hint with every scroll area in it
-// as large as its content and every tab bar whole. Alone, a scroll area offers a few dozen
-// lines and a tab bar with scroll buttons a couple of hundred pixels, and texts are cut.
-QSize FullSizeHint(QWidget *pPanel)
-{
-    // A layout learns of texts, ranges and minimum sizes set below it since it was measured (a
-    // form's scroll area measures its content before the form's texts are set) only when its
-    // posted request is handled, and a dock shown with the window comes before that. They are
-    // handled here for the widget alone, each one's below it first, the window left as it is.
-    // On a tab page never shown, a layout also keeps the hints its items had when it was last
-    // measured (a page of the test tools 120 px narrower than it lays itself out once shown):
-    // every hint is asked anew.
-    const auto measured = [](QWidget *pWidget) {
-        QList<QWidget *> widgets = pWidget->findChildren<QWidget *>();
-        widgets.prepend(pWidget);
-        for (auto it = widgets.crbegin(); it != widgets.crend(); ++it)
-            (*it)->updateGeometry();
-        for (auto it = widgets.crbegin(); it != widgets.crend(); ++it)
-            QCoreApplication::sendPostedEvents(*it, QEvent::LayoutRequest);
-        return pWidget->sizeHint();
-    };
-    const QList<QTabWidget *> tabs = pPanel->findChildren<QTabWidget *>();
-    QList<bool> scrollButtons;
-    for (QTabWidget *pTabs : tabs) {
-        scrollButtons.append(pTabs->usesScrollButtons());
-        pTabs->setUsesScrollButtons(false);
-    }
-    // Innermost first: an outer area then measures its content with the inner ones grown.
-    const QList<QScrollArea *> areas = pPanel->findChildren<QScrollArea *>();
-    QList<QSize> minimumSizes;
-    for (auto it = areas.crbegin(); it != areas.crend(); ++it) {
-        QScrollArea *pArea = *it;
-        minimumSizes.prepend(pArea->minimumSize());
-        if (pArea->widget()) {
-            const int iFrame = 2 * pArea->frameWidth();
-            pArea->setMinimumSize(pArea->minimumSize().expandedTo(measured(pArea->widget()) + QSize(iFrame, iFrame)));
-        }
-    }
-    const QSize hint = measured(pPanel);
-    for (int i = 0; i < areas.size(); ++i)
-        areas.at(i)->setMinimumSize(minimumSizes.at(i));
-    for (int i = 0; i < tabs.size(); ++i)
-        tabs.at(i)->setUsesScrollButtons(scrollButtons.at(i));
-    return hint;
 }
 
 // A panel as a dock's content: it scrolls when the dock is smaller than the panel, so that the
@@ -277,13 +208,14 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     connect(m_pView, &QWidget::customContextMenuRequested, this, &Zelvor::s_OnGraphViewCustomContextMenuRequested);
     CreateContextActions();
 
+    m_pDockPlacer = new DockPlacer(this);
     RestoreWindow();
     // The update and DMX docks always start hidden: a stored layout must not reopen the
     // password-guarded panels.
     m_pUi->m_pVPUUpdateDock->hide();
     m_pUi->m_pFixtUpdateDock->hide();
     m_pUi->m_pDMXConfigDock->hide();
-    HoldRestoredDocks();
+    m_pDockPlacer->HoldRestoredDocks();
     PlaceOnBestScreen();
 
     connect(this, &Zelvor::sigZoomAll, m_pView, &View::s_OnZoomAll);
@@ -300,13 +232,7 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     if (m_bFactoryMode)
         m_pUi->m_pTestToolsDock->installEventFilter(this);
     m_pUi->m_pFixtUpdateDock->installEventFilter(this);
-    // A floating dock is placed when it is first shown in a run (see PlaceFloatingDock), and
-    // again when the operator floats it by a double click on its title or by its float button.
-    for (QDockWidget *pDock : allDocks) {
-        pDock->installEventFilter(this);
-        if (auto *pFloat = pDock->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_floatbutton")))
-            connect(pFloat, &QAbstractButton::clicked, this, [this, pDock] { PlaceOnceFloated(pDock); });
-    }
+    m_pDockPlacer->Watch(allDocks);
 
     emit sigZoomAll();
 
@@ -345,7 +271,7 @@ void Zelvor::RestoreWindow()
     const QVariant state = settings.value(QLatin1String(kStateKey));
     if (state.isValid())
         restoreState(state.toByteArray(), 0);
-    m_PlacedDocks = settings.value(QLatin1String(kPlacedDocksKey)).toStringList();
+    m_pDockPlacer->SetPlacedDocks(settings.value(QLatin1String(kPlacedDocksKey)).toStringList());
     m_StoredFrame = MarginsFromVariant(settings.value(QLatin1String(kFrameKey)));
     FitOnScreen();
 }
@@ -406,111 +332,6 @@ void Zelvor::WatchFrame()
     m_bFrameKnown = true;
     m_FrameWatch.stop();
     FitOnScreen();
-}
-
-void Zelvor::PlaceFloatingDock(QDockWidget *pDock)
-{
-    const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-    // The menu bar and the tool bars are never covered; a dock goes below those at the top.
-    QList<QRect> bars = {QRect(menuBar()->mapToGlobal(QPoint(0, 0)), menuBar()->size())};
-    int iBarsBottom = bars.first().bottom();
-    for (QToolBar *pBar : findChildren<QToolBar *>()) {
-        if (pBar->isHidden() || pBar->isFloating())
-            continue;
-        bars.append(QRect(pBar->mapToGlobal(QPoint(0, 0)), pBar->size()));
-        if (toolBarArea(pBar) == Qt::TopToolBarArea)
-            iBarsBottom = std::max(iBarsBottom, bars.last().bottom());
-    }
-
-    // The panel at its own size hint: the scroll area alone would offer a few dozen lines.
-    auto *pArea = qobject_cast<QScrollArea *>(pDock->widget());
-    QWidget *pContent = pArea && pArea->widget() ? pArea->widget() : pDock->widget();
-    const QSize chrome = pDock->sizeHint() - (pDock->widget() ? pDock->widget()->sizeHint() : QSize(0, 0));
-    const QSize frameExtra = pDock->frameGeometry().size() - pDock->size();
-    QSize size = pContent ? FullSizeHint(pContent) + chrome.expandedTo(QSize(0, 0)) : pDock->size();
-    const bool bPlacedBefore = m_PlacedDocks.contains(pDock->objectName());
-    if (bPlacedBefore)
-        size = size.expandedTo(pDock->size());
-    size = size.boundedTo(screen.size() - frameExtra);
-
-    // A place from an earlier run is kept while it is whole on the screen and off the bars.
-    QRect place(pDock->frameGeometry().topLeft(), size + frameExtra);
-    bool bKeep = bPlacedBefore && screen.contains(place);
-    for (const QRect &bar : std::as_const(bars))
-        bKeep = bKeep && !bar.intersects(place);
-    if (!bKeep)
-        place = FloatingDockPlace(frameGeometry(), iBarsBottom, size + frameExtra, screen);
-    pDock->resize(place.size() - frameExtra);
-    pDock->move(place.topLeft());
-    DockPlace &placed = m_DockPlaces[pDock];
-    placed.geometry = pDock->geometry();
-    placed.since.start();
-    placed.iAskedAgain = 0;
-}
-
-void Zelvor::HoldDockPlace(QDockWidget *pDock, bool bReported)
-{
-    const auto it = m_DockPlaces.find(pDock);
-    if (it == m_DockPlaces.end() || pDock->geometry() == it->geometry)
-        return;
-    // Past the settling time, or the manager holds to its place: the place is the manager's.
-    if (it->since.elapsed() > kDockSettleMs || it->iAskedAgain >= kDockAskAgainMax) {
-        m_DockPlaces.erase(it);
-        return;
-    }
-    // A place asked for in this program, the operator dragging the dock by its title included,
-    // is the one to hold.
-    if (!bReported) {
-        it->geometry = pDock->geometry();
-        return;
-    }
-    // A report comes as a move and a resize: the place is asked for once, after both.
-    QTimer::singleShot(0, pDock, [this, pDock] {
-        const auto placed = m_DockPlaces.find(pDock);
-        if (placed == m_DockPlaces.end() || !pDock->isFloating() || !pDock->isVisible() ||
-            pDock->geometry() == placed->geometry)
-            return;
-        ++placed->iAskedAgain;
-        pDock->setGeometry(placed->geometry);
-    });
-}
-
-void Zelvor::HoldRestoredDocks()
-{
-    // A floating dock is mapped as soon as the layout is restored, before the window: a manager
-    // cannot yet tie it to its window then, and stacks the window above it once that is mapped.
-    for (QDockWidget *pDock : findChildren<QDockWidget *>()) {
-        if (pDock->isFloating() && pDock->isVisible()) {
-            pDock->hide();
-            m_HeldDocks.append(pDock);
-        }
-    }
-}
-
-void Zelvor::ShowHeldDocks()
-{
-    const QList<QDockWidget *> held = std::exchange(m_HeldDocks, {});
-    for (QDockWidget *pDock : held)
-        pDock->show();
-}
-
-void Zelvor::PlaceOnceFloated(QDockWidget *pDock)
-{
-    // Qt gives the dock its place and native window after the click has been handled.
-    QTimer::singleShot(0, pDock, [this, pDock] {
-        if (pDock->isFloating() && pDock->isVisible())
-            PlaceFloatingDock(pDock);
-    });
-}
-
-void Zelvor::ShowDock(QDockWidget *pDock)
-{
-    pDock->show();
-    // Reopened where it was closed: kept there while that is whole on a screen.
-    const QScreen *pScreen = pDock->screen();
-    if (pDock->isFloating() && !(pScreen && pScreen->availableGeometry().contains(pDock->frameGeometry())))
-        PlaceFloatingDock(pDock);
-    pDock->raise();
 }
 
 void Zelvor::PlaceOnBestScreen()
@@ -584,7 +405,7 @@ void Zelvor::s_OnMenuTriggered(bool bOn)
     if (!pTarget)
         return;
     if (auto *pDock = qobject_cast<QDockWidget *>(pTarget); pDock && bOn) {
-        ShowDock(pDock);
+        m_pDockPlacer->ShowDock(pDock);
         return;
     }
     pTarget->setVisible(bOn);
@@ -595,7 +416,7 @@ void Zelvor::s_OnMenuTriggered(bool bOn)
 void Zelvor::s_OnPaintBrushTools(bool bOn)
 {
     if (bOn)
-        ShowDock(m_pUi->m_pPaintBrushToolsDock);
+        m_pDockPlacer->ShowDock(m_pUi->m_pPaintBrushToolsDock);
     else
         m_pUi->m_pPaintBrushToolsDock->hide();
 }
@@ -603,7 +424,7 @@ void Zelvor::s_OnPaintBrushTools(bool bOn)
 void Zelvor::ShowPasswordGuardedDock(QAction *pAction, QDockWidget *pDock)
 {
     if (pAction->isChecked() && CheckFactoryPassword() == 1) {
-        ShowDock(pDock);
+        m_pDockPlacer->ShowDock(pDock);
         return;
     }
     pDock->hide();
@@ -622,27 +443,7 @@ void Zelvor::s_OnVpuUpdateMenu()
 
 bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
-    if (pWatched == windowHandle() && pEvent->type() == QEvent::Expose) {
-        if (windowHandle()->isExposed()) {
-            windowHandle()->removeEventFilter(this);
-            QTimer::singleShot(0, this, &Zelvor::ShowHeldDocks);
-        }
-        return QMainWindow::eventFilter(pWatched, pEvent);
-    }
     FilterSceneEvent(pWatched, pEvent);
-    auto *pDock = qobject_cast<QDockWidget *>(pWatched);
-    // Once a run: a dock the operator later drags out of the window stays where it is dropped.
-    if (pEvent->type() == QEvent::Show && pDock && !pDock->property(kPlacedProperty).toBool()) {
-        pDock->setProperty(kPlacedProperty, true);
-        if (pDock->isFloating())
-            PlaceFloatingDock(pDock);
-        if (!m_PlacedDocks.contains(pDock->objectName()))
-            m_PlacedDocks.append(pDock->objectName());
-    }
-    if ((pEvent->type() == QEvent::Move || pEvent->type() == QEvent::Resize) && pDock && pDock->isFloating())
-        HoldDockPlace(pDock, pEvent->spontaneous());
-    if (pEvent->type() == QEvent::MouseButtonDblClick && pDock && !pDock->isFloating())
-        PlaceOnceFloated(pDock);
     if (pEvent->type() == QEvent::Close) {
         if (pWatched == m_pUi->m_pVPUUpdateDock)
             m_pUi->actionVPU_Update->setChecked(false);
@@ -661,12 +462,6 @@ bool Zelvor::event(QEvent *pEvent)
     // still; the window is fitted again then if its frame reaches past the screen.
     switch (pEvent->type()) {
     case QEvent::Show:
-        // The window is mapped right after its show event, and a manager has taken it on once
-        // it is exposed; should it never be (started minimised), the docks come after a while.
-        if (!m_HeldDocks.isEmpty() && windowHandle()) {
-            windowHandle()->installEventFilter(this);
-            QTimer::singleShot(kFrameWaitMs, this, &Zelvor::ShowHeldDocks);
-        }
         if (!m_bFrameKnown && !m_FrameWatch.isActive()) {
             m_FrameWait.start();
             m_FrameWatch.start(kFrameWatchMs);
@@ -694,7 +489,7 @@ void Zelvor::closeEvent(QCloseEvent *pEvent)
     QSettings settings;
     settings.setValue(QLatin1String(kGeometryKey), saveGeometry());
     settings.setValue(QLatin1String(kStateKey), saveState(0));
-    settings.setValue(QLatin1String(kPlacedDocksKey), m_PlacedDocks);
+    settings.setValue(QLatin1String(kPlacedDocksKey), m_pDockPlacer->PlacedDocks());
     if (const QWindow *pWindow = windowHandle(); pWindow && m_bFrameKnown) {
         const QMargins frame = pWindow->frameMargins();
         settings.setValue(QLatin1String(kFrameKey),

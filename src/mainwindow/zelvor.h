@@ -25,6 +25,7 @@
 class CFixture;
 class CFixtureGroup;
 class DMXConfig;
+class DockPlacer;
 class FixtureLists;
 class FixtureSettings;
 class FixtureUpdate;
@@ -131,24 +132,6 @@ private:
     QMargins ExpectedFrame() const;
     // Fits the window again once the manager has framed it (or has had time to).
     void WatchFrame();
-    // A floating dock at no less than its panel's size hint (within the screen), beside the
-    // window's frame or below its bars; a place kept from an earlier run stays if it is sound.
-    void PlaceFloatingDock(QDockWidget *pDock);
-    // Floating docks the stored layout shows are held back until the window is exposed, so that
-    // a window manager has taken the window on and stacks them above it, as it does docks
-    // opened later.
-    void HoldRestoredDocks();
-    void ShowHeldDocks();
-    // A dock the operator floats out of the window by its title bar lands where Qt puts it, which
-    // may be past the screen: once floating it is placed as at its first show.
-    void PlaceOnceFloated(QDockWidget *pDock);
-    // A dock opened from a menu or the tool bar, whole on a screen and in front.
-    void ShowDock(QDockWidget *pDock);
-    // A manager that frames a dock just placed may report a stale place for it (its new frame's,
-    // before it moved the frame), and Qt then keeps that as the dock's geometry while the dock
-    // is shown elsewhere: for a moment after the placement, a reported place that differs from
-    // the one asked for is asked for again, so that Qt and the screen agree.
-    void HoldDockPlace(QDockWidget *pDock, bool bReported);
 
     Ui::Zelvor *m_pUi = nullptr;
     QString m_qsComParam;
@@ -160,16 +143,7 @@ private:
     bool m_bEditMode = true;
     bool m_bCablingMode = false;
     bool m_bFactoryMode = false;
-    // Docks shown in this run or an earlier one: their stored floating place is their own.
-    QStringList m_PlacedDocks;
-    QList<QDockWidget *> m_HeldDocks;
-    struct DockPlace
-    {
-        QRect geometry;
-        QElapsedTimer since;
-        int iAskedAgain = 0;
-    };
-    QHash<QDockWidget *, DockPlace> m_DockPlaces;
+    DockPlacer *m_pDockPlacer = nullptr;
     QMargins m_StoredFrame;
     bool m_bFrameKnown = false;
     QTimer m_FrameWatch;
