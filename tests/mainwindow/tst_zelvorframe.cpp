@@ -24,6 +24,8 @@
 
 #include <xcb/xcb.h>
 
+#include <cstring>
+
 namespace {
 
 constexpr int kFramedMs = 10000;
@@ -102,6 +104,16 @@ bool DockAndFloatAgain(QDockWidget *pDock, bool bFloatButton)
         [pDock] { return pDock->isFloating() && pDock->windowHandle() && pDock->windowHandle()->isExposed(); });
 }
 
+// Sends an event of ours as another client would; the server takes every event as 32 bytes.
+template <typename Event>
+bool SendEvent(xcb_connection_t *pConnection, xcb_window_t destination, uint32_t uMask, const Event &event)
+{
+    static_assert(sizeof(Event) <= 32);
+    char acEvent[32] = {};
+    std::memcpy(acEvent, &event, sizeof(Event));
+    return !xcb_request_check(pConnection, xcb_send_event_checked(pConnection, 0, destination, uMask, acEvent));
+}
+
 // What a manager sends a window it has placed (a configure notify from SendEvent, in root
 // coordinates; Qt takes its place as it stands), sent here with a place of our choosing.
 bool ReportPlace(WId window, const QRect &place)
@@ -114,11 +126,38 @@ bool ReportPlace(WId window, const QRect &place)
     event.y = static_cast<int16_t>(place.y());
     event.width = static_cast<uint16_t>(place.width());
     event.height = static_cast<uint16_t>(place.height());
-    const bool bSent =
-        !xcb_connection_has_error(pConnection) &&
-        !xcb_request_check(pConnection, xcb_send_event_checked(pConnection, 0, event.window,
-                                                               XCB_EVENT_MASK_STRUCTURE_NOTIFY,
-                                                               reinterpret_cast<const char *>(&event)));
+    const bool bSent = !xcb_connection_has_error(pConnection) &&
+                       SendEvent(pConnection, event.window, XCB_EVENT_MASK_STRUCTURE_NOTIFY, event);
+    xcb_disconnect(pConnection);
+    return bSent;
+}
+
+// The manager moves a window's frame to the given place, as it does when the operator drags
+// the window with its own move (a pager's request, which the manager carries out itself).
+bool ManagerMove(WId window, const QPoint &frame)
+{
+    xcb_connection_t *pConnection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(pConnection)) {
+        xcb_disconnect(pConnection);
+        return false;
+    }
+    const QByteArray name("_NET_MOVERESIZE_WINDOW");
+    xcb_intern_atom_reply_t *pAtom = xcb_intern_atom_reply(
+        pConnection, xcb_intern_atom(pConnection, 0, static_cast<uint16_t>(name.size()), name.constData()), nullptr);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(pConnection)).data->root;
+    xcb_client_message_event_t event = {};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = static_cast<xcb_window_t>(window);
+    event.type = pAtom ? pAtom->atom : xcb_atom_t(XCB_ATOM_NONE);
+    // x and y given, from a pager (the operator's own request); the frame's top-left corner.
+    event.data.data32[0] = (1u << 8) | (1u << 9) | (2u << 12);
+    event.data.data32[1] = static_cast<uint32_t>(frame.x());
+    event.data.data32[2] = static_cast<uint32_t>(frame.y());
+    const bool bSent = pAtom && SendEvent(pConnection, root,
+                                          XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                                          event);
+    free(pAtom);
     xcb_disconnect(pConnection);
     return bSent;
 }
@@ -182,6 +221,8 @@ private slots:
     void dockFloatedAgainOnTheScreen();
     void staleReportOfAPlacedDock_data();
     void staleReportOfAPlacedDock();
+    void managersMoveStands_data();
+    void managersMoveStands();
 
 private:
     // Shows a window, lets the manager frame it, and closes it without saving: the settings then
@@ -455,6 +496,57 @@ void TestZelvorFrame::staleReportOfAPlacedDock()
     // And it stays so.
     QTest::qWait(300);
     QCOMPARE(pDock->geometry(), placed);
+}
+
+void TestZelvorFrame::managersMoveStands_data()
+{
+    QTest::addColumn<QString>("qsHow");
+    for (const char *pcHow : {"first shown", "restored at a start", "double click", "float button"})
+        QTest::newRow(pcHow) << pcHow;
+}
+
+// The operator moves a dock with the manager's own move the moment it appears: the dock stays
+// where it was moved, and Qt knows it there.
+void TestZelvorFrame::managersMoveStands()
+{
+    QFETCH(QString, qsHow);
+    Zelvor *pWnd = FramedWindow();
+    QVERIFY(pWnd);
+    auto *pDock = pWnd->findChild<QDockWidget *>(QStringLiteral("m_pListsDock"));
+    QVERIFY(pDock);
+    OpenFromMenu(pWnd, pDock);
+    const auto shown = [&pDock] {
+        return pDock->isVisible() && pDock->isFloating() && pDock->windowHandle() && pDock->windowHandle()->isExposed();
+    };
+    QTRY_VERIFY(shown());
+    if (qsHow == QLatin1String("restored at a start")) {
+        m_pPrompts->AnswerQuestion(QMessageBox::No);
+        pWnd->findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
+        QTRY_VERIFY(!pWnd->isVisible());
+        pWnd = FramedWindow(false);
+        QVERIFY(pWnd);
+        pDock = pWnd->findChild<QDockWidget *>(QStringLiteral("m_pListsDock"));
+        QTRY_VERIFY_WITH_TIMEOUT(shown(), kFramedMs);
+    } else if (qsHow != QLatin1String("first shown")) {
+        QVERIFY(DockAndFloatAgain(pDock, qsHow == QLatin1String("float button")));
+    }
+
+    // Well inside the screen, away from where the dock is placed beside the window.
+    const QPoint target(300, 250);
+    QVERIFY(ManagerMove(pDock->winId(), target));
+    // The window inside the moved frame: below and right of its corner by the frame's border
+    // and title bar.
+    const auto moved = [&pDock, target] {
+        const QPoint offset = ServerPlace(pDock->winId()).topLeft() - target;
+        return offset.x() >= 0 && offset.x() < 20 && offset.y() >= 0 && offset.y() < 60;
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(moved(), qPrintable(Text(ServerPlace(pDock->winId()))), kFramedMs);
+    const QRect place = ServerPlace(pDock->winId());
+    QTRY_COMPARE(pDock->geometry(), place);
+    // Past any time a placed dock might be held to its place.
+    QTest::qWait(2500);
+    QCOMPARE(ServerPlace(pDock->winId()), place);
+    QCOMPARE(pDock->geometry(), place);
 }
 
 LANTREL_TEST_MAIN_ON_FRAMING_DISPLAY(TestZelvorFrame, 1366, 768)
