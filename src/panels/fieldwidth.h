@@ -3,6 +3,8 @@
 // whatever font the desktop gives, where a width picked in the designer fitted one of them.
 // A field narrower than its text scrolls it and hides its start.
 
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QString>
 #include <QStyle>
@@ -79,4 +81,38 @@ inline QString WidestMaskedText(const QLineEdit *pEdit, const QString &qsMask)
             qsText += c;
     }
     return qsText;
+}
+
+// Every masked field of the panel shows its whole value, at its widest digits, however narrow a
+// dock lays it out and in whatever font; a width the form gives it beyond that stays.
+inline void FitMaskedFields(QWidget *pPanel)
+{
+    for (QLineEdit *pEdit : pPanel->findChildren<QLineEdit *>()) {
+        if (pEdit->inputMask().isEmpty())
+            continue;
+        const int iWidth = FieldWidthFor(pEdit, WidestMaskedText(pEdit, pEdit->inputMask()));
+        pEdit->setMinimumWidth(std::max(pEdit->minimumWidth(), iWidth));
+        pEdit->setMaximumWidth(std::max(pEdit->maximumWidth(), iWidth));
+    }
+}
+
+// Every other field of the panel (a file name, a version or a description read from the
+// device) keeps the text it shows, or its placeholder, whole: its least width follows the text,
+// never below the one the form or the panel gave it, and a dock too narrow for it scrolls. The
+// fields of spin and combo boxes are sized by their boxes.
+inline void KeepFieldTextsWhole(QWidget *pPanel)
+{
+    for (QLineEdit *pEdit : pPanel->findChildren<QLineEdit *>()) {
+        const QWidget *pOwner = pEdit->parentWidget();
+        if (!pEdit->inputMask().isEmpty() || qobject_cast<const QAbstractSpinBox *>(pOwner) ||
+            qobject_cast<const QComboBox *>(pOwner))
+            continue;
+        const int iLeast = pEdit->minimumWidth();
+        const auto fit = [pEdit, iLeast] {
+            const QString qsShown = pEdit->displayText().isEmpty() ? pEdit->placeholderText() : pEdit->displayText();
+            pEdit->setMinimumWidth(std::max(iLeast, FieldWidthFor(pEdit, qsShown)));
+        };
+        fit();
+        QObject::connect(pEdit, &QLineEdit::textChanged, pEdit, fit);
+    }
 }

@@ -3,6 +3,7 @@
 #include "comm/vpucom.h"
 #include "config/softconf.h"
 #include "mainwindow/zelvor.h"
+#include "panels/contentenabled.h"
 #include "panels/fieldwidth.h"
 #include "testtools/ui_testtools.h"
 
@@ -26,15 +27,7 @@ TestTools::TestTools(Zelvor *pMainWnd) : QWidget(pMainWnd), m_pUi(new Ui::TestTo
             &TestTools::s_OnLpuRegOffsetCbBoxIdxChanged);
     connect(m_pUi->m_pLpuRegOffsetNameRadio, &QRadioButton::toggled, this, &TestTools::s_OnLpuRegOffsetRadio);
     SetUpGenerators();
-    // A masked field shows its whole value, at its widest digits, however narrow the dock lays
-    // it out and in whatever font; a width the form gives it beyond that stays.
-    for (QLineEdit *pEdit : findChildren<QLineEdit *>()) {
-        if (pEdit->inputMask().isEmpty())
-            continue;
-        const int iWidth = FieldWidthFor(pEdit, WidestMaskedText(pEdit, pEdit->inputMask()));
-        pEdit->setMinimumWidth(std::max(pEdit->minimumWidth(), iWidth));
-        pEdit->setMaximumWidth(std::max(pEdit->maximumWidth(), iWidth));
-    }
+    FitMaskedFields(this);
 
     m_pUi->m_pTestToolsTab->setCurrentIndex(0);
 
@@ -68,11 +61,13 @@ TestTools::~TestTools()
 
 void TestTools::SetOnline(bool bState)
 {
+    // Offline, the pages' own scroll bars stay usable: a dock narrower than a page still brings
+    // all of it into view.
     for (QWidget *pPart :
          {static_cast<QWidget *>(m_pUi->m_pFpgaScroll), static_cast<QWidget *>(m_pUi->m_pSDRAMScroll),
           static_cast<QWidget *>(m_pUi->m_pFlashScroll), static_cast<QWidget *>(m_pUi->m_pLpuRegGpBox),
           static_cast<QWidget *>(m_pUi->m_pLpuRebootGpBox), static_cast<QWidget *>(m_pUi->m_pScriptScroll)})
-        pPart->setEnabled(bState);
+        SetContentEnabled(pPart, bState);
 }
 
 // One item per sector of the VPU flash, from the same geometry the flash requests use, so that

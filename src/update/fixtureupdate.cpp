@@ -81,6 +81,10 @@ FixtureUpdate::FixtureUpdate(Zelvor *pMainWnd) : QWidget(pMainWnd), m_pUi(new Ui
     const FixtureTile_t tLargest{255, 255, 255, 255};
     for (QLineEdit *pEdit : {u->m_pTile1LE, u->m_pTile2LE, u->m_pTile3LE, u->m_pTile4LE})
         pEdit->setMinimumWidth(FieldWidthFor(pEdit, TileText(tLargest)));
+    // Docked beside the scene the panel is narrower than its two columns: its fields keep their
+    // values whole and the dock scrolls instead.
+    FitMaskedFields(this);
+    KeepFieldTextsWhole(this);
 }
 
 FixtureUpdate::~FixtureUpdate()

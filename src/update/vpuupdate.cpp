@@ -3,6 +3,7 @@
 #include "comm/vpucom.h"
 #include "mainwindow/prompts.h"
 #include "mainwindow/zelvor.h"
+#include "panels/fieldwidth.h"
 #include "panels/hexfield.h"
 #include "trace/trace.h"
 #include "update/ui_vpuupdate.h"
@@ -48,6 +49,10 @@ VpuUpdate::VpuUpdate(Zelvor *pMainWnd) : QWidget(pMainWnd), m_pUi(new Ui::VpuUpd
     connect(m_pUi->m_pMcuDataFileToolBox, &QToolButton::clicked, this, &VpuUpdate::s_OnMcuDataFileTB);
     connect(m_pUi->m_pMcuDataProgBtn, &QPushButton::clicked, this, &VpuUpdate::s_OnMcuDataProgBtn);
     m_pUi->m_pMcuUpdtEthRad->setChecked(true);
+    // Docked beside the scene the panel is narrower than its fields would like: they keep their
+    // values whole and the dock scrolls instead.
+    FitMaskedFields(this);
+    KeepFieldTextsWhole(this);
     SetOnline(false);
 }
 

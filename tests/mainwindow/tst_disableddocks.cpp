@@ -7,6 +7,7 @@
 #include "mainwindow/zelvor.h"
 #include "support/mainwindowtest.h"
 #include "support/offscreenscreens.h"
+#include "support/scrolling.h"
 #include "support/windowtest.h"
 #include "support/zelvorsim.h"
 
@@ -15,12 +16,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QWheelEvent>
 
 namespace {
 
@@ -47,46 +45,6 @@ QString OutOfView(const QWidget *pControl)
                 .arg(GlobalRect(p).bottom());
     }
     return QString();
-}
-
-// One notch of the wheel towards the bottom, handed over as the window system hands it: to the
-// widget under the pointer, which passes it up to its parents until one takes it.
-void WheelDown(QWidget *pOver, const QPoint &at)
-{
-    QWidget *pWindow = pOver->window();
-    const QPoint inWindow = pOver->mapTo(pWindow, at);
-    QWidget *pTarget = pWindow->childAt(inWindow);
-    if (!pTarget)
-        pTarget = pWindow;
-    const QPoint local = pTarget->mapFrom(pWindow, inWindow);
-    QWheelEvent event(QPointF(local), QPointF(pTarget->mapToGlobal(local)), QPoint(), QPoint(0, -120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QSpontaneKeyEvent::setSpontaneous(&event);
-    qApp->notify(pTarget, &event);
-}
-
-// Drags the bar's handle with the mouse to the far end of its groove.
-void DragToBottom(QScrollBar *pBar)
-{
-    QStyleOptionSlider option;
-    option.initFrom(pBar);
-    option.subControls = QStyle::SC_All;
-    option.orientation = pBar->orientation();
-    option.minimum = pBar->minimum();
-    option.maximum = pBar->maximum();
-    option.sliderPosition = pBar->sliderPosition();
-    option.sliderValue = pBar->value();
-    option.singleStep = pBar->singleStep();
-    option.pageStep = pBar->pageStep();
-    const QStyle *pStyle = pBar->style();
-    const QRect handle = pStyle->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, pBar);
-    const QRect groove = pStyle->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, pBar);
-    const QPoint from = handle.center();
-    const QPoint to(from.x(), groove.bottom() + handle.height());
-    QTest::mousePress(pBar, Qt::LeftButton, {}, from);
-    QTest::mouseMove(pBar, (from + to) / 2);
-    QTest::mouseMove(pBar, to);
-    QTest::mouseRelease(pBar, Qt::LeftButton, {}, to);
 }
 
 // A vertical bar shown in the dock that can still move down, as the operator would take it.
@@ -179,10 +137,10 @@ void TestDisabledDocks::lastControlScrollsIntoView()
     const auto scrollIntoView = [&](const QWidget *pTarget) {
         for (int i = 0; i < 40 && !OutOfView(pTarget).isEmpty(); ++i) {
             if (scrolling == Scrolling::Wheel) {
-                WheelDown(pOuter->viewport(), pOuter->viewport()->rect().center());
+                WheelOver(pOuter->viewport(), pOuter->viewport()->rect().center(), QPoint(0, -120));
             } else if (QScrollBar *pBar = BarToMove(pDock)) {
                 if (scrolling == Scrolling::Drag)
-                    DragToBottom(pBar);
+                    DragToEnd(pBar);
                 else
                     QTest::keyClick(pBar, Qt::Key_PageDown);
             }

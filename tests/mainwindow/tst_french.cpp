@@ -1,6 +1,7 @@
 // The translations: every text the sources hold is in each catalogue, finished and with its
 // placeholders; the main window in French leaves no English text behind, and no dock cuts a
-// text at its first size in either language.
+// text, floating at its first size or docked into the window, in either language, nor leaves
+// a part of its panel that no scroll bar brings into view.
 
 #include "mainwindow/welcome.h"
 #include "mainwindow/zelvor.h"
@@ -28,6 +29,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSpinBox>
 #include <QStyleOptionComboBox>
@@ -274,6 +276,42 @@ QString PagePath(QWidget *pWidget, const QWidget *pView)
     return pages.join(QStringLiteral(" > "));
 }
 
+// What of a scroll area's content the operator can never bring into view: content laid out
+// smaller than it needs (the area then cuts where it should scroll), or reaching past the view
+// along an axis whose scroll bar is hidden, disabled or too short to reach its end.
+QStringList UnreachableParts(const QScrollArea *pArea)
+{
+    QStringList unreachable;
+    const QWidget *pContent = pArea->widget();
+    if (!pContent || !pArea->isVisible())
+        return unreachable;
+    const QString qsName = pArea->objectName().isEmpty() ? QStringLiteral("the dock's scroll area")
+                                                         : QStringLiteral("QScrollArea/") + pArea->objectName();
+    const QSize least = pContent->minimumSizeHint();
+    if (pArea->widgetResizable() && (pContent->width() < least.width() || pContent->height() < least.height()))
+        unreachable << qsName + QStringLiteral(": content squeezed to %1 x %2 below its least %3 x %4")
+                                    .arg(pContent->width())
+                                    .arg(pContent->height())
+                                    .arg(least.width())
+                                    .arg(least.height());
+    for (const QScrollBar *pBar : {pArea->horizontalScrollBar(), pArea->verticalScrollBar()}) {
+        const bool bHorizontal = pBar->orientation() == Qt::Horizontal;
+        const int iContent = bHorizontal ? pContent->width() : pContent->height();
+        const int iView = bHorizontal ? pArea->viewport()->width() : pArea->viewport()->height();
+        const bool bReaches =
+            pBar->isVisible() && pBar->isEnabled() && pBar->maximum() - pBar->minimum() >= iContent - iView;
+        if (iContent > iView && !bReaches)
+            unreachable << qsName + QStringLiteral(": %1 px %2 in a %3 px view, its scroll bar %4")
+                                        .arg(iContent)
+                                        .arg(bHorizontal ? QStringLiteral("wide") : QStringLiteral("high"))
+                                        .arg(iView)
+                                        .arg(!pBar->isVisible()   ? QStringLiteral("hidden")
+                                             : !pBar->isEnabled() ? QStringLiteral("disabled")
+                                                                  : QStringLiteral("short"));
+    }
+    return unreachable;
+}
+
 // What of a panel's texts the operator cannot read whole: a label, button or tab bar narrower
 // or lower than its text needs, a field or header section narrower than its text as drawn, or
 // a control reaching past its box or the dock's view. Along an axis on which the screen held
@@ -290,7 +328,16 @@ QStringList CutTexts(QWidget *pPanel, QWidget *pView, Qt::Orientations held)
                            qobject_cast<QAbstractButton *>(pWidget) || qobject_cast<QTabBar *>(pWidget);
         const QString qsName = Name(pWidget);
         const QSize need = pWidget->sizeHint();
-        if (bText && (pWidget->width() < need.width() || pWidget->height() < pWidget->minimumSizeHint().height()))
+        // Along a held axis, a tab bar narrower than its tabs scrolls them whole by its arrows,
+        // unless it elides their texts; the arrows are sized by the style.
+        const auto scrollsTabs = [held](const QWidget *pBar) {
+            const auto *pTabBar = qobject_cast<const QTabBar *>(pBar);
+            return (held & Qt::Horizontal) && pTabBar && pTabBar->usesScrollButtons() &&
+                   pTabBar->elideMode() == Qt::ElideNone;
+        };
+        const bool bTabsScroll = scrollsTabs(pWidget) || scrollsTabs(pWidget->parentWidget());
+        if (bText && !bTabsScroll &&
+            (pWidget->width() < need.width() || pWidget->height() < pWidget->minimumSizeHint().height()))
             cut << qsName + QStringLiteral(": %1 x %2 for %3 x %4")
                                 .arg(pWidget->width())
                                 .arg(pWidget->height())
@@ -306,6 +353,8 @@ QStringList CutTexts(QWidget *pPanel, QWidget *pView, Qt::Orientations held)
         }
         if (auto *pHeader = qobject_cast<QHeaderView *>(pWidget))
             cut += CutSections(pHeader);
+        if (auto *pArea = qobject_cast<QScrollArea *>(pWidget))
+            cut += UnreachableParts(pArea);
         // Within every box, page and view around it, out to the dock's own view; what a view
         // scrolls away along a held axis is out of sight by design.
         bool bInside = true;
@@ -367,6 +416,32 @@ QStringList CutPageTexts(QWidget *pPanel, QWidget *pView, Qt::Orientations held)
     return cut;
 }
 
+// Set on a dock once it has been walked docked.
+const char *const kDockedProperty = "frenchWalkedDocked";
+
+// A double click on a floating dock's title: on the title Qt draws above the panel, or, where
+// the window system draws it (no window manager on the offscreen platform), as the system hands
+// a double click on its frame's title to the window.
+void DoubleClickTitle(QDockWidget *pDock)
+{
+    if (pDock->widget()->y() > 0) {
+        QTest::mouseDClick(pDock, Qt::LeftButton, {}, QPoint(pDock->width() / 4, pDock->widget()->y() / 2));
+        return;
+    }
+    const QPoint title(pDock->width() / 4, -pDock->style()->pixelMetric(QStyle::PM_TitleBarHeight) / 2);
+    QMouseEvent event(QEvent::NonClientAreaMouseButtonDblClick, QPointF(title), QPointF(pDock->mapToGlobal(title)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    QApplication::sendEvent(pDock, &event);
+}
+
+// A dock's panel, its pages and its scroll areas, the dock's own one included.
+QStringList CutPanelTexts(QScrollArea *pArea, Qt::Orientations held)
+{
+    return CutTexts(pArea->widget(), pArea->viewport(), held) + CutPageTexts(pArea->widget(), pArea->viewport(), held) +
+           UnreachableParts(pArea);
+}
+
 } // namespace
 
 class TestFrench : public QObject
@@ -390,6 +465,10 @@ private:
     // Every dock floating at its first size beside the window on that screen: the texts of their
     // panels that are cut, on every page of their tab widgets.
     QStringList CutDockTexts(QScreen *pScreen);
+    // Each of the docks opened alone and docked into the window by a double click on its title,
+    // as the operator does: the texts of its panel that are cut there, and what of the panel no
+    // usable scroll bar brings into view.
+    QStringList CutDockedTexts(Zelvor *pWnd, const QList<QDockWidget *> &docks);
 
     std::unique_ptr<TestEnv> m_pEnv;
     std::unique_ptr<TraceCapture> m_pTraces;
@@ -568,8 +647,7 @@ QStringList TestFrench::CutDockTexts(QScreen *pScreen)
             held |= Qt::Horizontal;
         if (pDock->frameGeometry().bottom() >= room.bottom())
             held |= Qt::Vertical;
-        for (const QString &qsCut : CutTexts(pArea->widget(), pArea->viewport(), held) +
-                                        CutPageTexts(pArea->widget(), pArea->viewport(), held))
+        for (const QString &qsCut : CutPanelTexts(pArea, held))
             cut << pScreen->name() + QLatin1Char(' ') + pDock->windowTitle() + QStringLiteral(" | ") + qsCut;
         walked << pDock;
     }
@@ -593,7 +671,46 @@ QStringList TestFrench::CutDockTexts(QScreen *pScreen)
                        (pDock ? pDock->windowTitle() : QStringLiteral("m_pTestToolsDock")) +
                        QStringLiteral(": not walked");
     }
+    for (const QString &qsCut : CutDockedTexts(pWnd.get(), walked))
+        cut << pScreen->name() + QLatin1Char(' ') + qsCut;
+    for (QDockWidget *pDock : std::as_const(listed)) {
+        if (pDock && !pDock->property(kDockedProperty).toBool())
+            cut << pScreen->name() + QLatin1Char(' ') + pDock->windowTitle() + QStringLiteral(": not walked docked");
+    }
     g_pMainWnd.store(nullptr);
+    return cut;
+}
+
+QStringList TestFrench::CutDockedTexts(Zelvor *pWnd, const QList<QDockWidget *> &docks)
+{
+    for (QDockWidget *pDock : docks)
+        pDock->hide();
+    QStringList cut;
+    for (QDockWidget *pDock : docks) {
+        const QString qsDock = pDock->windowTitle() + QStringLiteral(" docked");
+        // Opened floating, as its menu opens it, then docked by a double click on its title.
+        pDock->show();
+        if (!QTest::qWaitForWindowExposed(pDock) || !pDock->isFloating()) {
+            cut << qsDock + QStringLiteral(": does not open floating");
+            pDock->hide();
+            continue;
+        }
+        DoubleClickTitle(pDock);
+        if (!QTest::qWaitFor([pDock] { return !pDock->isFloating(); })) {
+            cut << qsDock + QStringLiteral(": stays floating");
+            pDock->hide();
+            continue;
+        }
+        // The window lays its dock area out once the dock is back in it.
+        QTest::qWait(50);
+        QCoreApplication::processEvents();
+        auto *pArea = qobject_cast<QScrollArea *>(pDock->widget());
+        // Docked at the width the window gives it, a panel scrolls along both axes.
+        for (const QString &qsCut : CutPanelTexts(pArea, Qt::Horizontal | Qt::Vertical))
+            cut << qsDock + QStringLiteral(" | ") + qsCut;
+        pDock->setProperty(kDockedProperty, true);
+        pDock->hide();
+    }
     return cut;
 }
 
@@ -653,7 +770,7 @@ void TestFrench::dockTextsWhole()
     for (QScreen *pScreen : QGuiApplication::screens())
         cut += CutDockTexts(pScreen);
     for (const QString &qsCut : std::as_const(cut))
-        qWarning("cut: %s", qPrintable(qsCut));
+        qWarning("cut (%s): %s", qPrintable(qsLanguage), qPrintable(qsCut));
     QCOMPARE(cut.size(), 0);
 }
 

@@ -175,7 +175,7 @@ void TestLink::setOnlineOrder()
     QVERIFY(EnabledIn(w->m_pToolBox, "m_pEnumerateBtn"));
     QVERIFY(w->m_pToolBox->findChild<QPushButton *>("m_pConnectBtn")->isChecked());
     if (bFactory)
-        QVERIFY(EnabledIn(w->m_pTestTools, "m_pFpgaScroll"));
+        QVERIFY(EnabledIn(w->m_pTestTools, "m_pRegReadBtn"));
 
     // The same order going offline, and the mode field says so.
     order.Clear();
@@ -189,7 +189,7 @@ void TestLink::setOnlineOrder()
     QVERIFY(EnabledIn(w->m_pVpuUpdate, "m_pMcuProgFromBootLoaderBtn"));
     QVERIFY(!EnabledIn(w->m_pToolBox, "m_pEnumerateBtn"));
     if (bFactory)
-        QVERIFY(!EnabledIn(w->m_pTestTools, "m_pFpgaScroll"));
+        QVERIFY(!EnabledIn(w->m_pTestTools, "m_pRegReadBtn"));
 
     w->m_pFixtureSettings->ClearFixtureList();
     w->m_pSasuSettings->ClearFixtureList();

@@ -35,7 +35,7 @@ void TestZelvorFactory::testToolsPanelInItsDock()
     // A first run shows no dock, the test tools' included.
     QCOMPARE(VisibleDocks(m_pWnd), QStringList());
     // Offline: the device-access parts are off, the file generators stay usable.
-    QVERIFY(!m_pWnd->m_pTestTools->findChild<QWidget *>(QStringLiteral("m_pFpgaScroll"))->isEnabled());
+    QVERIFY(!m_pWnd->m_pTestTools->findChild<QWidget *>(QStringLiteral("m_pRegReadBtn"))->isEnabled());
     QVERIFY(m_pWnd->m_pTestTools->findChild<QWidget *>(QStringLiteral("m_pLpuGainGpBox"))->isEnabled());
 }
 

@@ -6,6 +6,7 @@
 #include "support/linktest.h"
 #include "support/quietqpa.h"
 #include "support/scriptedprompts.h"
+#include "support/scrolling.h"
 #include "support/textroom.h"
 #include "support/tracecapture.h"
 #include "support/vpusimdevice.h"
@@ -14,6 +15,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -21,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -52,6 +55,8 @@ private slots:
     void scriptHistory();
     void maskedFieldsShowWholeValues_data();
     void maskedFieldsShowWholeValues();
+    void fpgaPageScrollsOffline_data();
+    void fpgaPageScrollsOffline();
 };
 
 void TestTestTools::regNameFile_data()
@@ -378,6 +383,55 @@ void TestTestTools::maskedFieldsShowWholeValues()
             cut << QStringLiteral("\"%1\" %2 px in %3 px").arg(pEdit->displayText()).arg(iWidth).arg(TextRoom(pEdit));
     }
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
+}
+
+void TestTestTools::fpgaPageScrollsOffline_data()
+{
+    QTest::addColumn<QString>("qsWay");
+    QTest::newRow("wheel over the page") << "wheel";
+    QTest::newRow("handle dragged") << "drag";
+    QTest::newRow("groove clicked") << "groove";
+}
+
+void TestTestTools::fpgaPageScrollsOffline()
+{
+    QFETCH(QString, qsWay);
+    LinkFixture link(QStringLiteral("127.0.26.9"), kFactoryXml);
+    Zelvor *pWnd = link.Build();
+    pWnd->show();
+    auto *pDock = pWnd->findChild<QDockWidget *>(QStringLiteral("m_pTestToolsDock"));
+    QVERIFY(pDock);
+    pDock->show();
+    QVERIFY(QTest::qWaitForWindowExposed(pDock));
+    // As narrow as the dock area of a 1366 px wide window leaves it: the page's groups and
+    // buttons are wider than the page's view.
+    pDock->resize(500, pDock->height());
+    auto *pArea = Child<QScrollArea>(pWnd->m_pTestTools, "m_pFpgaScroll");
+    QTRY_VERIFY(pArea->widget()->width() > pArea->viewport()->width());
+    // The last test pattern button, at the right end of the page.
+    auto *pLast = Child<QPushButton>(pWnd->m_pTestTools, "m_pFpgaPatternSdram1Btn");
+    const auto outOfView = [&] {
+        return !pArea->viewport()->rect().contains(QRect(pLast->mapTo(pArea->viewport(), QPoint()), pLast->size()));
+    };
+    QVERIFY(outOfView());
+    QScrollBar *pBar = pArea->horizontalScrollBar();
+    for (int i = 0; i < 40 && outOfView(); ++i) {
+        if (qsWay == QLatin1String("wheel"))
+            WheelOver(pArea->viewport(), pArea->viewport()->rect().center(), QPoint(-120, 0));
+        else if (qsWay == QLatin1String("drag"))
+            DragToEnd(pBar);
+        else
+            QTest::mouseClick(pBar, Qt::LeftButton, {}, QPoint(pBar->width() - pBar->height() - 2, pBar->height() / 2));
+        QCoreApplication::processEvents();
+    }
+    QVERIFY2(!outOfView(), qPrintable(QStringLiteral("bar %1 of %2, %3")
+                                          .arg(pBar->value())
+                                          .arg(pBar->maximum())
+                                          .arg(pBar->isEnabled() ? "enabled" : "disabled")));
+    // In view, yet not to be used without a link.
+    QSignalSpy clicks(pLast, &QAbstractButton::clicked);
+    QTest::mouseClick(pLast, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 0);
 }
 
 QTEST_MAIN(TestTestTools)

@@ -212,7 +212,7 @@ void TestTestToolsDevice::rebootMcu()
     QVERIFY(rig.Idle());
     QTRY_COMPARE(rig.link.Wnd()->m_VpuCom.IsOpen(), iStatus != 0);
     QCOMPARE(rig.link.ErrorBoxes().size(), iStatus != 0 ? 1 : 0);
-    QCOMPARE(Child<QWidget>(rig.pTools, "m_pFlashScroll")->isEnabled(), iStatus != 0);
+    QCOMPARE(Child<QWidget>(rig.pTools, "m_pFlashScrollContents")->isEnabled(), iStatus != 0);
 }
 
 void TestTestToolsDevice::sdramRead_data()
