@@ -7,7 +7,7 @@
 #include "support/windowtest.h"
 #include "trace/traces.h"
 
-#include <QScreen>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
 #include <QWindow>
@@ -78,8 +78,10 @@ public:
 
     bool Ready() const
     {
+        if (xcb_connection_has_error(m_pX) || m_Stacking == XCB_ATOM_NONE)
+            return false;
         const xcb_query_extension_reply_t *pTest = xcb_get_extension_data(m_pX, &xcb_test_id);
-        return !xcb_connection_has_error(m_pX) && m_Stacking != XCB_ATOM_NONE && pTest && pTest->present;
+        return pTest && pTest->present;
     }
 
     // The manager's windows, bottom first.
@@ -98,26 +100,43 @@ public:
         return order;
     }
 
-    // Moves the pointer to the point of the screen and clicks the left button there.
-    bool Click(const QPoint &at)
+    // Moves the pointer to the point of the screen and presses the left button there.
+    bool Press(const QPoint &at)
     {
         const auto x = static_cast<int16_t>(at.x());
         const auto y = static_cast<int16_t>(at.y());
-        const xcb_void_cookie_t cookies[] = {
-            xcb_test_fake_input_checked(m_pX, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, m_Root, x, y, 0),
-            xcb_test_fake_input_checked(m_pX, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0),
-            xcb_test_fake_input_checked(m_pX, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0)};
-        bool bDone = true;
-        for (const xcb_void_cookie_t &cookie : cookies) {
-            if (xcb_generic_error_t *pError = xcb_request_check(m_pX, cookie)) {
-                free(pError);
-                bDone = false;
-            }
-        }
-        return bDone;
+        return Done(xcb_test_fake_input_checked(m_pX, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, m_Root, x, y, 0)) &&
+               Done(xcb_test_fake_input_checked(m_pX, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0));
+    }
+    bool Release()
+    {
+        return Done(xcb_test_fake_input_checked(m_pX, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0));
+    }
+
+    // False while a client holds the pointer: the manager does while it moves a window by its
+    // title bar, and a press then is its, not the window's under the pointer.
+    bool PointerFree()
+    {
+        xcb_grab_pointer_reply_t *pGrab =
+            xcb_grab_pointer_reply(m_pX,
+                                   xcb_grab_pointer(m_pX, 0, m_Root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+                                                    XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+                                   nullptr);
+        const bool bFree = pGrab && pGrab->status == XCB_GRAB_STATUS_SUCCESS;
+        free(pGrab);
+        if (bFree)
+            Done(xcb_ungrab_pointer_checked(m_pX, XCB_CURRENT_TIME));
+        return bFree;
     }
 
 private:
+    bool Done(xcb_void_cookie_t cookie)
+    {
+        xcb_generic_error_t *pError = xcb_request_check(m_pX, cookie);
+        free(pError);
+        return !pError;
+    }
+
     xcb_connection_t *m_pX;
     xcb_window_t m_Root = XCB_NONE;
     xcb_atom_t m_Stacking = XCB_ATOM_NONE;
@@ -139,8 +158,8 @@ private slots:
 private:
     // The windows bottom first by name, as far as they are the main and the trace window.
     QString Order() const;
-    // Clicks the part of the window that is in sight beside the other one, and waits for the
-    // manager to stack it above the other.
+    // Presses the part of the window that is in sight beside the other one, and waits for the
+    // manager to stack it above the other before the button is released.
     void ClickInFront(QWidget *pClicked, QWidget *pOther, bool bTitle);
 
     std::unique_ptr<Operator> m_pOperator;
@@ -178,7 +197,11 @@ void TestTracesStacking::ClickInFront(QWidget *pClicked, QWidget *pOther, bool b
                            (bTitle ? QStringLiteral("title bar") : QStringLiteral("body"));
     const QRect aim = InSight(Target(pClicked, bTitle), pOther->windowHandle()->frameGeometry());
     QVERIFY2(!aim.isEmpty(), qPrintable(QStringLiteral("no part of the %1 in sight").arg(qsWhat)));
-    QVERIFY(m_pOperator->Click(aim.center()));
+    // The operator holds the button until the window comes up, as a hand does, and lets the
+    // manager end what the press began before the next one.
+    QTRY_VERIFY2_WITH_TIMEOUT(m_pOperator->PointerFree(), "the pointer stays grabbed", kManagerMs);
+    QVERIFY(m_pOperator->Press(aim.center()));
+    const auto release = qScopeGuard([this] { m_pOperator->Release(); });
     const auto inFront = [&] {
         const QList<WId> order = m_pOperator->Stacking();
         return order.indexOf(pClicked->winId()) > order.indexOf(pOther->winId()) && order.contains(pOther->winId());
