@@ -24,6 +24,11 @@ Traces::Traces(QWidget *pParent) : QDialog(pParent)
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("Traces"));
     setModal(false);
+    // On X11 Qt makes a parentless dialog transient for the whole program, and managers such as
+    // metacity then keep it above the main window whatever the operator clicks. As an ordinary
+    // window, with the dialog's title bar and buttons, it is stacked like any other.
+    if (!pParent)
+        setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
     resize(1100, 361);
     setWindowOpacity(1.0);
     setSizeGripEnabled(true);

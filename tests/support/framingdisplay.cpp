@@ -55,10 +55,10 @@ bool Exited(pid_t pid)
 
 } // namespace
 
-FramingDisplay::FramingDisplay(int iWidth, int iHeight)
+FramingDisplay::FramingDisplay(int iWidth, int iHeight, Manager manager)
 {
     if (StartServer(iWidth, iHeight))
-        StartManager();
+        StartManager(manager);
 }
 
 FramingDisplay::~FramingDisplay()
@@ -100,16 +100,17 @@ bool FramingDisplay::StartServer(int iWidth, int iHeight)
     return true;
 }
 
-bool FramingDisplay::StartManager()
+bool FramingDisplay::StartManager(Manager manager)
 {
-    m_Manager = Spawn({"openbox", "--sm-disable"});
+    const QByteArray name = manager == Metacity ? "metacity" : "openbox";
+    m_Manager = Spawn({name, "--sm-disable"});
     // The manager is up once the root window names it (xprop, package x11-utils).
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < kStartMs) {
         if (Exited(m_Manager)) {
             m_Manager = -1;
-            m_qsError = QStringLiteral("openbox did not start (package openbox)");
+            m_qsError = QStringLiteral("%1 did not start (package %1)").arg(QLatin1String(name));
             return false;
         }
         if (FILE *pOut = popen("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null", "r")) {
@@ -121,6 +122,6 @@ bool FramingDisplay::StartManager()
         }
         QThread::msleep(50);
     }
-    m_qsError = QStringLiteral("openbox did not take the display");
+    m_qsError = QStringLiteral("%1 did not take the display").arg(QLatin1String(name));
     return false;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // An X display of a test program's own, where a real window manager frames the top-level
-// windows: Xvfb at the given size with openbox on it. Made before the application, which is
-// then started on it through the xcb platform.
+// windows: Xvfb at the given size with openbox (or another manager) on it. Made before the
+// application, which is then started on it through the xcb platform.
 
 #include <QApplication>
 #include <QString>
@@ -13,7 +13,11 @@
 class FramingDisplay
 {
 public:
-    FramingDisplay(int iWidth, int iHeight);
+    // Managers differ in how they stack a program's windows, so a test may ask for the one whose
+    // ways it is about.
+    enum Manager { Openbox, Metacity };
+
+    FramingDisplay(int iWidth, int iHeight, Manager manager = Openbox);
     ~FramingDisplay();
     FramingDisplay(const FramingDisplay &) = delete;
     FramingDisplay &operator=(const FramingDisplay &) = delete;
@@ -23,18 +27,20 @@ public:
 
 private:
     bool StartServer(int iWidth, int iHeight);
-    bool StartManager();
+    bool StartManager(Manager manager);
 
     pid_t m_Server = -1;
     pid_t m_Manager = -1;
     QString m_qsError;
 };
 
-// A test program's main on a managed display of the given size.
+// A test program's main on a display of the given size managed by openbox, or by the manager given.
 #define LANTREL_TEST_MAIN_ON_FRAMING_DISPLAY(TestClass, iWidth, iHeight)                                               \
+    LANTREL_TEST_MAIN_ON_FRAMING_DISPLAY_OF(TestClass, iWidth, iHeight, FramingDisplay::Openbox)
+#define LANTREL_TEST_MAIN_ON_FRAMING_DISPLAY_OF(TestClass, iWidth, iHeight, manager)                                   \
     int main(int argc, char *argv[])                                                                                   \
     {                                                                                                                  \
-        FramingDisplay display(iWidth, iHeight);                                                                       \
+        FramingDisplay display(iWidth, iHeight, manager);                                                              \
         if (!display.Error().isEmpty()) {                                                                              \
             fprintf(stderr, "%s\n", qPrintable(display.Error()));                                                      \
             return 1;                                                                                                  \
