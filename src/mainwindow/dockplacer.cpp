@@ -1,5 +1,7 @@
 #include "mainwindow/dockplacer.h"
 
+#include "mainwindow/x11window.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDockWidget>
@@ -14,11 +16,7 @@
 #include <QToolBar>
 #include <QWindow>
 
-#include <xcb/xcb.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -93,12 +91,6 @@ QSize FullSizeHint(QWidget *pPanel)
     return hint;
 }
 
-xcb_connection_t *X11Connection()
-{
-    const auto *pX11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return pX11 ? pX11->connection() : nullptr;
-}
-
 } // namespace
 
 DockPlacer::DockPlacer(QMainWindow *pWindow) : QObject(pWindow), m_pWindow(pWindow)
@@ -120,27 +112,6 @@ void DockPlacer::Watch(const QList<QDockWidget *> &docks)
     }
 }
 
-std::optional<QRect> DockPlacer::ServerPlace(const QWidget *pWidget)
-{
-    xcb_connection_t *pConnection = X11Connection();
-    const WId id = pWidget->internalWinId();
-    if (!pConnection || !id)
-        return std::nullopt;
-    const auto window = static_cast<xcb_window_t>(id);
-    xcb_get_geometry_reply_t *pSize =
-        xcb_get_geometry_reply(pConnection, xcb_get_geometry(pConnection, window), nullptr);
-    if (!pSize)
-        return std::nullopt;
-    xcb_translate_coordinates_reply_t *pOrigin = xcb_translate_coordinates_reply(
-        pConnection, xcb_translate_coordinates(pConnection, window, pSize->root, 0, 0), nullptr);
-    std::optional<QRect> place;
-    if (pOrigin)
-        place = QRect(pOrigin->dst_x, pOrigin->dst_y, pSize->width, pSize->height);
-    std::free(pOrigin);
-    std::free(pSize);
-    return place;
-}
-
 bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
     if (pWatched == m_pWindow) {
@@ -149,6 +120,17 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
         if (pEvent->type() == QEvent::Show && !m_HeldDocks.isEmpty() && m_pWindow->windowHandle()) {
             m_pWindow->windowHandle()->installEventFilter(this);
             QTimer::singleShot(kHeldDocksMaxMs, this, &DockPlacer::ShowHeldDocks);
+        }
+        return false;
+    }
+    if (auto *pWindow = qobject_cast<QWindow *>(pWatched); pWindow && m_Unmapped.contains(pWindow)) {
+        if (pEvent->type() == QEvent::Expose && pWindow->isExposed()) {
+            m_Unmapped.removeAll(pWindow);
+            pWindow->removeEventFilter(this);
+            for (QDockWidget *pDock : m_pWindow->findChildren<QDockWidget *>()) {
+                if (pDock->windowHandle() == pWindow && pDock->isFloating())
+                    CheckReportedPlace(pDock);
+            }
         }
         return false;
     }
@@ -277,7 +259,17 @@ void DockPlacer::CheckReportedPlace(QDockWidget *pDock)
 
 void DockPlacer::FollowServer(QDockWidget *pDock)
 {
-    const std::optional<QRect> server = ServerPlace(pDock);
+    // Not yet framed and mapped, the window may still be moved without a word to the program:
+    // its place is asked again once it is shown.
+    if (X11Window::Viewable(pDock) == false) {
+        m_Unmapped.removeAll(nullptr);
+        if (QWindow *pWindow = pDock->windowHandle(); pWindow && !m_Unmapped.contains(pWindow)) {
+            m_Unmapped.append(pWindow);
+            pWindow->installEventFilter(this);
+        }
+        return;
+    }
+    const std::optional<QRect> server = X11Window::ServerPlace(pDock);
     // Off X11, or on a scaled screen where Qt's places are not the server's pixels.
     if (!server || pDock->devicePixelRatioF() != 1.0)
         return;
@@ -288,22 +280,7 @@ void DockPlacer::FollowServer(QDockWidget *pDock)
     int &iFollowed = m_Followed[pDock];
     if (++iFollowed > kFollowMax)
         return;
-    // The report was stale, or the dock has moved on since: Qt is told where the window is, as
-    // a manager tells it (a configure notify from SendEvent, in root coordinates), and no
-    // request goes to the manager, which may be in the middle of the operator's move.
-    xcb_connection_t *pConnection = X11Connection();
-    xcb_configure_notify_event_t event = {};
-    event.response_type = XCB_CONFIGURE_NOTIFY;
-    event.event = event.window = static_cast<xcb_window_t>(pDock->internalWinId());
-    event.above_sibling = XCB_NONE;
-    event.x = static_cast<int16_t>(server->x());
-    event.y = static_cast<int16_t>(server->y());
-    event.width = static_cast<uint16_t>(server->width());
-    event.height = static_cast<uint16_t>(server->height());
-    // The server takes every event as 32 bytes.
-    char acEvent[32] = {};
-    static_assert(sizeof(event) <= sizeof(acEvent));
-    std::memcpy(acEvent, &event, sizeof(event));
-    xcb_send_event(pConnection, 0, event.window, XCB_EVENT_MASK_STRUCTURE_NOTIFY, acEvent);
-    xcb_flush(pConnection);
+    // The report was stale, or the dock has moved on since: Qt is told where the window is,
+    // and no request goes to the manager, which may be in the middle of the operator's move.
+    X11Window::TellPlace(pDock, *server);
 }

@@ -18,14 +18,12 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QRect>
+#include <QPointer>
 #include <QStringList>
-
-#include <optional>
 
 class QDockWidget;
 class QMainWindow;
-class QWidget;
+class QWindow;
 
 class DockPlacer : public QObject
 {
@@ -47,10 +45,6 @@ public:
     // A dock opened from a menu or the tool bar, whole on a screen and in front.
     void ShowDock(QDockWidget *pDock);
 
-    // Where the X server has a top-level widget's window: its place on the root and its size;
-    // nothing off X11 or for a widget without a window.
-    static std::optional<QRect> ServerPlace(const QWidget *pWidget);
-
 protected:
     bool eventFilter(QObject *pWatched, QEvent *pEvent) override;
 
@@ -69,6 +63,8 @@ private:
     QStringList m_PlacedDocks;
     QList<QDockWidget *> m_HeldDocks;
     QList<QDockWidget *> m_Checking;
+    // Windows of docks whose place is asked again once they are shown.
+    QList<QPointer<QWindow>> m_Unmapped;
     // The server's places told to Qt in a row for each dock; a bound against a window whose
     // place Qt never takes as told.
     QHash<QDockWidget *, int> m_Followed;

@@ -6,6 +6,7 @@
 #include "mainwindow/prompts.h"
 #include "mainwindow/toolbox.h"
 #include "mainwindow/ui_zelvor.h"
+#include "mainwindow/x11window.h"
 #include "panels/device/dmxconfig.h"
 #include "panels/device/fixturesettings.h"
 #include "panels/device/inputcolorctrl.h"
@@ -58,6 +59,7 @@ const char *const kGeometryKey = "Zelvor/geometry";
 const char *const kStateKey = "Zelvor/windowState";
 const char *const kPlacedDocksKey = "Zelvor/placedDocks";
 const char *const kFrameKey = "Zelvor/frameMargins";
+const char *const kFramePlaceKey = "Zelvor/framePlace";
 
 // Room left for a window manager's frame until it reports its own: more than the title bars
 // and borders of the common managers, so that a first start never puts the title bar above the
@@ -76,16 +78,17 @@ QRect FittedFrame(const QRect &frame, const QRect &screen)
     return fitted;
 }
 
-QMargins MarginsFromVariant(const QVariant &value)
+// A frame of 0, 0, 0, 0 is a known one: no manager framed the window.
+std::optional<QMargins> MarginsFromVariant(const QVariant &value)
 {
     const QList<QVariant> sides = value.toList();
     if (sides.size() != 4)
-        return QMargins();
+        return std::nullopt;
     QMargins margins(sides.at(0).toInt(), sides.at(1).toInt(), sides.at(2).toInt(), sides.at(3).toInt());
     // A stored value beyond any real frame is not trusted.
     const bool bSound = std::min({margins.left(), margins.top(), margins.right(), margins.bottom()}) >= 0 &&
                         std::max({margins.left(), margins.top(), margins.right(), margins.bottom()}) <= 200;
-    return bSound ? margins : QMargins();
+    return bSound ? std::optional<QMargins>(margins) : std::nullopt;
 }
 
 // A panel as a dock's content: it scrolls when the dock is smaller than the panel, so that the
@@ -273,6 +276,14 @@ void Zelvor::RestoreWindow()
         restoreState(state.toByteArray(), 0);
     m_pDockPlacer->SetPlacedDocks(settings.value(QLatin1String(kPlacedDocksKey)).toStringList());
     m_StoredFrame = MarginsFromVariant(settings.value(QLatin1String(kFrameKey)));
+    // Qt keeps room above a restored window for a title bar it guesses at, and a window no
+    // manager framed comes back that much lower: with the last run's frame known, the window
+    // goes back where its frame was.
+    const QRect place = settings.value(QLatin1String(kFramePlaceKey)).toRect();
+    if (m_StoredFrame && place.isValid() && !isMaximized() && !isFullScreen()) {
+        resize(place.size().shrunkBy(*m_StoredFrame));
+        move(place.topLeft());
+    }
     FitOnScreen();
 }
 
@@ -281,7 +292,7 @@ QMargins Zelvor::ExpectedFrame() const
     // Once the manager has reported, or has had its time, the frame is the one the window has.
     if (m_bFrameKnown && windowHandle())
         return windowHandle()->frameMargins();
-    return m_StoredFrame.isNull() ? kUnknownFrame : m_StoredFrame;
+    return m_StoredFrame.value_or(kUnknownFrame);
 }
 
 void Zelvor::FitOnScreen()
@@ -326,7 +337,9 @@ void Zelvor::WatchFrame()
         return;
     const QWindow *pWindow = windowHandle();
     const bool bReported = pWindow && pWindow->handle() && !pWindow->frameMargins().isNull();
-    if (!bReported && m_FrameWait.isValid() && m_FrameWait.elapsed() < kFrameWaitMs)
+    // With no manager on the display, no frame will come.
+    const bool bUnmanaged = !bReported && isVisible() && X11Window::ManagerRuns() == false;
+    if (!bReported && !bUnmanaged && m_FrameWait.isValid() && m_FrameWait.elapsed() < kFrameWaitMs)
         return;
     // Reported, or no manager frames this window: either way the frame is what it is now.
     m_bFrameKnown = true;
@@ -494,6 +507,7 @@ void Zelvor::closeEvent(QCloseEvent *pEvent)
         const QMargins frame = pWindow->frameMargins();
         settings.setValue(QLatin1String(kFrameKey),
                           QVariantList({frame.left(), frame.top(), frame.right(), frame.bottom()}));
+        settings.setValue(QLatin1String(kFramePlaceKey), normalGeometry().marginsAdded(frame));
     }
     pEvent->accept();
     TracesClose();

@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <optional>
 
 class CFixture;
 class CFixtureGroup;
@@ -144,7 +145,7 @@ private:
     bool m_bCablingMode = false;
     bool m_bFactoryMode = false;
     DockPlacer *m_pDockPlacer = nullptr;
-    QMargins m_StoredFrame;
+    std::optional<QMargins> m_StoredFrame;
     bool m_bFrameKnown = false;
     QTimer m_FrameWatch;
     QElapsedTimer m_FrameWait;

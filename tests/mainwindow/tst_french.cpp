@@ -468,7 +468,7 @@ private:
     // Each of the docks opened alone and docked into the window by a double click on its title,
     // as the operator does: the texts of its panel that are cut there, and what of the panel no
     // usable scroll bar brings into view.
-    QStringList CutDockedTexts(Zelvor *pWnd, const QList<QDockWidget *> &docks);
+    QStringList CutDockedTexts(const QList<QDockWidget *> &docks);
 
     std::unique_ptr<TestEnv> m_pEnv;
     std::unique_ptr<TraceCapture> m_pTraces;
@@ -671,7 +671,7 @@ QStringList TestFrench::CutDockTexts(QScreen *pScreen)
                        (pDock ? pDock->windowTitle() : QStringLiteral("m_pTestToolsDock")) +
                        QStringLiteral(": not walked");
     }
-    for (const QString &qsCut : CutDockedTexts(pWnd.get(), walked))
+    for (const QString &qsCut : CutDockedTexts(walked))
         cut << pScreen->name() + QLatin1Char(' ') + qsCut;
     for (QDockWidget *pDock : std::as_const(listed)) {
         if (pDock && !pDock->property(kDockedProperty).toBool())
@@ -681,7 +681,7 @@ QStringList TestFrench::CutDockTexts(QScreen *pScreen)
     return cut;
 }
 
-QStringList TestFrench::CutDockedTexts(Zelvor *pWnd, const QList<QDockWidget *> &docks)
+QStringList TestFrench::CutDockedTexts(const QList<QDockWidget *> &docks)
 {
     for (QDockWidget *pDock : docks)
         pDock->hide();

@@ -57,7 +57,7 @@ bool Exited(pid_t pid)
 
 FramingDisplay::FramingDisplay(int iWidth, int iHeight, Manager manager)
 {
-    if (StartServer(iWidth, iHeight))
+    if (StartServer(iWidth, iHeight) && manager != NoManager)
         StartManager(manager);
 }
 

@@ -14,15 +14,15 @@ class FramingDisplay
 {
 public:
     // Managers differ in how they stack a program's windows, so a test may ask for the one whose
-    // ways it is about.
-    enum Manager { Openbox, Metacity };
+    // ways it is about; or for a bare display, where nothing frames a window.
+    enum Manager { Openbox, Metacity, NoManager };
 
     FramingDisplay(int iWidth, int iHeight, Manager manager = Openbox);
     ~FramingDisplay();
     FramingDisplay(const FramingDisplay &) = delete;
     FramingDisplay &operator=(const FramingDisplay &) = delete;
 
-    // Empty when the display is up and managed; else what failed.
+    // Empty when the display is up (and managed, where a manager was asked for); else what failed.
     QString Error() const { return m_qsError; }
 
 private:
