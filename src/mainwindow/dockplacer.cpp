@@ -108,6 +108,7 @@ void DockPlacer::Watch(const QList<QDockWidget *> &docks)
             m_HeldDocks.removeAll(pDock);
             m_Checking.removeAll(pDock);
             m_Followed.remove(pDock);
+            m_Asked.remove(pDock);
         });
     }
 }
@@ -157,8 +158,12 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
         break;
     case QEvent::Move:
     case QEvent::Resize:
-        if (pEvent->spontaneous() && pDock->isFloating())
+        if (!pDock->isFloating())
+            break;
+        if (pEvent->spontaneous())
             CheckReportedPlace(pDock);
+        else
+            m_Asked.insert(pDock, pDock->geometry());
         break;
     case QEvent::MouseButtonDblClick:
         if (!pDock->isFloating())
@@ -259,9 +264,12 @@ void DockPlacer::CheckReportedPlace(QDockWidget *pDock)
 
 void DockPlacer::FollowServer(QDockWidget *pDock)
 {
-    // Not yet framed and mapped, the window may still be moved without a word to the program:
-    // its place is asked again once it is shown.
+    // Not yet framed and mapped, the window is where the program asked for it, whatever a
+    // manager framing it reports: Qt must not take another place then, or it asks for that
+    // place itself with its next resize. The server is asked again once the window is shown.
     if (X11Window::Viewable(pDock) == false) {
+        if (const auto asked = m_Asked.constFind(pDock); asked != m_Asked.constEnd() && *asked != pDock->geometry())
+            X11Window::TellPlace(pDock, *asked);
         m_Unmapped.removeAll(nullptr);
         if (QWindow *pWindow = pDock->windowHandle(); pWindow && !m_Unmapped.contains(pWindow)) {
             m_Unmapped.append(pWindow);

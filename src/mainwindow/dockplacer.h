@@ -63,6 +63,8 @@ private:
     QStringList m_PlacedDocks;
     QList<QDockWidget *> m_HeldDocks;
     QList<QDockWidget *> m_Checking;
+    // Where the program last put each floating dock (Qt's own moves, not the window system's).
+    QHash<QDockWidget *, QRect> m_Asked;
     // Windows of docks whose place is asked again once they are shown.
     QList<QPointer<QWindow>> m_Unmapped;
     // The server's places told to Qt in a row for each dock; a bound against a window whose
