@@ -264,6 +264,9 @@ void DockPlacer::CheckReportedPlace(QDockWidget *pDock)
 
 void DockPlacer::FollowServer(QDockWidget *pDock)
 {
+    // On a scaled screen Qt's places are not the server's pixels, and neither are those told.
+    if (pDock->devicePixelRatioF() != 1.0)
+        return;
     // Not yet framed and mapped, the window is where the program asked for it, whatever a
     // manager framing it reports: Qt must not take another place then, or it asks for that
     // place itself with its next resize. The server is asked again once the window is shown.
@@ -278,8 +281,7 @@ void DockPlacer::FollowServer(QDockWidget *pDock)
         return;
     }
     const std::optional<QRect> server = X11Window::ServerPlace(pDock);
-    // Off X11, or on a scaled screen where Qt's places are not the server's pixels.
-    if (!server || pDock->devicePixelRatioF() != 1.0)
+    if (!server)
         return;
     if (*server == pDock->geometry()) {
         m_Followed.remove(pDock);

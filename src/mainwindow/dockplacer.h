@@ -13,7 +13,9 @@
 // server, which knows where the window is: a report the server bears out stands, whoever moved
 // the dock (the operator dragging it with the manager's own move included); a stale one is
 // followed by the server's place, told to Qt as the manager tells it, so that nothing is asked
-// of the manager and nothing moves on the screen.
+// of the manager and nothing moves on the screen. Until the dock's frame is mapped, the server
+// may not yet have the place the program asked for: Qt keeps that place, and the server is
+// asked again once the dock is shown.
 
 #include <QHash>
 #include <QList>

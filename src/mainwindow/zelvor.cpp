@@ -26,7 +26,6 @@
 #include "update/fixtureupdate.h"
 #include "update/vpuupdate.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -34,15 +33,12 @@
 #include <QGraphicsRectItem>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSizeGrip>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTimer>
-#include <QToolBar>
 #include <QWindow>
 
 #include <algorithm>

@@ -11,7 +11,6 @@
 
 #include <QElapsedTimer>
 #include <QGraphicsScene>
-#include <QHash>
 #include <QLineEdit>
 #include <QList>
 #include <QMainWindow>

@@ -100,6 +100,11 @@ QStringList PlaceFaults(QDockWidget *pDock, const QList<QRect> &bars)
 
 const char *const kPassword = "S3cret9";
 
+bool ShownFloating(QDockWidget *pDock)
+{
+    return pDock->isVisible() && pDock->isFloating() && pDock->windowHandle() && pDock->windowHandle()->isExposed();
+}
+
 // Docks a floating dock by a double click on its title, then floats it again as the operator
 // does: by a double click there, or by its float button. False if a step never came about.
 bool DockAndFloatAgain(QDockWidget *pDock, bool bFloatButton)
@@ -115,8 +120,7 @@ bool DockAndFloatAgain(QDockWidget *pDock, bool bFloatButton)
         QTest::mouseClick(pFloat, Qt::LeftButton);
     else
         QTest::mouseDClick(pDock, Qt::LeftButton, {}, title());
-    return QTest::qWaitFor(
-        [pDock] { return pDock->isFloating() && pDock->windowHandle() && pDock->windowHandle()->isExposed(); });
+    return QTest::qWaitFor([pDock] { return ShownFloating(pDock); });
 }
 
 // Sends an event of ours as another client would; the server takes every event as 32 bytes.
@@ -263,6 +267,9 @@ private:
     // Opens a dock as the operator does, from its menu entry (typing the password where the
     // entry asks for one).
     void OpenFromMenu(Zelvor *pWnd, QDockWidget *pDock);
+    // Opens a dock from its menu, floating and shown; then, for "double click" or "float button",
+    // docks it and floats it again that way. False if a step never came about.
+    bool OpenFloating(Zelvor *pWnd, QDockWidget *pDock, const QString &qsHow);
 };
 
 void TestZelvorFrame::initTestCase()
@@ -369,6 +376,16 @@ void TestZelvorFrame::OpenFromMenu(Zelvor *pWnd, QDockWidget *pDock)
     } else {
         pDock->toggleViewAction()->trigger();
     }
+}
+
+bool TestZelvorFrame::OpenFloating(Zelvor *pWnd, QDockWidget *pDock, const QString &qsHow)
+{
+    OpenFromMenu(pWnd, pDock);
+    if (!QTest::qWaitFor([pDock] { return ShownFloating(pDock); }))
+        return false;
+    if (qsHow != QLatin1String("double click") && qsHow != QLatin1String("float button"))
+        return true;
+    return DockAndFloatAgain(pDock, qsHow == QLatin1String("float button"));
 }
 
 // Docks left floating open at the end of a run, closed from its menu: at the next start the
@@ -500,10 +517,7 @@ void TestZelvorFrame::staleReportOfAPlacedDock()
     QVERIFY(pWnd);
     auto *pDock = pWnd->findChild<QDockWidget *>(QStringLiteral("m_pTestDock"));
     QVERIFY(pDock);
-    OpenFromMenu(pWnd, pDock);
-    QTRY_VERIFY(pDock->isFloating() && pDock->windowHandle() && pDock->windowHandle()->isExposed());
-    if (qsHow != QLatin1String("opened from its menu"))
-        QVERIFY(DockAndFloatAgain(pDock, qsHow == QLatin1String("float button")));
+    QVERIFY(OpenFloating(pWnd, pDock, qsHow));
     const QList<QRect> bars = Bars(pWnd);
     QVERIFY(QTest::qWaitFor([pDock] { return Settled(pDock); }, kFramedMs));
     QVERIFY2(PlaceFaults(pDock, bars).isEmpty(), qPrintable(PlaceFaults(pDock, bars).join(", ")));
@@ -543,11 +557,7 @@ void TestZelvorFrame::managersMoveStands()
     QVERIFY(pWnd);
     auto *pDock = pWnd->findChild<QDockWidget *>(QStringLiteral("m_pListsDock"));
     QVERIFY(pDock);
-    OpenFromMenu(pWnd, pDock);
-    const auto shown = [&pDock] {
-        return pDock->isVisible() && pDock->isFloating() && pDock->windowHandle() && pDock->windowHandle()->isExposed();
-    };
-    QTRY_VERIFY(shown());
+    QVERIFY(OpenFloating(pWnd, pDock, qsHow));
     if (qsHow == QLatin1String("restored at a start")) {
         m_pPrompts->AnswerQuestion(QMessageBox::No);
         pWnd->findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
@@ -555,9 +565,8 @@ void TestZelvorFrame::managersMoveStands()
         pWnd = FramedWindow(false);
         QVERIFY(pWnd);
         pDock = pWnd->findChild<QDockWidget *>(QStringLiteral("m_pListsDock"));
-        QTRY_VERIFY_WITH_TIMEOUT(shown(), kFramedMs);
-    } else if (qsHow != QLatin1String("first shown")) {
-        QVERIFY(DockAndFloatAgain(pDock, qsHow == QLatin1String("float button")));
+        QVERIFY(pDock);
+        QTRY_VERIFY_WITH_TIMEOUT(ShownFloating(pDock), kFramedMs);
     }
 
     // Well inside the screen, away from where the dock is placed beside the window.
