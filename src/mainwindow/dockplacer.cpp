@@ -2,7 +2,6 @@
 
 #include "mainwindow/x11window.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDockWidget>
 #include <QEvent>
@@ -91,22 +90,41 @@ QSize FullSizeHint(QWidget *pPanel)
     return hint;
 }
 
+// The frame around a floating dock: the manager's own, where the window system has managers. Qt
+// measures the frame itself the moment a window is reparented, before the manager has sized
+// the frame to the window, and keeps that until the window moves again.
+QMargins DockFrame(const QDockWidget *pDock)
+{
+    if (const std::optional<QMargins> extents = X11Window::FrameExtents(pDock))
+        return *extents;
+    const QRect frame = pDock->frameGeometry();
+    const QRect inner = pDock->geometry();
+    return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                    frame.bottom() - inner.bottom());
+}
+
 } // namespace
 
 DockPlacer::DockPlacer(QMainWindow *pWindow) : QObject(pWindow), m_pWindow(pWindow)
 {
     m_pWindow->installEventFilter(this);
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+DockPlacer::~DockPlacer()
+{
+    QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
 void DockPlacer::Watch(const QList<QDockWidget *> &docks)
 {
     for (QDockWidget *pDock : docks) {
         pDock->installEventFilter(this);
-        if (auto *pFloat = pDock->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_floatbutton")))
-            connect(pFloat, &QAbstractButton::clicked, this, [this, pDock] { PlaceOnceFloated(pDock); });
+        m_Docks.append(pDock);
         connect(pDock, &QObject::destroyed, this, [this, pDock] {
             m_HeldDocks.removeAll(pDock);
-            m_Checking.removeAll(pDock);
+            m_HiddenDocked.remove(pDock);
+            m_Docks.removeAll(pDock);
             m_Followed.remove(pDock);
             m_Asked.remove(pDock);
         });
@@ -128,9 +146,9 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
         if (pEvent->type() == QEvent::Expose && pWindow->isExposed()) {
             m_Unmapped.removeAll(pWindow);
             pWindow->removeEventFilter(this);
-            for (QDockWidget *pDock : m_pWindow->findChildren<QDockWidget *>()) {
+            for (QDockWidget *pDock : std::as_const(m_Docks)) {
                 if (pDock->windowHandle() == pWindow && pDock->isFloating())
-                    CheckReportedPlace(pDock);
+                    FollowServer(pDock);
             }
         }
         return false;
@@ -146,28 +164,23 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
     if (!pDock)
         return false;
     switch (pEvent->type()) {
+    case QEvent::Hide:
+        // Floated again, a dock is hidden while still docked and shown floating.
+        if (pDock->isFloating())
+            m_HiddenDocked.remove(pDock);
+        else
+            m_HiddenDocked.insert(pDock);
+        break;
     case QEvent::Show:
-        // Once a run: a dock the operator later drags out of the window stays where it is dropped.
-        if (!pDock->property(kPlacedProperty).toBool()) {
-            pDock->setProperty(kPlacedProperty, true);
-            if (pDock->isFloating())
-                PlaceFloatingDock(pDock);
-            if (!m_PlacedDocks.contains(pDock->objectName()))
-                m_PlacedDocks.append(pDock->objectName());
-        }
+        // The show event comes before the window is mapped: a dock placed now is mapped where it
+        // belongs, and no manager ever frames it elsewhere first.
+        PlaceBeforeMapping(pDock);
         break;
     case QEvent::Move:
     case QEvent::Resize:
-        if (!pDock->isFloating())
-            break;
-        if (pEvent->spontaneous())
-            CheckReportedPlace(pDock);
-        else
+        // The program's own moves; the window system's come spontaneous.
+        if (pDock->isFloating() && !pEvent->spontaneous())
             m_Asked.insert(pDock, pDock->geometry());
-        break;
-    case QEvent::MouseButtonDblClick:
-        if (!pDock->isFloating())
-            PlaceOnceFloated(pDock);
         break;
     default:
         break;
@@ -195,7 +208,8 @@ void DockPlacer::PlaceFloatingDock(QDockWidget *pDock)
     auto *pArea = qobject_cast<QScrollArea *>(pDock->widget());
     QWidget *pContent = pArea && pArea->widget() ? pArea->widget() : pDock->widget();
     const QSize chrome = pDock->sizeHint() - (pDock->widget() ? pDock->widget()->sizeHint() : QSize(0, 0));
-    const QSize frameExtra = pDock->frameGeometry().size() - pDock->size();
+    const QMargins frame = DockFrame(pDock);
+    const QSize frameExtra(frame.left() + frame.right(), frame.top() + frame.bottom());
     QSize size = pContent ? FullSizeHint(pContent) + chrome.expandedTo(QSize(0, 0)) : pDock->size();
     const bool bPlacedBefore = m_PlacedDocks.contains(pDock->objectName());
     if (bPlacedBefore)
@@ -203,22 +217,33 @@ void DockPlacer::PlaceFloatingDock(QDockWidget *pDock)
     size = size.boundedTo(screen.size() - frameExtra);
 
     // A place from an earlier run is kept while it is whole on the screen and off the bars.
-    QRect place(pDock->frameGeometry().topLeft(), size + frameExtra);
+    QRect place(pDock->geometry().marginsAdded(frame).topLeft(), size + frameExtra);
     bool bKeep = bPlacedBefore && screen.contains(place);
     for (const QRect &bar : std::as_const(bars))
         bKeep = bKeep && !bar.intersects(place);
     if (!bKeep)
         place = FloatingDockPlace(m_pWindow->frameGeometry(), iBarsBottom, size + frameExtra, screen);
-    pDock->resize(place.size() - frameExtra);
-    pDock->move(place.topLeft());
+    pDock->setGeometry(place.marginsRemoved(frame));
 }
 
-void DockPlacer::PlaceOnceFloated(QDockWidget *pDock)
+void DockPlacer::PlaceBeforeMapping(QDockWidget *pDock)
 {
-    QTimer::singleShot(0, pDock, [this, pDock] {
-        if (pDock->isFloating() && pDock->isVisible())
+    const bool bFirstShow = !pDock->property(kPlacedProperty).toBool();
+    const bool bFloatedAgain = m_HiddenDocked.remove(pDock) && pDock->isFloating();
+    pDock->setProperty(kPlacedProperty, true);
+    // Shown bypassing the manager, the dock is being dragged out of the window by the operator:
+    // it goes where it is dropped.
+    if (pDock->isFloating() && !pDock->windowFlags().testFlag(Qt::X11BypassWindowManagerHint)) {
+        // Reopened where it was closed, it stays there while that is whole on a screen.
+        const QScreen *pScreen = pDock->screen();
+        const bool bOnScreen =
+            pScreen && pScreen->availableGeometry().contains(pDock->geometry().marginsAdded(DockFrame(pDock)));
+        if (bFirstShow || bFloatedAgain || !bOnScreen)
             PlaceFloatingDock(pDock);
-    });
+    }
+    // Placed once, a dock's stored floating place is its own.
+    if (!m_PlacedDocks.contains(pDock->objectName()))
+        m_PlacedDocks.append(pDock->objectName());
 }
 
 void DockPlacer::HoldRestoredDocks()
@@ -243,54 +268,89 @@ void DockPlacer::ShowHeldDocks()
 void DockPlacer::ShowDock(QDockWidget *pDock)
 {
     pDock->show();
-    // Reopened where it was closed: kept there while that is whole on a screen.
-    const QScreen *pScreen = pDock->screen();
-    if (pDock->isFloating() && !(pScreen && pScreen->availableGeometry().contains(pDock->frameGeometry())))
-        PlaceFloatingDock(pDock);
     pDock->raise();
 }
 
-void DockPlacer::CheckReportedPlace(QDockWidget *pDock)
+bool DockPlacer::nativeEventFilter(const QByteArray &eventType, void *pMessage, qintptr *)
 {
-    if (m_Checking.contains(pDock))
-        return;
-    m_Checking.append(pDock);
-    QTimer::singleShot(0, this, [this, pDock] {
-        m_Checking.removeAll(pDock);
-        if (pDock->isFloating() && pDock->isVisible())
-            FollowServer(pDock);
-    });
+    // The window's own place goes into every dock's: its bars are kept clear of.
+    QWidget *pFound = nullptr;
+    const auto followed = [this, &pFound](WId window) {
+        if (m_pWindow->internalWinId() == window)
+            pFound = m_pWindow;
+        for (QDockWidget *pDock : std::as_const(m_Docks)) {
+            if (pDock->isFloating() && pDock->internalWinId() == window)
+                pFound = pDock;
+        }
+        return pFound != nullptr;
+    };
+    const std::optional<X11Window::Report> report = X11Window::ReportedPlace(eventType, pMessage, followed);
+    return report && !TakesReport(pFound, *report);
 }
 
-void DockPlacer::FollowServer(QDockWidget *pDock)
+bool DockPlacer::TakesReport(QWidget *pWidget, const X11Window::Report &report)
 {
     // On a scaled screen Qt's places are not the server's pixels, and neither are those told.
-    if (pDock->devicePixelRatioF() != 1.0)
-        return;
-    // Not yet framed and mapped, the window is where the program asked for it, whatever a
-    // manager framing it reports: Qt must not take another place then, or it asks for that
-    // place itself with its next resize. The server is asked again once the window is shown.
-    if (X11Window::Viewable(pDock) == false) {
-        if (const auto asked = m_Asked.constFind(pDock); asked != m_Asked.constEnd() && *asked != pDock->geometry())
-            X11Window::TellPlace(pDock, *asked);
-        m_Unmapped.removeAll(nullptr);
-        if (QWindow *pWindow = pDock->windowHandle(); pWindow && !m_Unmapped.contains(pWindow)) {
-            m_Unmapped.append(pWindow);
-            pWindow->installEventFilter(this);
+    if (pWidget->devicePixelRatioF() != 1.0)
+        return true;
+    QRect place = report.place;
+    if (X11Window::Viewable(pWidget) == false) {
+        // The window goes where a manager puts it, framed, and is fitted once it is shown.
+        auto *pDock = qobject_cast<QDockWidget *>(pWidget);
+        if (!pDock)
+            return true;
+        // Not yet framed and mapped, the window is where the program asked for it, whatever a
+        // manager framing it reports (the corner of its new frame, the frame's first size): Qt
+        // must not take another place then, or it asks for that place itself with its next
+        // resize. Where the window is is asked of the server once it is shown.
+        const auto asked = m_Asked.constFind(pDock);
+        if (asked != m_Asked.constEnd() && *asked != place) {
+            m_Unmapped.removeAll(nullptr);
+            if (QWindow *pWindow = pDock->windowHandle(); pWindow && !m_Unmapped.contains(pWindow)) {
+                m_Unmapped.append(pWindow);
+                pWindow->installEventFilter(this);
+            }
+            if (report.bSent)
+                return false;
+            place = *asked;
         }
-        return;
+    } else if (report.bSent) {
+        // The server has the window where it is now: the place the manager sends must be there.
+        // A place borne out stands, whoever moved the dock (the operator dragging it with the
+        // manager's own move included); a stale one never reaches Qt.
+        const std::optional<QRect> server = X11Window::ServerPlace(pWidget);
+        if (!server || *server == place) {
+            m_Followed.remove(pWidget);
+            return true;
+        }
+        FollowServer(pWidget);
+        return false;
     }
-    const std::optional<QRect> server = X11Window::ServerPlace(pDock);
+    if (report.bSent)
+        return true;
+    // The server's own report of a window's size goes with no place Qt can use: Qt asks the
+    // server where the window is once it comes to the report, by when a manager may have put
+    // the window in a frame it has not yet placed (at the screen's corner). It is told the
+    // place weighed here instead, with the same size, as a manager tells it.
+    X11Window::TellPlace(pWidget, place);
+    return false;
+}
+
+void DockPlacer::FollowServer(QWidget *pWidget)
+{
+    if (pWidget->devicePixelRatioF() != 1.0)
+        return;
+    const std::optional<QRect> server = X11Window::ServerPlace(pWidget);
     if (!server)
         return;
-    if (*server == pDock->geometry()) {
-        m_Followed.remove(pDock);
+    if (*server == pWidget->geometry()) {
+        m_Followed.remove(pWidget);
         return;
     }
-    int &iFollowed = m_Followed[pDock];
+    int &iFollowed = m_Followed[pWidget];
     if (++iFollowed > kFollowMax)
         return;
-    // The report was stale, or the dock has moved on since: Qt is told where the window is,
-    // and no request goes to the manager, which may be in the middle of the operator's move.
-    X11Window::TellPlace(pDock, *server);
+    // Qt is told where the window is as a manager tells it, and no request goes to the manager,
+    // which may be in the middle of the operator's move: nothing moves on the screen.
+    X11Window::TellPlace(pWidget, *server);
 }

@@ -60,6 +60,28 @@ std::optional<bool> Viewable(const QWidget *pWidget)
     return attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
+std::optional<QMargins> FrameExtents(const QWidget *pWidget)
+{
+    xcb_connection_t *pConnection = Connection();
+    const WId id = pWidget->internalWinId();
+    if (!pConnection || !id)
+        return std::nullopt;
+    static const QByteArray name("_NET_FRAME_EXTENTS");
+    const auto atom = Owned(xcb_intern_atom_reply(
+        pConnection, xcb_intern_atom(pConnection, 1, static_cast<uint16_t>(name.size()), name.constData()), nullptr));
+    if (!atom || atom->atom == XCB_ATOM_NONE)
+        return QMargins();
+    const auto property = Owned(xcb_get_property_reply(
+        pConnection,
+        xcb_get_property(pConnection, 0, static_cast<xcb_window_t>(id), atom->atom, XCB_ATOM_CARDINAL, 0, 4),
+        nullptr));
+    if (!property || property->format != 32 || xcb_get_property_value_length(property.get()) != 16)
+        return QMargins();
+    // Left, right, top, bottom.
+    const auto *pSides = static_cast<const uint32_t *>(xcb_get_property_value(property.get()));
+    return QMargins(int(pSides[0]), int(pSides[2]), int(pSides[1]), int(pSides[3]));
+}
+
 std::optional<bool> ManagerRuns()
 {
     xcb_connection_t *pConnection = Connection();
@@ -71,6 +93,33 @@ std::optional<bool> ManagerRuns()
     if (!attributes)
         return std::nullopt;
     return (attributes->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
+}
+
+std::optional<Report> ReportedPlace(const QByteArray &eventType, void *pMessage,
+                                    const std::function<bool(WId)> &asksOf)
+{
+    xcb_connection_t *pConnection = Connection();
+    if (!pConnection || eventType != "xcb_generic_event_t" || !pMessage)
+        return std::nullopt;
+    const auto *pGeneric = static_cast<const xcb_generic_event_t *>(pMessage);
+    if ((pGeneric->response_type & 0x7f) != XCB_CONFIGURE_NOTIFY)
+        return std::nullopt;
+    const auto *pEvent = static_cast<const xcb_configure_notify_event_t *>(pMessage);
+    if (!asksOf(pEvent->event))
+        return std::nullopt;
+    const bool bSent = (pGeneric->response_type & 0x80) != 0;
+    QPoint origin(pEvent->x, pEvent->y);
+    // The server's own report is relative to the window's parent, a manager's frame perhaps:
+    // Qt asks where that is on the root, and so does this.
+    if (!bSent) {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(pConnection)).data->root;
+        const auto translated = Owned(xcb_translate_coordinates_reply(
+            pConnection, xcb_translate_coordinates(pConnection, pEvent->window, root, 0, 0), nullptr));
+        if (!translated)
+            return std::nullopt;
+        origin = QPoint(translated->dst_x, translated->dst_y);
+    }
+    return Report{pEvent->event, QRect(origin, QSize(pEvent->width, pEvent->height)), bSent};
 }
 
 bool TellPlace(const QWidget *pWidget, const QRect &place)

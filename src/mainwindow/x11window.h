@@ -4,8 +4,12 @@
 // place as a manager tells it. Off X11 (the offscreen platform of the tests) there is nothing
 // to ask and every answer is empty.
 
+#include <QByteArray>
+#include <QMargins>
 #include <QRect>
+#include <qwindowdefs.h>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -19,8 +23,25 @@ std::optional<QRect> ServerPlace(const QWidget *pWidget);
 // frame included). Until it is, its place may still change without a word to the program.
 std::optional<bool> Viewable(const QWidget *pWidget);
 
+// The frame a window manager has drawn around the widget's window (its _NET_FRAME_EXTENTS), none
+// until a manager has taken the window on, whatever frame Qt made out meanwhile; nothing off X11.
+std::optional<QMargins> FrameExtents(const QWidget *pWidget);
+
 // Whether a window manager holds the screen (it redirects the root's children to itself).
 std::optional<bool> ManagerRuns();
+
+// A place the window system reports for a top-level window, as Qt would take it.
+struct Report
+{
+    WId window;
+    QRect place;
+    // Sent by a client (a manager telling where it has put the window), not by the server.
+    bool bSent;
+};
+// The place a native event reports, if it is a configure notify of a window the caller asks of
+// (the server is asked where a window is only for those).
+std::optional<Report> ReportedPlace(const QByteArray &eventType, void *pMessage,
+                                    const std::function<bool(WId)> &asksOf);
 
 // Sends the widget's window the configure notify a manager sends a window it has placed, so
 // that Qt takes the given place as the window's; nothing is asked of the manager.

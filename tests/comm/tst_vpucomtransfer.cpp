@@ -521,7 +521,10 @@ private slots:
         tFault.bSilent = silent;
         tFault.iAfter = after;
         H().Model().SetFault(quint8(faultId), tFault);
-        H().Com().SetRequestTimeoutMs(300);
+        // Short only where the VPU stays silent: a busy machine may take longer than that to
+        // answer a step that does fail, and the job would end in a time-out instead.
+        H().Com().SetRequestTimeoutMs(silent ? 300 : VPU_REQUEST_TIMEOUT_MS);
+        const auto restoreTimeout = qScopeGuard([this] { H().Com().SetRequestTimeoutMs(VPU_REQUEST_TIMEOUT_MS); });
         const QByteArray baData = Pattern(0x30000, 4);
         SignalLog spy(&H().Com(), fixture ? SIGNAL(sigFixtureFlashDone(int)) : SIGNAL(sigVpuFlashDone(int)));
         SignalLog restart(&H().Com(), &CVpuCom::sigRestartComMsg);

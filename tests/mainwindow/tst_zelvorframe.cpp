@@ -10,6 +10,7 @@
 #include "support/windowtest.h"
 
 #include <QAbstractButton>
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QDockWidget>
 #include <QMenuBar>
@@ -69,6 +70,7 @@ QList<QRect> Bars(QMainWindow *pWnd)
 }
 
 QRect ServerPlace(WId window);
+QMargins FrameExtents(WId window);
 bool Viewable(WId window);
 
 // A floating dock the manager has framed and shown, and where Qt has it is where the server
@@ -80,22 +82,28 @@ bool Settled(QDockWidget *pDock)
                                     Viewable(pDock->winId()) && ServerPlace(pDock->winId()) == pDock->geometry());
 }
 
-// What keeps a floating dock from being all in reach: off the screen or over a bar. Asked of a
-// settled dock, so that where Qt has it is where it is on the screen.
-QStringList PlaceFaults(QDockWidget *pDock, const QList<QRect> &bars)
+// What keeps a window's frame from being all in reach: off the screen or over a bar.
+QStringList PlaceFaults(const QString &qsWhat, const QRect &frame, const QString &qsWhere, const QList<QRect> &bars)
 {
     QStringList found;
-    const QRect frame = pDock->frameGeometry();
-    const QString qsWhere = Text(frame) + QStringLiteral(" (on the screen: ") + Text(ServerPlace(pDock->winId())) +
-                            QStringLiteral(" without its frame)");
     if (!Available().contains(frame))
-        found << pDock->windowTitle() + QStringLiteral(" off the screen: ") + qsWhere;
+        found << qsWhat + QStringLiteral(" off the screen: ") + qsWhere;
     for (const QRect &bar : bars) {
         if (bar.intersects(frame))
-            found << pDock->windowTitle() + QStringLiteral(" over a bar: ") + qsWhere + QStringLiteral(" over ") +
-                         Text(bar);
+            found << qsWhat + QStringLiteral(" over a bar: ") + qsWhere + QStringLiteral(" over ") + Text(bar);
     }
     return found;
+}
+
+// Where the server shows a dock, with the frame its manager drew around it. Asked of a settled
+// dock, so that where Qt has it is there too.
+QStringList PlaceFaults(QDockWidget *pDock, const QList<QRect> &bars)
+{
+    const QRect frame = ServerPlace(pDock->winId()).marginsAdded(FrameExtents(pDock->winId()));
+    return PlaceFaults(pDock->windowTitle(), frame,
+                       Text(frame) + QStringLiteral(" (Qt has it at ") + Text(pDock->geometry()) +
+                           QStringLiteral(" without its frame)"),
+                       bars);
 }
 
 const char *const kPassword = "S3cret9";
@@ -217,7 +225,57 @@ QRect ServerPlace(WId window)
     return place;
 }
 
-// The places the window system reported for a widget, as Qt delivered them.
+// The frame the manager drew around a window, as it tells it in _NET_FRAME_EXTENTS.
+QMargins FrameExtents(WId window)
+{
+    xcb_connection_t *pConnection = xcb_connect(nullptr, nullptr);
+    QMargins extents;
+    if (!xcb_connection_has_error(pConnection)) {
+        const QByteArray name("_NET_FRAME_EXTENTS");
+        xcb_intern_atom_reply_t *pAtom = xcb_intern_atom_reply(
+            pConnection, xcb_intern_atom(pConnection, 1, static_cast<uint16_t>(name.size()), name.constData()),
+            nullptr);
+        xcb_get_property_reply_t *pProperty =
+            pAtom ? xcb_get_property_reply(pConnection,
+                                           xcb_get_property(pConnection, 0, static_cast<xcb_window_t>(window),
+                                                            pAtom->atom, XCB_ATOM_CARDINAL, 0, 4),
+                                           nullptr)
+                  : nullptr;
+        if (pProperty && xcb_get_property_value_length(pProperty) == 16) {
+            const auto *pSides = static_cast<const uint32_t *>(xcb_get_property_value(pProperty));
+            extents = QMargins(int(pSides[0]), int(pSides[2]), int(pSides[1]), int(pSides[3]));
+        }
+        free(pProperty);
+        free(pAtom);
+    }
+    xcb_disconnect(pConnection);
+    return extents;
+}
+
+// The places sent to a window as a manager sends them (configure notifies from SendEvent) that
+// reached the program, whatever it then made of them. Installed after the program's own filters,
+// it is asked first.
+class SentPlaces : public QAbstractNativeEventFilter
+{
+public:
+    explicit SentPlaces(WId window) : m_Window(window) { QCoreApplication::instance()->installNativeEventFilter(this); }
+    ~SentPlaces() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    QList<QRect> places;
+
+    bool nativeEventFilter(const QByteArray &eventType, void *pMessage, qintptr *) override
+    {
+        const auto *pEvent = static_cast<const xcb_configure_notify_event_t *>(pMessage);
+        if (eventType == "xcb_generic_event_t" && pEvent->response_type == (XCB_CONFIGURE_NOTIFY | 0x80) &&
+            pEvent->window == m_Window)
+            places.append(QRect(pEvent->x, pEvent->y, pEvent->width, pEvent->height));
+        return false;
+    }
+
+private:
+    WId m_Window;
+};
+
+// The places the window system reported for a top-level widget, as Qt took them.
 class ReportedPlaces : public QObject
 {
 public:
@@ -227,9 +285,10 @@ public:
 protected:
     bool eventFilter(QObject *pWatched, QEvent *pEvent) override
     {
-        if (pWatched == m_pWidget && pEvent->spontaneous() &&
-            (pEvent->type() == QEvent::Move || pEvent->type() == QEvent::Resize))
+        if (pWatched == m_pWidget && m_pWidget->isWindow() && pEvent->spontaneous() &&
+            (pEvent->type() == QEvent::Move || pEvent->type() == QEvent::Resize)) {
             places.append(m_pWidget->geometry());
+        }
         return false;
     }
 
@@ -477,10 +536,19 @@ void TestZelvorFrame::dockFloatedAgainOnTheScreen()
     const QList<QRect> bars = Bars(pWnd);
 
     for (const char *pcHow : {"double click", "float button"}) {
+        ReportedPlaces reported(pDock);
         QVERIFY2(DockAndFloatAgain(pDock, QByteArray(pcHow) == "float button"), pcHow);
         QVERIFY2(QTest::qWaitFor([pDock] { return Settled(pDock); }, kFramedMs), pcHow);
         QVERIFY2(PlaceFaults(pDock, bars).isEmpty(),
                  qPrintable(pcHow + QStringLiteral(": ") + PlaceFaults(pDock, bars).join(", ")));
+        // Nor did Qt believe it anywhere else on its way there: its next resize would have asked
+        // for that place, and its popups would have opened from it.
+        QStringList taken;
+        const QMargins extents = FrameExtents(pDock->winId());
+        for (const QRect &place : std::as_const(reported.places))
+            taken += PlaceFaults(pDock->windowTitle() + QStringLiteral(" taken"), place.marginsAdded(extents),
+                                 Text(place), bars);
+        QVERIFY2(taken.isEmpty(), qPrintable(pcHow + QStringLiteral(": ") + taken.join(", ")));
     }
 
     // Dragged partly past the screen's corner, where the operator may leave it, then closed and
@@ -507,8 +575,8 @@ void TestZelvorFrame::staleReportOfAPlacedDock_data()
 }
 
 // Right after a dock is placed, the manager reports another place for it, as openbox does on a
-// busy machine: the dock is shown where it was placed, and Qt must not be left believing the
-// stale place (the dock's contents laid out for it, its popups opened from it).
+// busy machine: the dock is shown where it was placed, and Qt must never believe the stale place
+// (the dock's contents laid out for it, its popups opened from it, its next resize asking for it).
 void TestZelvorFrame::staleReportOfAPlacedDock()
 {
     QFETCH(QString, qsHow);
@@ -525,15 +593,12 @@ void TestZelvorFrame::staleReportOfAPlacedDock()
 
     const QRect stale(bFrameSize ? QPoint(1, 0) : QPoint(0, 0), bFrameSize ? QSize(1, 1) : placed.size());
     ReportedPlaces reported(pDock);
-    // A report of the place Qt already has is no news to it: on a busy machine the manager's own
-    // stale report may still be on its way, and the dock's place lands on it for a moment.
-    for (int iSent = 0; iSent < 3; ++iSent) {
-        QVERIFY(ReportPlace(pDock->winId(), stale));
-        if (QTest::qWaitFor([&reported, stale] { return reported.places.contains(stale); }, 300))
-            break;
-    }
-    QVERIFY2(reported.places.contains(stale), "the report never reached the dock");
-    QTRY_COMPARE(pDock->geometry(), placed);
+    SentPlaces sent(pDock->winId());
+    QVERIFY(ReportPlace(pDock->winId(), stale));
+    QVERIFY2(QTest::qWaitFor([&sent, stale] { return sent.places.contains(stale); }, kFramedMs),
+             "the report never reached the program");
+    QVERIFY2(!reported.places.contains(stale), qPrintable("Qt took the stale place " + Text(stale)));
+    QCOMPARE(pDock->geometry(), placed);
     QTRY_COMPARE(ServerPlace(pDock->winId()), placed);
     QVERIFY2(PlaceFaults(pDock, bars).isEmpty(), qPrintable(PlaceFaults(pDock, bars).join(", ")));
     // And it stays so.
