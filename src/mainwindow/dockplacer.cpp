@@ -103,6 +103,38 @@ QMargins DockFrame(const QDockWidget *pDock)
                     frame.bottom() - inner.bottom());
 }
 
+QRect AvailableScreen(const QMainWindow *pWindow)
+{
+    const QScreen *pScreen = pWindow->screen() ? pWindow->screen() : QGuiApplication::primaryScreen();
+    return pScreen->availableGeometry();
+}
+
+// The menu bar and the tool bars in screen coordinates, which docks never cover; and the lowest
+// bottom of those at the top, below which a dock goes there.
+QList<QRect> Bars(QMainWindow *pWindow, int *piBarsBottom = nullptr)
+{
+    QMenuBar *pMenu = pWindow->menuBar();
+    QList<QRect> bars = {QRect(pMenu->mapToGlobal(QPoint(0, 0)), pMenu->size())};
+    int iBarsBottom = bars.first().bottom();
+    for (QToolBar *pBar : pWindow->findChildren<QToolBar *>()) {
+        if (pBar->isHidden() || pBar->isFloating())
+            continue;
+        bars.append(QRect(pBar->mapToGlobal(QPoint(0, 0)), pBar->size()));
+        if (pWindow->toolBarArea(pBar) == Qt::TopToolBarArea)
+            iBarsBottom = std::max(iBarsBottom, bars.last().bottom());
+    }
+    if (piBarsBottom)
+        *piBarsBottom = iBarsBottom;
+    return bars;
+}
+
+// A floating dock's frame all in reach: whole on the screen and off the bars.
+bool InReach(const QRect &frame, const QRect &screen, const QList<QRect> &bars)
+{
+    return screen.contains(frame) &&
+           std::none_of(bars.cbegin(), bars.cend(), [&frame](const QRect &bar) { return bar.intersects(frame); });
+}
+
 } // namespace
 
 DockPlacer::DockPlacer(QMainWindow *pWindow) : QObject(pWindow), m_pWindow(pWindow)
@@ -190,19 +222,9 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
 
 void DockPlacer::PlaceFloatingDock(QDockWidget *pDock)
 {
-    const QScreen *pScreen = m_pWindow->screen() ? m_pWindow->screen() : QGuiApplication::primaryScreen();
-    const QRect screen = pScreen->availableGeometry();
-    // The menu bar and the tool bars are never covered; a dock goes below those at the top.
-    QMenuBar *pMenu = m_pWindow->menuBar();
-    QList<QRect> bars = {QRect(pMenu->mapToGlobal(QPoint(0, 0)), pMenu->size())};
-    int iBarsBottom = bars.first().bottom();
-    for (QToolBar *pBar : m_pWindow->findChildren<QToolBar *>()) {
-        if (pBar->isHidden() || pBar->isFloating())
-            continue;
-        bars.append(QRect(pBar->mapToGlobal(QPoint(0, 0)), pBar->size()));
-        if (m_pWindow->toolBarArea(pBar) == Qt::TopToolBarArea)
-            iBarsBottom = std::max(iBarsBottom, bars.last().bottom());
-    }
+    const QRect screen = AvailableScreen(m_pWindow);
+    int iBarsBottom = 0;
+    const QList<QRect> bars = Bars(m_pWindow, &iBarsBottom);
 
     // The panel at its own size hint: the scroll area alone would offer a few dozen lines.
     auto *pArea = qobject_cast<QScrollArea *>(pDock->widget());
@@ -218,12 +240,24 @@ void DockPlacer::PlaceFloatingDock(QDockWidget *pDock)
 
     // A place from an earlier run is kept while it is whole on the screen and off the bars.
     QRect place(pDock->geometry().marginsAdded(frame).topLeft(), size + frameExtra);
-    bool bKeep = bPlacedBefore && screen.contains(place);
-    for (const QRect &bar : std::as_const(bars))
-        bKeep = bKeep && !bar.intersects(place);
-    if (!bKeep)
+    if (!(bPlacedBefore && InReach(place, screen, bars)))
         place = FloatingDockPlace(m_pWindow->frameGeometry(), iBarsBottom, size + frameExtra, screen);
     pDock->setGeometry(place.marginsRemoved(frame));
+}
+
+bool DockPlacer::KeepsStoredPlace(QDockWidget *pDock)
+{
+    // The restored layout holds the dock where, and as large as, the operator left it, and so it
+    // stays. It is not grown to its panel's size hint here: a dock that the room below the bars
+    // made shorter than its panel would then reach past the screen, and be placed anew.
+    if (!m_PlacedDocks.contains(pDock->objectName()))
+        return false;
+    if (!InReach(pDock->geometry().marginsAdded(DockFrame(pDock)), AvailableScreen(m_pWindow), Bars(m_pWindow)))
+        return false;
+    // The place the layout asked for, before the docks were watched: a manager's stale report
+    // of the dock before it is mapped is answered with it, as for a placed dock.
+    m_Asked.insert(pDock, pDock->geometry());
+    return true;
 }
 
 void DockPlacer::PlaceBeforeMapping(QDockWidget *pDock)
@@ -238,7 +272,7 @@ void DockPlacer::PlaceBeforeMapping(QDockWidget *pDock)
         const QScreen *pScreen = pDock->screen();
         const bool bOnScreen =
             pScreen && pScreen->availableGeometry().contains(pDock->geometry().marginsAdded(DockFrame(pDock)));
-        if (bFirstShow || bFloatedAgain || !bOnScreen)
+        if ((bFirstShow && !KeepsStoredPlace(pDock)) || bFloatedAgain || !bOnScreen)
             PlaceFloatingDock(pDock);
     }
     // Placed once, a dock's stored floating place is its own.

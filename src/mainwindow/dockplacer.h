@@ -5,8 +5,10 @@
 // A floating dock is placed at its show, before its window is mapped, so that a window manager
 // maps it there: at its first show in a run, when the operator floats it again by a double
 // click on its title or its float button, and when a menu reopens it off the screen; at its
-// panel's size, beside the window or below its bars. Floating docks of a stored layout are held
-// back until the window is exposed, so that a window manager stacks them above it.
+// panel's size, beside the window or below its bars. A dock shown in an earlier run comes back
+// where, and as large as, it was left, while that is whole on the screen and off the bars.
+// Floating docks of a stored layout are held back until the window is exposed, so that a window
+// manager stacks them above it.
 //
 // A manager framing a dock may still report a stale place for it (its new frame's corner, or
 // the frame's first 1 x 1 size), later than the place it shows the dock at when the machine is
@@ -70,6 +72,9 @@ private:
     // At its show, before its window is mapped: a dock shown for the first time in a run, floated
     // again from the window, or reopened off the screen.
     void PlaceBeforeMapping(QDockWidget *pDock);
+    // A dock shown in an earlier run, at its first show in this one: true, and the dock left as
+    // the stored layout has it, while that is whole on the screen and off the bars.
+    bool KeepsStoredPlace(QDockWidget *pDock);
     void ShowHeldDocks();
     // Whether Qt may take a place the window system reports for a floating dock or the window.
     bool TakesReport(QWidget *pWidget, const X11Window::Report &report);

@@ -316,6 +316,8 @@ private slots:
     void staleReportOfAPlacedDock();
     void managersMoveStands_data();
     void managersMoveStands();
+    void restoredDockAsItWasLeft_data();
+    void restoredDockAsItWasLeft();
 
 private:
     // Shows a window, lets the manager frame it, and closes it without saving: the settings then
@@ -650,6 +652,62 @@ void TestZelvorFrame::managersMoveStands()
     QTest::qWait(2500);
     QCOMPARE(ServerPlace(pDock->winId()), place);
     QCOMPARE(pDock->geometry(), place);
+}
+
+void TestZelvorFrame::restoredDockAsItWasLeft_data()
+{
+    QTest::addColumn<QString>("qsDock");
+    QTest::addColumn<bool>("bToTheBottom"); // placed reaching the screen's bottom, shorter than its panel
+    QTest::addColumn<QPoint>("moved");      // then moved this far by the operator with the manager's move
+    QTest::newRow("Fixture settings, to the screen's bottom") << "m_pFixtSetDock" << true << QPoint();
+    QTest::newRow("Fixture settings, moved along the bottom") << "m_pFixtSetDock" << true << QPoint(-300, 0);
+    QTest::newRow("Custom Fixture Paintbrush") << "m_pPaintBrushToolsDock" << false << QPoint();
+}
+
+// A dock left floating open at the end of a run comes back where, and as large as, it was left,
+// at the next start and the one after it; a dock the room below the bars made shorter than its
+// panel included.
+void TestZelvorFrame::restoredDockAsItWasLeft()
+{
+    QFETCH(QString, qsDock);
+    QFETCH(bool, bToTheBottom);
+    QFETCH(QPoint, moved);
+    Zelvor *pWnd = FramedWindow();
+    QVERIFY(pWnd);
+    auto *pDock = pWnd->findChild<QDockWidget *>(qsDock);
+    QVERIFY(pDock);
+    OpenFromMenu(pWnd, pDock);
+    // Placed, past the manager's first report of its new frame's corner.
+    const QList<QRect> bars = Bars(pWnd);
+    const auto placed = [pDock, &bars] {
+        return ShownFloating(pDock) && Settled(pDock) && PlaceFaults(pDock, bars).isEmpty();
+    };
+    QVERIFY2(QTest::qWaitFor(placed, kFramedMs), qPrintable(PlaceFaults(pDock, bars).join(", ")));
+    QVERIFY2((pDock->frameGeometry().bottom() == Available().bottom()) == bToTheBottom,
+             qPrintable(Text(pDock->frameGeometry())));
+    if (!moved.isNull()) {
+        const QRect target = pDock->geometry().translated(moved);
+        QVERIFY(ManagerMove(pDock->winId(), target.topLeft()));
+        QVERIFY2(QTest::qWaitFor([pDock, target] { return Settled(pDock) && pDock->geometry() == target; }, kFramedMs),
+                 qPrintable(Text(ServerPlace(pDock->winId()))));
+    }
+    const QRect left = pDock->geometry();
+
+    for (int iStart = 1; iStart <= 2; ++iStart) {
+        m_pPrompts->AnswerQuestion(QMessageBox::No);
+        pWnd->findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
+        QTRY_VERIFY(!pWnd->isVisible());
+        pWnd = FramedWindow();
+        QVERIFY(pWnd);
+        pDock = pWnd->findChild<QDockWidget *>(qsDock);
+        QVERIFY(pDock);
+        // Settled: the server shows the dock where Qt has it.
+        const bool bBack = QTest::qWaitFor(
+            [pDock, left] { return ShownFloating(pDock) && Settled(pDock) && pDock->geometry() == left; }, kFramedMs);
+        QVERIFY2(bBack, qPrintable(QStringLiteral("start %1: on the screen %2, in Qt %3, left %4")
+                                       .arg(iStart)
+                                       .arg(Text(ServerPlace(pDock->winId())), Text(pDock->geometry()), Text(left))));
+    }
 }
 
 LANTREL_TEST_MAIN_ON_FRAMING_DISPLAY(TestZelvorFrame, 1366, 768)
