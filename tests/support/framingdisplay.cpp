@@ -16,6 +16,7 @@
 namespace {
 
 constexpr int kStartMs = 15000;
+constexpr int kManagerStarts = 3;
 
 // Starts a program with its output thrown away, but for iKeepFd which stays open in it.
 pid_t Spawn(const QList<QByteArray> &args, int iKeepFd = -1)
@@ -104,12 +105,19 @@ bool FramingDisplay::StartManager(Manager manager)
 {
     const QByteArray name = manager == Metacity ? "metacity" : "openbox";
     m_Manager = Spawn({name, "--sm-disable"});
-    // The manager is up once the root window names it (xprop, package x11-utils).
+    // The manager is up once the root window names it (xprop, package x11-utils). On a busy
+    // machine a manager now and then gives up on a display that has only just come up: it is
+    // started again, a few times at most.
+    int iStarts = 1;
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < kStartMs) {
         if (Exited(m_Manager)) {
             m_Manager = -1;
+            if (iStarts++ < kManagerStarts) {
+                m_Manager = Spawn({name, "--sm-disable"});
+                continue;
+            }
             m_qsError = QStringLiteral("%1 did not start (package %1)").arg(QLatin1String(name));
             return false;
         }
