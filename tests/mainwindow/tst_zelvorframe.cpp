@@ -677,12 +677,13 @@ void TestZelvorFrame::restoredDockAsItWasLeft()
     auto *pDock = pWnd->findChild<QDockWidget *>(qsDock);
     QVERIFY(pDock);
     OpenFromMenu(pWnd, pDock);
-    // Placed, past the manager's first report of its new frame's corner.
-    const QList<QRect> bars = Bars(pWnd);
-    const auto placed = [pDock, &bars] {
-        return ShownFloating(pDock) && Settled(pDock) && PlaceFaults(pDock, bars).isEmpty();
+    // Placed, past the manager's first report of its new frame's corner, and off the bars where
+    // the server shows the window.
+    const auto placed = [pWnd, pDock] {
+        return ShownFloating(pDock) && Settled(pDock) && ServerPlace(pWnd->winId()) == pWnd->geometry() &&
+               PlaceFaults(pDock, Bars(pWnd)).isEmpty();
     };
-    QVERIFY2(QTest::qWaitFor(placed, kFramedMs), qPrintable(PlaceFaults(pDock, bars).join(", ")));
+    QVERIFY2(QTest::qWaitFor(placed, kFramedMs), qPrintable(PlaceFaults(pDock, Bars(pWnd)).join(", ")));
     QVERIFY2((pDock->frameGeometry().bottom() == Available().bottom()) == bToTheBottom,
              qPrintable(Text(pDock->frameGeometry())));
     if (!moved.isNull()) {
