@@ -35,6 +35,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSizeGrip>
 #include <QStatusBar>
@@ -95,6 +96,10 @@ QScrollArea *Scrolled(QWidget *pPanel)
     pArea->setWidgetResizable(true);
     pArea->setFrameShape(QFrame::NoFrame);
     pArea->setWidget(pPanel);
+    // A dock needs no more than its title and a vertical scroll bar with its arrows and least
+    // handle: Qt's own least height for the area adds the horizontal bar's below that, and seven
+    // docks docked in one column then held the window taller than a 768 px screen.
+    pArea->setMinimumHeight(pArea->verticalScrollBar()->sizeHint().height());
     return pArea;
 }
 
@@ -343,6 +348,23 @@ void Zelvor::WatchFrame()
     FitOnScreen();
 }
 
+void Zelvor::FitGrownWindow(QEvent::Type eType)
+{
+    bool bRefit = false;
+    if (eType == QEvent::LayoutRequest) {
+        // Taken while maximised too: the manager follows such a change, and the window, once
+        // restored, is brought back by its size.
+        bRefit = std::exchange(m_LeastSize, minimumSize()) != minimumSize();
+    } else if (screen()) {
+        // Only a window larger than the screen: one the operator moved partly off the screen
+        // stays where it is.
+        const QSize room = screen()->availableGeometry().size();
+        bRefit = frameGeometry().width() > room.width() || frameGeometry().height() > room.height();
+    }
+    if (bRefit && m_bFrameKnown && isVisible() && !isMaximized() && !isFullScreen() && !isMinimized())
+        FitOnScreen();
+}
+
 void Zelvor::PlaceOnBestScreen()
 {
     if (!isMaximized())
@@ -481,6 +503,12 @@ bool Zelvor::event(QEvent *pEvent)
     case QEvent::Resize:
         if (isVisible())
             WatchFrame();
+        if (pEvent->type() == QEvent::Resize)
+            FitGrownWindow(QEvent::Resize);
+        break;
+    case QEvent::LayoutRequest:
+        // The layout has just set the window's least size, and grown the window to it.
+        FitGrownWindow(QEvent::LayoutRequest);
         break;
     default:
         break;

@@ -132,6 +132,10 @@ private:
     QMargins ExpectedFrame() const;
     // Fits the window again once the manager has framed it (or has had time to).
     void WatchFrame();
+    // Once its frame is known, fits the window again as far as its least size allows when that
+    // size has changed (a dock docked or closed: eType LayoutRequest), or when it has been
+    // resized larger than the screen (restored so from a maximised state: eType Resize).
+    void FitGrownWindow(QEvent::Type eType);
 
     Ui::Zelvor *m_pUi = nullptr;
     QString m_qsComParam;
@@ -148,6 +152,7 @@ private:
     bool m_bFrameKnown = false;
     QTimer m_FrameWatch;
     QElapsedTimer m_FrameWait;
+    QSize m_LeastSize;
 
     // Scene editing
 public:

@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QTranslator>
@@ -26,6 +27,7 @@
 #include <xcb/xcb.h>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -318,6 +320,8 @@ private slots:
     void managersMoveStands();
     void restoredDockAsItWasLeft_data();
     void restoredDockAsItWasLeft();
+    void everyDockDockedOnTheScreen_data();
+    void everyDockDockedOnTheScreen();
 
 private:
     // Shows a window, lets the manager frame it, and closes it without saving: the settings then
@@ -709,6 +713,108 @@ void TestZelvorFrame::restoredDockAsItWasLeft()
                                        .arg(iStart)
                                        .arg(Text(ServerPlace(pDock->winId())), Text(pDock->geometry()), Text(left))));
     }
+}
+
+namespace {
+
+// What of the window the operator cannot reach: its least size, frame included, larger than the
+// screen, its frame or its status bar past the screen.
+QStringList OffTheScreen(Zelvor *pWnd)
+{
+    QStringList found;
+    const QSize least = pWnd->minimumSizeHint().grownBy(pWnd->windowHandle()->frameMargins());
+    if (least.width() > Available().width() || least.height() > Available().height())
+        found << QStringLiteral("least size %1 x %2 with the frame").arg(least.width()).arg(least.height());
+    if (!Available().contains(pWnd->frameGeometry()))
+        found << QStringLiteral("frame ") + Text(pWnd->frameGeometry());
+    const QRect status(pWnd->statusBar()->mapToGlobal(QPoint(0, 0)), pWnd->statusBar()->size());
+    if (!Available().contains(status))
+        found << QStringLiteral("status bar ") + Text(status);
+    return found;
+}
+
+// The program's catalogue of a language, installed for as long as it is held.
+struct Uninstall
+{
+    void operator()(QTranslator *pCatalogue) const
+    {
+        QCoreApplication::removeTranslator(pCatalogue);
+        delete pCatalogue;
+    }
+};
+using Catalogue = std::unique_ptr<QTranslator, Uninstall>;
+
+Catalogue InstalledCatalogue(const QString &qsLanguage)
+{
+    Catalogue pCatalogue(new QTranslator);
+    if (!pCatalogue->load(qEnvironmentVariable("LANTREL_BINARY_DIR") + QStringLiteral("/Lang/zelvor_") + qsLanguage +
+                          QStringLiteral(".qm")))
+        return nullptr;
+    QCoreApplication::installTranslator(pCatalogue.get());
+    return pCatalogue;
+}
+
+} // namespace
+
+void TestZelvorFrame::everyDockDockedOnTheScreen_data()
+{
+    QTest::addColumn<QString>("qsLanguage");
+    QTest::addColumn<bool>("bMaximised"); // the window maximised while the tall dock is closed
+    for (const char *pcLanguage : {"en", "fr"}) {
+        QTest::addRow("%s, dock closed", pcLanguage) << pcLanguage << false;
+        QTest::addRow("%s, dock closed while maximised", pcLanguage) << pcLanguage << true;
+    }
+}
+
+// Every dock opened from its menu and docked into the window by a double click on its title: the
+// window still fits the screen, frame and status bar included. A dock whose panel will not
+// shrink grows the window past the screen: once it is closed (and the window, maximised
+// meanwhile, restored), the window is back on the screen.
+void TestZelvorFrame::everyDockDockedOnTheScreen()
+{
+    QFETCH(QString, qsLanguage);
+    QFETCH(bool, bMaximised);
+    const Catalogue pCatalogue = InstalledCatalogue(qsLanguage);
+    QVERIFY(pCatalogue);
+
+    Zelvor *pWnd = FramedWindow();
+    QVERIFY(pWnd);
+    const QList<QDockWidget *> docks = pWnd->findChildren<QDockWidget *>();
+    QCOMPARE(docks.size(), 14);
+    for (QDockWidget *pDock : docks) {
+        OpenFromMenu(pWnd, pDock);
+        QVERIFY2(QTest::qWaitFor([pDock] { return ShownFloating(pDock); }), qPrintable(pDock->windowTitle()));
+        QTest::mouseDClick(pDock, Qt::LeftButton, {}, QPoint(pDock->width() / 4, pDock->widget()->y() / 2));
+        QVERIFY2(QTest::qWaitFor([pDock] { return !pDock->isFloating(); }), qPrintable(pDock->windowTitle()));
+    }
+    // What the manager shows is where Qt has the window.
+    const auto onScreen = [pWnd] {
+        return ServerPlace(pWnd->winId()) == pWnd->geometry() && OffTheScreen(pWnd).isEmpty();
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(onScreen(), qPrintable(OffTheScreen(pWnd).join(QStringLiteral(", "))), kFramedMs);
+
+    auto *pTall = pWnd->findChild<QDockWidget *>(QStringLiteral("m_pTestToolsDock"));
+    pTall->widget()->setMinimumHeight(Available().height());
+    QTRY_VERIFY2(pWnd->frameGeometry().height() > Available().height(), "the window did not grow past the screen");
+    const QRect grown = pWnd->geometry();
+    if (bMaximised) {
+        pWnd->showMaximized();
+        QTRY_VERIFY_WITH_TIMEOUT(pWnd->isMaximized() && pWnd->frameGeometry().width() == Available().width() &&
+                                     ServerPlace(pWnd->winId()) == pWnd->geometry(),
+                                 kFramedMs);
+    }
+    QTest::mouseClick(pTall->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_closebutton")), Qt::LeftButton);
+    QTRY_VERIFY(!pTall->isVisible() && pWnd->minimumHeight() < Available().height());
+    if (bMaximised) {
+        pWnd->showNormal();
+        // The manager gives the window back the size it had before it was maximised.
+        QTRY_VERIFY2_WITH_TIMEOUT(!pWnd->isMaximized() && pWnd->width() == grown.width(),
+                                  qPrintable(QStringLiteral("maximised %1, %2 for %3, server %4")
+                                                 .arg(pWnd->isMaximized())
+                                                 .arg(Text(pWnd->geometry()), Text(grown), Text(ServerPlace(pWnd->winId())))),
+                                  kFramedMs);
+    }
+    QTRY_VERIFY2_WITH_TIMEOUT(onScreen(), qPrintable(OffTheScreen(pWnd).join(QStringLiteral(", "))), kFramedMs);
 }
 
 LANTREL_TEST_MAIN_ON_FRAMING_DISPLAY(TestZelvorFrame, 1366, 768)
