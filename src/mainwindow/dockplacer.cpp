@@ -307,11 +307,8 @@ void DockPlacer::ShowDock(QDockWidget *pDock)
 
 bool DockPlacer::nativeEventFilter(const QByteArray &eventType, void *pMessage, qintptr *)
 {
-    // The window's own place goes into every dock's: its bars are kept clear of.
-    QWidget *pFound = nullptr;
+    QDockWidget *pFound = nullptr;
     const auto followed = [this, &pFound](WId window) {
-        if (m_pWindow->internalWinId() == window)
-            pFound = m_pWindow;
         for (QDockWidget *pDock : std::as_const(m_Docks)) {
             if (pDock->isFloating() && pDock->internalWinId() == window)
                 pFound = pDock;
@@ -322,17 +319,13 @@ bool DockPlacer::nativeEventFilter(const QByteArray &eventType, void *pMessage, 
     return report && !TakesReport(pFound, *report);
 }
 
-bool DockPlacer::TakesReport(QWidget *pWidget, const X11Window::Report &report)
+bool DockPlacer::TakesReport(QDockWidget *pDock, const X11Window::Report &report)
 {
     // On a scaled screen Qt's places are not the server's pixels, and neither are those told.
-    if (pWidget->devicePixelRatioF() != 1.0)
+    if (pDock->devicePixelRatioF() != 1.0)
         return true;
     QRect place = report.place;
-    if (X11Window::Viewable(pWidget) == false) {
-        // The window goes where a manager puts it, framed, and is fitted once it is shown.
-        auto *pDock = qobject_cast<QDockWidget *>(pWidget);
-        if (!pDock)
-            return true;
+    if (X11Window::Viewable(pDock) == false) {
         // Not yet framed and mapped, the window is where the program asked for it, whatever a
         // manager framing it reports (the corner of its new frame, the frame's first size): Qt
         // must not take another place then, or it asks for that place itself with its next
@@ -352,12 +345,12 @@ bool DockPlacer::TakesReport(QWidget *pWidget, const X11Window::Report &report)
         // The server has the window where it is now: the place the manager sends must be there.
         // A place borne out stands, whoever moved the dock (the operator dragging it with the
         // manager's own move included); a stale one never reaches Qt.
-        const std::optional<QRect> server = X11Window::ServerPlace(pWidget);
+        const std::optional<QRect> server = X11Window::ServerPlace(pDock);
         if (!server || *server == place) {
-            m_Followed.remove(pWidget);
+            m_Followed.remove(pDock);
             return true;
         }
-        FollowServer(pWidget);
+        FollowServer(pDock);
         return false;
     }
     if (report.bSent)
@@ -366,7 +359,7 @@ bool DockPlacer::TakesReport(QWidget *pWidget, const X11Window::Report &report)
     // server where the window is once it comes to the report, by when a manager may have put
     // the window in a frame it has not yet placed (at the screen's corner). It is told the
     // place weighed here instead, with the same size, as a manager tells it.
-    X11Window::TellPlace(pWidget, place);
+    X11Window::TellPlace(pDock, place);
     return false;
 }
 

@@ -12,9 +12,7 @@
 //
 // A manager framing a dock may still report a stale place for it (its new frame's corner, or
 // the frame's first 1 x 1 size), later than the place it shows the dock at when the machine is
-// busy. Every place reported for a floating dock is therefore weighed before Qt takes it, and so
-// is every place reported for the window once it is mapped, since the docks are placed clear of
-// its bars:
+// busy. Every place reported for a floating dock is therefore weighed before Qt takes it:
 // - until the dock is mapped, one other than the place the program asked for is not taken, and
 //   the server is asked where the dock is once it is shown;
 // - once it is mapped, a place a manager sends stands if the X server bears it out, whoever
@@ -76,9 +74,9 @@ private:
     // the stored layout has it, while that is whole on the screen and off the bars.
     bool KeepsStoredPlace(QDockWidget *pDock);
     void ShowHeldDocks();
-    // Whether Qt may take a place the window system reports for a floating dock or the window.
-    bool TakesReport(QWidget *pWidget, const X11Window::Report &report);
-    // Tells Qt where the server has a dock or the window, should Qt have it elsewhere.
+    // Whether Qt may take a place the window system reports for a floating dock.
+    bool TakesReport(QDockWidget *pDock, const X11Window::Report &report);
+    // Tells Qt where the server has a dock, should Qt have it elsewhere.
     void FollowServer(QWidget *pWidget);
 
     QMainWindow *m_pWindow;
