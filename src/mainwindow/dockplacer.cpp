@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
+#include <QWindowStateChangeEvent>
 
 #include <algorithm>
 #include <utility>
@@ -23,8 +24,6 @@ namespace {
 const char *const kPlacedProperty = "lantrelPlaced";
 // Should the window never be exposed (started minimised), its held docks come after this.
 constexpr int kHeldDocksMaxMs = 5000;
-// Told the server's place this many times in a row without Qt taking it, a dock is left be.
-constexpr int kFollowMax = 8;
 
 // Where a floating dock of the given size goes: beside the window's frame on the side with
 // room, else inside the window below its menu bar and tool bar, there no taller than the room
@@ -137,16 +136,16 @@ bool InReach(const QRect &frame, const QRect &screen, const QList<QRect> &bars)
 
 } // namespace
 
-DockPlacer::DockPlacer(QMainWindow *pWindow) : QObject(pWindow), m_pWindow(pWindow)
+DockPlacer::DockPlacer(QMainWindow *pWindow) : QObject(pWindow), m_pWindow(pWindow), m_pSettler(new PlaceSettler(this))
 {
     m_pWindow->installEventFilter(this);
-    QCoreApplication::instance()->installNativeEventFilter(this);
+    connect(m_pSettler, &PlaceSettler::sigSettled, this, [this](QWidget *pSettled) {
+        if (pSettled == m_pWindow)
+            ShowHeldDocksOnceSettled();
+    });
 }
 
-DockPlacer::~DockPlacer()
-{
-    QCoreApplication::instance()->removeNativeEventFilter(this);
-}
+DockPlacer::~DockPlacer() = default;
 
 void DockPlacer::Watch(const QList<QDockWidget *> &docks)
 {
@@ -157,8 +156,7 @@ void DockPlacer::Watch(const QList<QDockWidget *> &docks)
             m_HeldDocks.removeAll(pDock);
             m_HiddenDocked.remove(pDock);
             m_Docks.removeAll(pDock);
-            m_Followed.remove(pDock);
-            m_Asked.remove(pDock);
+            m_pSettler->Forget(pDock);
         });
     }
 }
@@ -166,29 +164,40 @@ void DockPlacer::Watch(const QList<QDockWidget *> &docks)
 bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
     if (pWatched == m_pWindow) {
-        // The window is mapped right after its show event, and a manager has taken it on once
-        // it is exposed.
-        if (pEvent->type() == QEvent::Show && !m_HeldDocks.isEmpty() && m_pWindow->windowHandle()) {
-            m_pWindow->windowHandle()->installEventFilter(this);
-            QTimer::singleShot(kHeldDocksMaxMs, this, &DockPlacer::ShowHeldDocks);
-        }
-        return false;
-    }
-    if (auto *pWindow = qobject_cast<QWindow *>(pWatched); pWindow && m_Unmapped.contains(pWindow)) {
-        if (pEvent->type() == QEvent::Expose && pWindow->isExposed()) {
-            m_Unmapped.removeAll(pWindow);
-            pWindow->removeEventFilter(this);
-            for (QDockWidget *pDock : std::as_const(m_Docks)) {
-                if (pDock->windowHandle() == pWindow && pDock->isFloating())
-                    FollowServer(pDock);
+        switch (pEvent->type()) {
+        case QEvent::Show:
+            // The window is mapped right after its show event, and a manager has taken it on
+            // once it is exposed.
+            if (!m_HeldDocks.isEmpty() && m_pWindow->windowHandle()) {
+                m_pWindow->windowHandle()->installEventFilter(this);
+                QTimer::singleShot(kHeldDocksMaxMs, this, &DockPlacer::ShowHeldDocks);
             }
+            break;
+        case QEvent::WindowStateChange: {
+            // Maximised or restored, by the program or the manager: the manager gives the window
+            // its place, and reports places on its way there.
+            const auto *pChange = static_cast<QWindowStateChangeEvent *>(pEvent);
+            constexpr Qt::WindowStates kLarge = Qt::WindowMaximized | Qt::WindowFullScreen;
+            const bool bMaximised = (m_pWindow->windowState() & kLarge) != 0;
+            if (m_pWindow->isVisible() && !(m_pWindow->windowState() & Qt::WindowMinimized) &&
+                bMaximised != ((pChange->oldState() & kLarge) != 0))
+                m_pSettler->Restyle(m_pWindow, bMaximised, PlaceSettler::Reports::AsTheyCome);
+            break;
+        }
+        case QEvent::Move:
+        case QEvent::Resize:
+            ShowHeldDocksOnceSettled();
+            break;
+        default:
+            break;
         }
         return false;
     }
     if (m_pWindow->windowHandle() && pWatched == m_pWindow->windowHandle()) {
         if (pEvent->type() == QEvent::Expose && m_pWindow->windowHandle()->isExposed()) {
             m_pWindow->windowHandle()->removeEventFilter(this);
-            QTimer::singleShot(0, this, &DockPlacer::ShowHeldDocks);
+            m_bWindowExposed = true;
+            ShowHeldDocksOnceSettled();
         }
         return false;
     }
@@ -202,17 +211,21 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
             m_HiddenDocked.remove(pDock);
         else
             m_HiddenDocked.insert(pDock);
+        m_pSettler->Forget(pDock);
         break;
     case QEvent::Show:
         // The show event comes before the window is mapped: a dock placed now is mapped where it
         // belongs, and no manager ever frames it elsewhere first.
         PlaceBeforeMapping(pDock);
+        if (pDock->isFloating() && !pDock->windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
+            m_pSettler->Ask(pDock, pDock->geometry(), PlaceSettler::Reports::Weighed);
         break;
     case QEvent::Move:
     case QEvent::Resize:
         // The program's own moves; the window system's come spontaneous.
-        if (pDock->isFloating() && !pEvent->spontaneous())
-            m_Asked.insert(pDock, pDock->geometry());
+        if (pDock->isFloating() && pDock->isVisible() && !pEvent->spontaneous() &&
+            !pDock->windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
+            m_pSettler->Ask(pDock, pDock->geometry(), PlaceSettler::Reports::Weighed);
         break;
     default:
         break;
@@ -252,12 +265,7 @@ bool DockPlacer::KeepsStoredPlace(QDockWidget *pDock)
     // made shorter than its panel would then reach past the screen, and be placed anew.
     if (!m_PlacedDocks.contains(pDock->objectName()))
         return false;
-    if (!InReach(pDock->geometry().marginsAdded(DockFrame(pDock)), AvailableScreen(m_pWindow), Bars(m_pWindow)))
-        return false;
-    // The place the layout asked for, before the docks were watched: a manager's stale report
-    // of the dock before it is mapped is answered with it, as for a placed dock.
-    m_Asked.insert(pDock, pDock->geometry());
-    return true;
+    return InReach(pDock->geometry().marginsAdded(DockFrame(pDock)), AvailableScreen(m_pWindow), Bars(m_pWindow));
 }
 
 void DockPlacer::PlaceBeforeMapping(QDockWidget *pDock)
@@ -292,6 +300,37 @@ void DockPlacer::HoldRestoredDocks()
     }
 }
 
+bool DockPlacer::WindowSettled() const
+{
+    const std::optional<PlaceSettler::State> state = m_pSettler->StateOf(m_pWindow);
+    if (state && state != PlaceSettler::State::Settled)
+        return false;
+    const std::optional<QRect> server = X11Window::ServerPlace(m_pWindow);
+    return !server || *server == m_pWindow->geometry();
+}
+
+void DockPlacer::SetFrameKnown()
+{
+    m_bFrameKnown = true;
+    ShowHeldDocksOnceSettled();
+}
+
+void DockPlacer::ShowHeldDocksOnceSettled()
+{
+    // The held docks are judged against the window's bars where the manager shows them: once it
+    // has framed and placed the window, and Qt has it there too.
+    if (m_HeldDocks.isEmpty() || !m_bWindowExposed || !WindowSettled())
+        return;
+    // Off X11 no manager reports a frame.
+    if (!m_bFrameKnown && X11Window::ManagerRuns().has_value())
+        return;
+    // Past the events being handled, as a dock shown from the window's own expose would be.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_HeldDocks.isEmpty())
+            ShowHeldDocks();
+    });
+}
+
 void DockPlacer::ShowHeldDocks()
 {
     const QList<QDockWidget *> held = std::exchange(m_HeldDocks, {});
@@ -303,81 +342,4 @@ void DockPlacer::ShowDock(QDockWidget *pDock)
 {
     pDock->show();
     pDock->raise();
-}
-
-bool DockPlacer::nativeEventFilter(const QByteArray &eventType, void *pMessage, qintptr *)
-{
-    QDockWidget *pFound = nullptr;
-    const auto followed = [this, &pFound](WId window) {
-        for (QDockWidget *pDock : std::as_const(m_Docks)) {
-            if (pDock->isFloating() && pDock->internalWinId() == window)
-                pFound = pDock;
-        }
-        return pFound != nullptr;
-    };
-    const std::optional<X11Window::Report> report = X11Window::ReportedPlace(eventType, pMessage, followed);
-    return report && !TakesReport(pFound, *report);
-}
-
-bool DockPlacer::TakesReport(QDockWidget *pDock, const X11Window::Report &report)
-{
-    // On a scaled screen Qt's places are not the server's pixels, and neither are those told.
-    if (pDock->devicePixelRatioF() != 1.0)
-        return true;
-    QRect place = report.place;
-    if (X11Window::Viewable(pDock) == false) {
-        // Not yet framed and mapped, the window is where the program asked for it, whatever a
-        // manager framing it reports (the corner of its new frame, the frame's first size): Qt
-        // must not take another place then, or it asks for that place itself with its next
-        // resize. Where the window is is asked of the server once it is shown.
-        const auto asked = m_Asked.constFind(pDock);
-        if (asked != m_Asked.constEnd() && *asked != place) {
-            m_Unmapped.removeAll(nullptr);
-            if (QWindow *pWindow = pDock->windowHandle(); pWindow && !m_Unmapped.contains(pWindow)) {
-                m_Unmapped.append(pWindow);
-                pWindow->installEventFilter(this);
-            }
-            if (report.bSent)
-                return false;
-            place = *asked;
-        }
-    } else if (report.bSent) {
-        // The server has the window where it is now: the place the manager sends must be there.
-        // A place borne out stands, whoever moved the dock (the operator dragging it with the
-        // manager's own move included); a stale one never reaches Qt.
-        const std::optional<QRect> server = X11Window::ServerPlace(pDock);
-        if (!server || *server == place) {
-            m_Followed.remove(pDock);
-            return true;
-        }
-        FollowServer(pDock);
-        return false;
-    }
-    if (report.bSent)
-        return true;
-    // The server's own report of a window's size goes with no place Qt can use: Qt asks the
-    // server where the window is once it comes to the report, by when a manager may have put
-    // the window in a frame it has not yet placed (at the screen's corner). It is told the
-    // place weighed here instead, with the same size, as a manager tells it.
-    X11Window::TellPlace(pDock, place);
-    return false;
-}
-
-void DockPlacer::FollowServer(QWidget *pWidget)
-{
-    if (pWidget->devicePixelRatioF() != 1.0)
-        return;
-    const std::optional<QRect> server = X11Window::ServerPlace(pWidget);
-    if (!server)
-        return;
-    if (*server == pWidget->geometry()) {
-        m_Followed.remove(pWidget);
-        return;
-    }
-    int &iFollowed = m_Followed[pWidget];
-    if (++iFollowed > kFollowMax)
-        return;
-    // Qt is told where the window is as a manager tells it, and no request goes to the manager,
-    // which may be in the middle of the operator's move: nothing moves on the screen.
-    X11Window::TellPlace(pWidget, *server);
 }

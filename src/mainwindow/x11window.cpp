@@ -5,6 +5,7 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -24,6 +25,27 @@ template <typename Reply>
 ReplyPtr<Reply> Owned(Reply *pReply)
 {
     return ReplyPtr<Reply>(pReply, &std::free);
+}
+
+xcb_atom_t Atom(xcb_connection_t *pConnection, const QByteArray &name)
+{
+    const auto atom = Owned(xcb_intern_atom_reply(
+        pConnection, xcb_intern_atom(pConnection, 1, static_cast<uint16_t>(name.size()), name.constData()), nullptr));
+    return atom ? atom->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// The gravity the window's size hints give its manager: where a requested place puts the frame.
+uint32_t Gravity(xcb_connection_t *pConnection, xcb_window_t window)
+{
+    // WM_NORMAL_HINTS: 18 cards, the flags first and the gravity last.
+    constexpr uint32_t kWinGravityFlag = 1u << 9;
+    const auto hints = Owned(xcb_get_property_reply(
+        pConnection, xcb_get_property(pConnection, 0, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, 18),
+        nullptr));
+    if (!hints || hints->format != 32 || xcb_get_property_value_length(hints.get()) < 18 * 4)
+        return XCB_GRAVITY_NORTH_WEST;
+    const auto *pCards = static_cast<const uint32_t *>(xcb_get_property_value(hints.get()));
+    return (pCards[0] & kWinGravityFlag) ? pCards[17] : uint32_t(XCB_GRAVITY_NORTH_WEST);
 }
 
 } // namespace
@@ -82,6 +104,81 @@ std::optional<QMargins> FrameExtents(const QWidget *pWidget)
     return QMargins(int(pSides[0]), int(pSides[2]), int(pSides[1]), int(pSides[3]));
 }
 
+std::optional<Shown> ServerShows(const QWidget *pWidget)
+{
+    xcb_connection_t *pConnection = Connection();
+    const WId id = pWidget->internalWinId();
+    if (!pConnection || !id)
+        return std::nullopt;
+    const auto window = static_cast<xcb_window_t>(id);
+    const auto attributes =
+        Owned(xcb_get_window_attributes_reply(pConnection, xcb_get_window_attributes(pConnection, window), nullptr));
+    const std::optional<QRect> place = ServerPlace(pWidget);
+    if (!attributes || !place)
+        return std::nullopt;
+    bool bFramed = attributes->override_redirect || ManagerRuns() == false;
+    if (!bFramed) {
+        const auto extents = Owned(xcb_get_property_reply(
+            pConnection,
+            xcb_get_property(pConnection, 0, window, Atom(pConnection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4),
+            nullptr));
+        bFramed = extents && extents->format == 32 && xcb_get_property_value_length(extents.get()) == 16;
+    }
+    bool bMaximised = false;
+    const auto states = Owned(xcb_get_property_reply(
+        pConnection, xcb_get_property(pConnection, 0, window, Atom(pConnection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 32),
+        nullptr));
+    if (states && states->format == 32) {
+        const xcb_atom_t maximised[] = {Atom(pConnection, "_NET_WM_STATE_MAXIMIZED_VERT"),
+                                        Atom(pConnection, "_NET_WM_STATE_MAXIMIZED_HORZ"),
+                                        Atom(pConnection, "_NET_WM_STATE_FULLSCREEN")};
+        const auto *pStates = static_cast<const xcb_atom_t *>(xcb_get_property_value(states.get()));
+        const int iStates = xcb_get_property_value_length(states.get()) / 4;
+        for (int i = 0; i < iStates; ++i)
+            bMaximised = bMaximised || std::find(std::begin(maximised), std::end(maximised), pStates[i]) !=
+                                           std::end(maximised);
+    }
+    return Shown{attributes->map_state == XCB_MAP_STATE_VIEWABLE, bFramed, *place, bMaximised};
+}
+
+std::optional<bool> ButtonHeld()
+{
+    xcb_connection_t *pConnection = Connection();
+    if (!pConnection)
+        return std::nullopt;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(pConnection)).data->root;
+    const auto pointer = Owned(xcb_query_pointer_reply(pConnection, xcb_query_pointer(pConnection, root), nullptr));
+    if (!pointer)
+        return std::nullopt;
+    constexpr uint16_t kButtons = XCB_KEY_BUT_MASK_BUTTON_1 | XCB_KEY_BUT_MASK_BUTTON_2 | XCB_KEY_BUT_MASK_BUTTON_3 |
+                                  XCB_KEY_BUT_MASK_BUTTON_4 | XCB_KEY_BUT_MASK_BUTTON_5;
+    return (pointer->mask & kButtons) != 0;
+}
+
+bool AskPlace(const QWidget *pWidget, const QRect &place)
+{
+    xcb_connection_t *pConnection = Connection();
+    const WId id = pWidget->internalWinId();
+    if (!pConnection || !id)
+        return false;
+    const auto window = static_cast<xcb_window_t>(id);
+    // With static gravity the place asked is the window's own; otherwise it is the frame's corner,
+    // the manager's frame being drawn around the window from there.
+    QPoint corner = place.topLeft();
+    if (Gravity(pConnection, window) != XCB_GRAVITY_STATIC) {
+        const QMargins frame = FrameExtents(pWidget).value_or(QMargins());
+        corner -= QPoint(frame.left(), frame.top());
+    }
+    const uint32_t values[] = {uint32_t(corner.x()), uint32_t(corner.y()), uint32_t(place.width()),
+                               uint32_t(place.height())};
+    xcb_configure_window(pConnection, window,
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
+                             XCB_CONFIG_WINDOW_HEIGHT,
+                         values);
+    xcb_flush(pConnection);
+    return true;
+}
+
 std::optional<bool> ManagerRuns()
 {
     xcb_connection_t *pConnection = Connection();
@@ -120,6 +217,24 @@ std::optional<Report> ReportedPlace(const QByteArray &eventType, void *pMessage,
         origin = QPoint(translated->dst_x, translated->dst_y);
     }
     return Report{pEvent->event, QRect(origin, QSize(pEvent->width, pEvent->height)), bSent};
+}
+
+WId ChangedWindow(const QByteArray &eventType, void *pMessage)
+{
+    if (eventType != "xcb_generic_event_t" || !pMessage)
+        return 0;
+    switch (static_cast<const xcb_generic_event_t *>(pMessage)->response_type & 0x7f) {
+    case XCB_MAP_NOTIFY:
+        return static_cast<const xcb_map_notify_event_t *>(pMessage)->window;
+    case XCB_EXPOSE:
+        return static_cast<const xcb_expose_event_t *>(pMessage)->window;
+    case XCB_REPARENT_NOTIFY:
+        return static_cast<const xcb_reparent_notify_event_t *>(pMessage)->window;
+    case XCB_PROPERTY_NOTIFY:
+        return static_cast<const xcb_property_notify_event_t *>(pMessage)->window;
+    default:
+        return 0;
+    }
 }
 
 bool TellPlace(const QWidget *pWidget, const QRect &place)

@@ -27,6 +27,28 @@ std::optional<bool> Viewable(const QWidget *pWidget);
 // until a manager has taken the window on, whatever frame Qt made out meanwhile; nothing off X11.
 std::optional<QMargins> FrameExtents(const QWidget *pWidget);
 
+// What the server shows of a top-level widget's window now.
+struct Shown
+{
+    // Mapped, and so is every window it lies in.
+    bool bViewable;
+    // Taken on by the manager (its frame drawn), or a window no manager frames: the display has
+    // none, or the window bypasses it.
+    bool bFramed;
+    // Its place on the root and its size.
+    QRect place;
+    // Maximised or full screen, as its manager has it (_NET_WM_STATE).
+    bool bMaximised;
+};
+std::optional<Shown> ServerShows(const QWidget *pWidget);
+
+// Whether a pointer button is held down: a manager's own move or resize of a window holds one.
+std::optional<bool> ButtonHeld();
+
+// Asks for the widget's window at the given place (its client area on the root), as Qt asks for
+// it, whatever Qt believes of the window: a manager carries the request out, or answers it.
+bool AskPlace(const QWidget *pWidget, const QRect &place);
+
 // Whether a window manager holds the screen (it redirects the root's children to itself).
 std::optional<bool> ManagerRuns();
 
@@ -42,6 +64,10 @@ struct Report
 // (the server is asked where a window is only for those).
 std::optional<Report> ReportedPlace(const QByteArray &eventType, void *pMessage,
                                     const std::function<bool(WId)> &asksOf);
+
+// The window a native event tells of that changes what the server shows of it (mapped,
+// exposed, reparented, a property such as its frame set), none for any other event.
+WId ChangedWindow(const QByteArray &eventType, void *pMessage);
 
 // Sends the widget's window the configure notify a manager sends a window it has placed, so
 // that Qt takes the given place as the window's; nothing is asked of the manager.

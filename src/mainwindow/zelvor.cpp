@@ -213,6 +213,10 @@ Zelvor::Zelvor(QWidget *pParent) : QMainWindow(pParent), m_pUi(new Ui::Zelvor)
     CreateContextActions();
 
     m_pDockPlacer = new DockPlacer(this);
+    connect(m_pDockPlacer->Settler(), &PlaceSettler::sigSettled, this, [this](QWidget *pSettled) {
+        if (pSettled == this)
+            FitGrownWindow(QEvent::Resize);
+    });
     RestoreWindow();
     // The update and DMX docks always start hidden: a stored layout must not reopen the
     // password-guarded panels.
@@ -319,8 +323,10 @@ void Zelvor::FitOnScreen()
     const QRect fitted = FittedFrame(frame, pScreen->availableGeometry());
     if (bShown) {
         // The manager's margins are known: the client area goes where the frame then fits.
-        if (fitted != frame || size != this->size())
+        if (fitted != frame || size != this->size()) {
             setGeometry(fitted.marginsRemoved(margins));
+            m_pDockPlacer->Settler()->Ask(this, fitted.marginsRemoved(margins), PlaceSettler::Reports::AsTheyCome);
+        }
         return;
     }
     // Not shown yet: the position given is the frame's, so that the manager puts the title bar
@@ -346,6 +352,7 @@ void Zelvor::WatchFrame()
     m_bFrameKnown = true;
     m_FrameWatch.stop();
     FitOnScreen();
+    m_pDockPlacer->SetFrameKnown();
 }
 
 void Zelvor::FitGrownWindow(QEvent::Type eType)
@@ -361,8 +368,14 @@ void Zelvor::FitGrownWindow(QEvent::Type eType)
         const QSize room = screen()->availableGeometry().size();
         bRefit = frameGeometry().width() > room.width() || frameGeometry().height() > room.height();
     }
-    if (bRefit && m_bFrameKnown && isVisible() && !isMaximized() && !isFullScreen() && !isMinimized())
+    // Judged against where the server has the window: a stale place (the maximised one, just
+    // after a restore) is not fitted.
+    m_bRefitPending = m_bRefitPending || bRefit;
+    if (m_bRefitPending && m_bFrameKnown && isVisible() && !isMaximized() && !isFullScreen() && !isMinimized() &&
+        m_pDockPlacer->WindowSettled()) {
+        m_bRefitPending = false;
         FitOnScreen();
+    }
 }
 
 void Zelvor::PlaceOnBestScreen()

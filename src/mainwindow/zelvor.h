@@ -153,6 +153,8 @@ private:
     QTimer m_FrameWatch;
     QElapsedTimer m_FrameWait;
     QSize m_LeastSize;
+    // A fit the window needs, held until the server shows the window where Qt has it.
+    bool m_bRefitPending = false;
 
     // Scene editing
 public:

@@ -1,0 +1,210 @@
+#include "mainwindow/placesettler.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+// A manager that places the window elsewhere this many times in a row has its reasons (a
+// constraint of its own): the window is then where the manager put it.
+constexpr int kAskAgainMax = 3;
+// Told the server's place this many times in a row without Qt taking it, a window is left be.
+constexpr int kTellMax = 8;
+
+} // namespace
+
+PlaceSettler::PlaceSettler(QObject *pParent) : QObject(pParent)
+{
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+PlaceSettler::~PlaceSettler()
+{
+    QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+PlaceSettler::Followed &PlaceSettler::Follow(QWidget *pWindow, Reports reports)
+{
+    auto it = std::find_if(m_Followed.begin(), m_Followed.end(),
+                           [pWindow](const Followed &followed) { return followed.pWindow == pWindow; });
+    if (it == m_Followed.end()) {
+        Followed followed;
+        followed.pWindow = pWindow;
+        m_Followed.append(followed);
+        it = std::prev(m_Followed.end());
+    }
+    it->reports = reports;
+    it->iAskedAgain = 0;
+    return *it;
+}
+
+void PlaceSettler::Ask(QWidget *pWindow, const QRect &place, Reports reports)
+{
+    // On a scaled screen Qt's places are not the server's pixels: nothing is compared there.
+    if (pWindow->devicePixelRatioF() != 1.0) {
+        Forget(pWindow);
+        return;
+    }
+    // Asked for where the window already is, for good, it stays settled: Qt repeats its place
+    // with every resize of its own.
+    if (StateOf(pWindow) == State::Settled) {
+        const Followed &settled = Follow(pWindow, reports);
+        if (settled.asked == place)
+            return;
+    }
+    Followed &followed = Follow(pWindow, reports);
+    followed.asked = place;
+    followed.state = State::Asked;
+    Check(followed);
+}
+
+void PlaceSettler::Restyle(QWidget *pWindow, bool bMaximised, Reports reports)
+{
+    if (pWindow->devicePixelRatioF() != 1.0) {
+        Forget(pWindow);
+        return;
+    }
+    Followed &followed = Follow(pWindow, reports);
+    followed.bMaximised = bMaximised;
+    followed.state = State::Restyled;
+    Check(followed);
+}
+
+void PlaceSettler::Forget(QWidget *pWindow)
+{
+    m_Followed.erase(std::remove_if(m_Followed.begin(), m_Followed.end(),
+                                    [pWindow](const Followed &followed) {
+                                        return !followed.pWindow || followed.pWindow == pWindow;
+                                    }),
+                     m_Followed.end());
+}
+
+std::optional<PlaceSettler::State> PlaceSettler::StateOf(const QWidget *pWindow) const
+{
+    for (const Followed &followed : m_Followed) {
+        if (followed.pWindow == pWindow)
+            return followed.state;
+    }
+    return std::nullopt;
+}
+
+PlaceSettler::Followed *PlaceSettler::Find(WId window)
+{
+    if (!window)
+        return nullptr;
+    for (Followed &followed : m_Followed) {
+        if (followed.pWindow && followed.pWindow->internalWinId() == window)
+            return &followed;
+    }
+    return nullptr;
+}
+
+bool PlaceSettler::nativeEventFilter(const QByteArray &eventType, void *pMessage, qintptr *)
+{
+    if (m_Followed.isEmpty())
+        return false;
+    if (Followed *pChanged = Find(X11Window::ChangedWindow(eventType, pMessage))) {
+        Check(*pChanged);
+        return false;
+    }
+    Followed *pReported = nullptr;
+    const auto followed = [this, &pReported](WId window) { return (pReported = Find(window)) != nullptr; };
+    const std::optional<X11Window::Report> report = X11Window::ReportedPlace(eventType, pMessage, followed);
+    return report && pReported && !TakesReport(*pReported, *report);
+}
+
+void PlaceSettler::Check(Followed &followed)
+{
+    QWidget *pWindow = followed.pWindow;
+    if (!pWindow || followed.state == State::Settled)
+        return;
+    const std::optional<X11Window::Shown> shown = X11Window::ServerShows(pWindow);
+    // Off X11 there is no server to wait for.
+    if (!shown) {
+        if (!X11Window::ManagerRuns().has_value())
+            Settle(followed);
+        return;
+    }
+    // Not yet mapped and framed, the window may still be placed without a word to the program:
+    // whatever happens next to it is read again.
+    if (!shown->bViewable || !shown->bFramed)
+        return;
+    if (followed.state == State::Restyled) {
+        if (shown->bMaximised == followed.bMaximised) {
+            Settle(followed);
+            FollowServer(followed);
+        }
+        return;
+    }
+    if (shown->place == followed.asked) {
+        Settle(followed);
+        return;
+    }
+    // The operator's place, the manager's own move with the pointer's button held: it stands.
+    if (X11Window::ButtonHeld().value_or(false) || followed.iAskedAgain >= kAskAgainMax) {
+        Settle(followed);
+        FollowServer(followed);
+        return;
+    }
+    ++followed.iAskedAgain;
+    X11Window::AskPlace(pWindow, followed.asked);
+}
+
+void PlaceSettler::Settle(Followed &followed)
+{
+    followed.state = State::Settled;
+    followed.iTold = 0;
+    emit sigSettled(followed.pWindow);
+}
+
+bool PlaceSettler::TakesReport(Followed &followed, const X11Window::Report &report)
+{
+    Check(followed);
+    // Until the manager has the window in its new state, every place it reports is on the way.
+    if (followed.state == State::Restyled)
+        return false;
+    if (followed.state == State::Asked) {
+        // Qt keeps the place asked for: taken now, any other would be what its next resize asks
+        // for. The server's own report goes with no place Qt can use (Qt asks the server where
+        // the window is later, when a manager may have it in a frame not yet placed).
+        if (report.bSent)
+            return report.place == followed.asked;
+        if (report.place == followed.asked)
+            X11Window::TellPlace(followed.pWindow, followed.asked);
+        return false;
+    }
+    if (followed.reports == Reports::AsTheyCome)
+        return true;
+    if (report.bSent) {
+        // The server has the window where it is now: the place the manager sends must be there.
+        // A place borne out stands, whoever moved the window; a stale one never reaches Qt.
+        const std::optional<QRect> server = X11Window::ServerPlace(followed.pWindow);
+        if (!server || *server == report.place) {
+            followed.iTold = 0;
+            return true;
+        }
+        FollowServer(followed);
+        return false;
+    }
+    // The server's own report, with the place weighed here instead of Qt's later lookup.
+    X11Window::TellPlace(followed.pWindow, report.place);
+    return false;
+}
+
+void PlaceSettler::FollowServer(Followed &followed)
+{
+    const std::optional<QRect> server = X11Window::ServerPlace(followed.pWindow);
+    if (!server)
+        return;
+    if (*server == followed.pWindow->geometry()) {
+        followed.iTold = 0;
+        return;
+    }
+    if (++followed.iTold > kTellMax)
+        return;
+    // Qt is told where the window is as a manager tells it, and no request goes to the manager,
+    // which may be in the middle of the operator's move: nothing moves on the screen.
+    X11Window::TellPlace(followed.pWindow, *server);
+}

@@ -1,0 +1,85 @@
+#pragma once
+// Holds each top-level window the program places to the place it asked for, until the X server
+// shows it there, and keeps what Qt believes of the window's place the server's.
+//
+// A window manager framing or restoring a window reports places for it on its way (the corner
+// of a new frame, the frame's first size, the maximised size), and on a busy machine the program
+// reads them in any order, late, beside the server's state of some time later. No report is
+// judged by itself here; the server is read instead, each time anything happens to the window:
+// - Asked: until the server shows the window framed where it was asked for, Qt keeps that place
+//   and takes no other. Shown anywhere else, it is asked for again, a bounded number of times;
+//   unless a pointer button is held: that place is the operator's (the manager's own move).
+// - Restyled: maximised or restored, the window's place is the manager's to give. Until the
+//   server shows it in that state, no report reaches Qt; then Qt is told where the server has it.
+// - Settled: seen where it was asked for, moved by the operator, or asked for as often as is
+//   worth it. A place a manager reports for a weighed window (a dock) stands if the server bears
+//   it out, and Qt is told the server's place instead of a stale one; the reports of a window
+//   not weighed go to Qt as they come.
+
+#include "mainwindow/x11window.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+
+#include <optional>
+
+class QWidget;
+
+class PlaceSettler : public QObject, public QAbstractNativeEventFilter
+{
+    Q_OBJECT
+
+public:
+    enum class State { Asked, Restyled, Settled };
+    // Once settled, whether a manager's reports of the window are weighed against the server.
+    enum class Reports { Weighed, AsTheyCome };
+
+    explicit PlaceSettler(QObject *pParent = nullptr);
+    ~PlaceSettler() override;
+
+    // The program asked for the window at this place (its client area on the root).
+    void Ask(QWidget *pWindow, const QRect &place, Reports reports);
+    // The program or the manager maximised or restored the window.
+    void Restyle(QWidget *pWindow, bool bMaximised, Reports reports);
+    // No longer followed: hidden, docked, or about to be destroyed.
+    void Forget(QWidget *pWindow);
+    // Nothing while the window is not followed.
+    std::optional<State> StateOf(const QWidget *pWindow) const;
+
+    bool nativeEventFilter(const QByteArray &eventType, void *pMessage, qintptr *pResult) override;
+
+signals:
+    // The server shows the window where Qt has it, for now.
+    void sigSettled(QWidget *pWindow);
+
+private:
+    struct Followed
+    {
+        QPointer<QWidget> pWindow;
+        QRect asked;
+        State state = State::Asked;
+        // Restyled: whether the manager is to show it maximised.
+        bool bMaximised = false;
+        Reports reports = Reports::Weighed;
+        // Times the place was asked for again while the server showed another.
+        int iAskedAgain = 0;
+        // The server's places told to Qt in a row: a bound against a window whose place Qt never
+        // takes as told.
+        int iTold = 0;
+    };
+
+    Followed *Find(WId window);
+    Followed &Follow(QWidget *pWindow, Reports reports);
+    // Reads the server and moves the window on from Asked if it can.
+    void Check(Followed &followed);
+    void Settle(Followed &followed);
+    // Whether Qt may take the place reported.
+    bool TakesReport(Followed &followed, const X11Window::Report &report);
+    // Tells Qt where the server has the window, should Qt have it elsewhere.
+    void FollowServer(Followed &followed);
+
+    QList<Followed> m_Followed;
+};
