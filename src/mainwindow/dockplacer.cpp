@@ -181,7 +181,7 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
             const bool bMaximised = (m_pWindow->windowState() & kLarge) != 0;
             if (m_pWindow->isVisible() && !(m_pWindow->windowState() & Qt::WindowMinimized) &&
                 bMaximised != ((pChange->oldState() & kLarge) != 0))
-                m_pSettler->Restyle(m_pWindow, bMaximised, PlaceSettler::Reports::AsTheyCome);
+                m_pSettler->Restyle(m_pWindow, bMaximised);
             break;
         }
         case QEvent::Move:
@@ -218,14 +218,14 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
         // belongs, and no manager ever frames it elsewhere first.
         PlaceBeforeMapping(pDock);
         if (pDock->isFloating() && !pDock->windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
-            m_pSettler->Ask(pDock, pDock->geometry(), PlaceSettler::Reports::Weighed);
+            m_pSettler->Ask(pDock, pDock->geometry());
         break;
     case QEvent::Move:
     case QEvent::Resize:
         // The program's own moves; the window system's come spontaneous.
         if (pDock->isFloating() && pDock->isVisible() && !pEvent->spontaneous() &&
             !pDock->windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
-            m_pSettler->Ask(pDock, pDock->geometry(), PlaceSettler::Reports::Weighed);
+            m_pSettler->Ask(pDock, pDock->geometry());
         break;
     default:
         break;

@@ -25,7 +25,7 @@ PlaceSettler::~PlaceSettler()
     QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-PlaceSettler::Followed &PlaceSettler::Follow(QWidget *pWindow, Reports reports)
+PlaceSettler::Followed &PlaceSettler::Follow(QWidget *pWindow)
 {
     auto it = std::find_if(m_Followed.begin(), m_Followed.end(),
                            [pWindow](const Followed &followed) { return followed.pWindow == pWindow; });
@@ -35,12 +35,12 @@ PlaceSettler::Followed &PlaceSettler::Follow(QWidget *pWindow, Reports reports)
         m_Followed.append(followed);
         it = std::prev(m_Followed.end());
     }
-    it->reports = reports;
     it->iAskedAgain = 0;
+    it->unanswered.reset();
     return *it;
 }
 
-void PlaceSettler::Ask(QWidget *pWindow, const QRect &place, Reports reports)
+void PlaceSettler::Ask(QWidget *pWindow, const QRect &place)
 {
     // On a scaled screen Qt's places are not the server's pixels: nothing is compared there.
     if (pWindow->devicePixelRatioF() != 1.0) {
@@ -50,23 +50,23 @@ void PlaceSettler::Ask(QWidget *pWindow, const QRect &place, Reports reports)
     // Asked for where the window already is, for good, it stays settled: Qt repeats its place
     // with every resize of its own.
     if (StateOf(pWindow) == State::Settled) {
-        const Followed &settled = Follow(pWindow, reports);
+        const Followed &settled = Follow(pWindow);
         if (settled.asked == place)
             return;
     }
-    Followed &followed = Follow(pWindow, reports);
+    Followed &followed = Follow(pWindow);
     followed.asked = place;
     followed.state = State::Asked;
     Check(followed);
 }
 
-void PlaceSettler::Restyle(QWidget *pWindow, bool bMaximised, Reports reports)
+void PlaceSettler::Restyle(QWidget *pWindow, bool bMaximised)
 {
     if (pWindow->devicePixelRatioF() != 1.0) {
         Forget(pWindow);
         return;
     }
-    Followed &followed = Follow(pWindow, reports);
+    Followed &followed = Follow(pWindow);
     followed.bMaximised = bMaximised;
     followed.state = State::Restyled;
     Check(followed);
@@ -105,17 +105,18 @@ bool PlaceSettler::nativeEventFilter(const QByteArray &eventType, void *pMessage
 {
     if (m_Followed.isEmpty())
         return false;
+    const std::optional<quint16> sequence = X11Window::EventSequence(eventType, pMessage);
     if (Followed *pChanged = Find(X11Window::ChangedWindow(eventType, pMessage))) {
-        Check(*pChanged);
+        Check(*pChanged, sequence);
         return false;
     }
     Followed *pReported = nullptr;
     const auto followed = [this, &pReported](WId window) { return (pReported = Find(window)) != nullptr; };
     const std::optional<X11Window::Report> report = X11Window::ReportedPlace(eventType, pMessage, followed);
-    return report && pReported && !TakesReport(*pReported, *report);
+    return report && pReported && !TakesReport(*pReported, *report, sequence);
 }
 
-void PlaceSettler::Check(Followed &followed)
+void PlaceSettler::Check(Followed &followed, std::optional<quint16> sequence)
 {
     QWidget *pWindow = followed.pWindow;
     if (!pWindow || followed.state == State::Settled)
@@ -143,13 +144,25 @@ void PlaceSettler::Check(Followed &followed)
         return;
     }
     // The operator's place, the manager's own move with the pointer's button held: it stands.
-    if (X11Window::ButtonHeld().value_or(false) || followed.iAskedAgain >= kAskAgainMax) {
+    if (X11Window::ButtonHeld().value_or(false)) {
+        Settle(followed);
+        FollowServer(followed);
+        return;
+    }
+    // Asked again, the place is not judged by what the server showed before the manager could
+    // answer: a manager's stale place would otherwise use up the tries in one go.
+    if (followed.unanswered) {
+        if (!sequence || static_cast<qint16>(static_cast<quint16>(*sequence - *followed.unanswered)) < 0)
+            return;
+        followed.unanswered.reset();
+    }
+    if (followed.iAskedAgain >= kAskAgainMax) {
         Settle(followed);
         FollowServer(followed);
         return;
     }
     ++followed.iAskedAgain;
-    X11Window::AskPlace(pWindow, followed.asked);
+    followed.unanswered = X11Window::AskPlace(pWindow, followed.asked);
 }
 
 void PlaceSettler::Settle(Followed &followed)
@@ -159,9 +172,9 @@ void PlaceSettler::Settle(Followed &followed)
     emit sigSettled(followed.pWindow);
 }
 
-bool PlaceSettler::TakesReport(Followed &followed, const X11Window::Report &report)
+bool PlaceSettler::TakesReport(Followed &followed, const X11Window::Report &report, std::optional<quint16> sequence)
 {
-    Check(followed);
+    Check(followed, sequence);
     // Until the manager has the window in its new state, every place it reports is on the way.
     if (followed.state == State::Restyled)
         return false;
@@ -175,8 +188,6 @@ bool PlaceSettler::TakesReport(Followed &followed, const X11Window::Report &repo
             X11Window::TellPlace(followed.pWindow, followed.asked);
         return false;
     }
-    if (followed.reports == Reports::AsTheyCome)
-        return true;
     if (report.bSent) {
         // The server has the window where it is now: the place the manager sends must be there.
         // A place borne out stands, whoever moved the window; a stale one never reaches Qt.

@@ -12,9 +12,8 @@
 // - Restyled: maximised or restored, the window's place is the manager's to give. Until the
 //   server shows it in that state, no report reaches Qt; then Qt is told where the server has it.
 // - Settled: seen where it was asked for, moved by the operator, or asked for as often as is
-//   worth it. A place a manager reports for a weighed window (a dock) stands if the server bears
-//   it out, and Qt is told the server's place instead of a stale one; the reports of a window
-//   not weighed go to Qt as they come.
+//   worth it. A place a manager reports stands if the server bears it out, whoever moved the
+//   window; Qt is told the server's place instead of a stale one.
 
 #include "mainwindow/x11window.h"
 
@@ -34,16 +33,14 @@ class PlaceSettler : public QObject, public QAbstractNativeEventFilter
 
 public:
     enum class State { Asked, Restyled, Settled };
-    // Once settled, whether a manager's reports of the window are weighed against the server.
-    enum class Reports { Weighed, AsTheyCome };
 
     explicit PlaceSettler(QObject *pParent = nullptr);
     ~PlaceSettler() override;
 
     // The program asked for the window at this place (its client area on the root).
-    void Ask(QWidget *pWindow, const QRect &place, Reports reports);
+    void Ask(QWidget *pWindow, const QRect &place);
     // The program or the manager maximised or restored the window.
-    void Restyle(QWidget *pWindow, bool bMaximised, Reports reports);
+    void Restyle(QWidget *pWindow, bool bMaximised);
     // No longer followed: hidden, docked, or about to be destroyed.
     void Forget(QWidget *pWindow);
     // Nothing while the window is not followed.
@@ -63,21 +60,24 @@ private:
         State state = State::Asked;
         // Restyled: whether the manager is to show it maximised.
         bool bMaximised = false;
-        Reports reports = Reports::Weighed;
         // Times the place was asked for again while the server showed another.
         int iAskedAgain = 0;
+        // The request last asking for it again, until an event the server sent after handling it
+        // is read: the events read before tell of the server's state before the manager could
+        // answer, and nothing is asked again for them.
+        std::optional<quint16> unanswered;
         // The server's places told to Qt in a row: a bound against a window whose place Qt never
         // takes as told.
         int iTold = 0;
     };
 
     Followed *Find(WId window);
-    Followed &Follow(QWidget *pWindow, Reports reports);
-    // Reads the server and moves the window on from Asked if it can.
-    void Check(Followed &followed);
+    Followed &Follow(QWidget *pWindow);
+    // Reads the server and moves the window on if it can; the sequence of the event read, if any.
+    void Check(Followed &followed, std::optional<quint16> sequence = std::nullopt);
     void Settle(Followed &followed);
     // Whether Qt may take the place reported.
-    bool TakesReport(Followed &followed, const X11Window::Report &report);
+    bool TakesReport(Followed &followed, const X11Window::Report &report, std::optional<quint16> sequence);
     // Tells Qt where the server has the window, should Qt have it elsewhere.
     void FollowServer(Followed &followed);
 

@@ -155,12 +155,12 @@ std::optional<bool> ButtonHeld()
     return (pointer->mask & kButtons) != 0;
 }
 
-bool AskPlace(const QWidget *pWidget, const QRect &place)
+std::optional<quint16> AskPlace(const QWidget *pWidget, const QRect &place)
 {
     xcb_connection_t *pConnection = Connection();
     const WId id = pWidget->internalWinId();
     if (!pConnection || !id)
-        return false;
+        return std::nullopt;
     const auto window = static_cast<xcb_window_t>(id);
     // With static gravity the place asked is the window's own; otherwise it is the frame's corner,
     // the manager's frame being drawn around the window from there.
@@ -171,12 +171,19 @@ bool AskPlace(const QWidget *pWidget, const QRect &place)
     }
     const uint32_t values[] = {uint32_t(corner.x()), uint32_t(corner.y()), uint32_t(place.width()),
                                uint32_t(place.height())};
-    xcb_configure_window(pConnection, window,
-                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
-                             XCB_CONFIG_WINDOW_HEIGHT,
-                         values);
+    const xcb_void_cookie_t request = xcb_configure_window(
+        pConnection, window,
+        XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
     xcb_flush(pConnection);
-    return true;
+    // Events carry the low 16 bits of the sequence.
+    return static_cast<quint16>(request.sequence);
+}
+
+std::optional<quint16> EventSequence(const QByteArray &eventType, void *pMessage)
+{
+    if (eventType != "xcb_generic_event_t" || !pMessage)
+        return std::nullopt;
+    return static_cast<const xcb_generic_event_t *>(pMessage)->sequence;
 }
 
 std::optional<bool> ManagerRuns()

@@ -46,8 +46,13 @@ std::optional<Shown> ServerShows(const QWidget *pWidget);
 std::optional<bool> ButtonHeld();
 
 // Asks for the widget's window at the given place (its client area on the root), as Qt asks for
-// it, whatever Qt believes of the window: a manager carries the request out, or answers it.
-bool AskPlace(const QWidget *pWidget, const QRect &place);
+// it, whatever Qt believes of the window: a manager carries the request out, or answers it. The
+// request's sequence number: events the program reads from then on carry it or a later one.
+std::optional<quint16> AskPlace(const QWidget *pWidget, const QRect &place);
+
+// The sequence number a native event carries: that of the program's last request the server had
+// handled when it sent the event. Nothing for an event of another kind than the server's.
+std::optional<quint16> EventSequence(const QByteArray &eventType, void *pMessage);
 
 // Whether a window manager holds the screen (it redirects the root's children to itself).
 std::optional<bool> ManagerRuns();

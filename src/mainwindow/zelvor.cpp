@@ -325,7 +325,7 @@ void Zelvor::FitOnScreen()
         // The manager's margins are known: the client area goes where the frame then fits.
         if (fitted != frame || size != this->size()) {
             setGeometry(fitted.marginsRemoved(margins));
-            m_pDockPlacer->Settler()->Ask(this, fitted.marginsRemoved(margins), PlaceSettler::Reports::AsTheyCome);
+            m_pDockPlacer->Settler()->Ask(this, fitted.marginsRemoved(margins));
         }
         return;
     }
