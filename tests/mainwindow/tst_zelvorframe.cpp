@@ -38,7 +38,7 @@ namespace {
 constexpr int kFramedMs = 10000;
 // How long the GUI thread is held past the server's showing what was asked: long enough for a
 // manager to send every report of its answer, as a busy machine gives it time to.
-constexpr int kHeldMs = 400;
+constexpr int kHeldMs = 100;
 
 QString Text(const QRect &rect)
 {
