@@ -276,11 +276,13 @@ void DockPlacer::PlaceBeforeMapping(QDockWidget *pDock)
     // Shown bypassing the manager, the dock is being dragged out of the window by the operator:
     // it goes where it is dropped.
     if (pDock->isFloating() && !pDock->windowFlags().testFlag(Qt::X11BypassWindowManagerHint)) {
-        // Reopened where it was closed, it stays there while that is whole on a screen.
+        // Reopened where it was closed, it stays there while that is whole on a screen and off the
+        // window's bars; any other place Qt has for it (its undocked place, one a manager gave a
+        // window of it shown before) is not the operator's.
         const QScreen *pScreen = pDock->screen();
-        const bool bOnScreen =
-            pScreen && pScreen->availableGeometry().contains(pDock->geometry().marginsAdded(DockFrame(pDock)));
-        if ((bFirstShow && !KeepsStoredPlace(pDock)) || bFloatedAgain || !bOnScreen)
+        const bool bInReach = pScreen && InReach(pDock->geometry().marginsAdded(DockFrame(pDock)),
+                                                 pScreen->availableGeometry(), Bars(m_pWindow));
+        if ((bFirstShow && !KeepsStoredPlace(pDock)) || bFloatedAgain || !bInReach)
             PlaceFloatingDock(pDock);
     }
     // Placed once, a dock's stored floating place is its own.

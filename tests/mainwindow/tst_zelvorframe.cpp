@@ -455,6 +455,7 @@ private slots:
     void altDragAtOnceStands();
     void restoredDockAsItWasLeft_data();
     void restoredDockAsItWasLeft();
+    void reopenedDockOffTheBars();
     void restoredDockOffTheBars_data();
     void restoredDockOffTheBars();
     void everyDockDockedOnTheScreen_data();
@@ -899,6 +900,28 @@ void TestZelvorFrame::restoredDockAsItWasLeft()
                                        .arg(iStart)
                                        .arg(Text(ServerPlace(pDock->winId())), Text(pDock->geometry()), Text(left))));
     }
+}
+
+// A dock closed where it covers the window's bars and opened again from its menu comes back clear
+// of them: only a place in reach is kept.
+void TestZelvorFrame::reopenedDockOffTheBars()
+{
+    Zelvor *pWnd = FramedWindow();
+    QVERIFY(pWnd);
+    auto *pDock = pWnd->findChild<QDockWidget *>(QStringLiteral("m_pGroupSetDock"));
+    QVERIFY(pDock);
+    OpenFromMenu(pWnd, pDock);
+    QVERIFY(QTest::qWaitFor([pDock] { return ShownFloating(pDock) && Settled(pDock); }, kFramedMs));
+    const QPoint left(1, 0);
+    QVERIFY(ManagerMove(pDock->winId(), left));
+    QVERIFY2(QTest::qWaitFor([pDock, left] { return Settled(pDock) && pDock->geometry().topLeft() == left; },
+                             kFramedMs),
+             qPrintable(Text(ServerPlace(pDock->winId()))));
+    OpenFromMenu(pWnd, pDock); // its entry closes it
+    QTRY_VERIFY(!pDock->isVisible());
+    OpenFromMenu(pWnd, pDock);
+    QVERIFY(QTest::qWaitFor([pDock] { return ShownFloating(pDock) && Settled(pDock); }, kFramedMs));
+    QVERIFY2(PlaceFaults(pDock, Bars(pWnd)).isEmpty(), qPrintable(PlaceFaults(pDock, Bars(pWnd)).join(", ")));
 }
 
 void TestZelvorFrame::restoredDockOffTheBars_data()
