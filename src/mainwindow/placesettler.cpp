@@ -10,6 +10,8 @@ namespace {
 // A manager that places the window elsewhere this many times in a row has its reasons (a
 // constraint of its own): the window is then where the manager put it.
 constexpr int kAskAgainMax = 3;
+// Events read while a manager has yet to maximise or restore a window, past which it has refused.
+constexpr int kRestyleEventsMax = 32;
 // Told the server's place this many times in a row without Qt taking it, a window is left be.
 constexpr int kTellMax = 8;
 
@@ -36,6 +38,7 @@ PlaceSettler::Followed &PlaceSettler::Follow(QWidget *pWindow)
         it = std::prev(m_Followed.end());
     }
     it->iAskedAgain = 0;
+    it->iRestyleEvents = 0;
     it->unanswered.reset();
     return *it;
 }
@@ -132,8 +135,16 @@ void PlaceSettler::Check(Followed &followed, std::optional<quint16> sequence)
     // whatever happens next to it is read again.
     if (!shown->bViewable || !shown->bFramed)
         return;
+    // With no manager the server carries out the program's requests as they come, and nothing
+    // maximises the window: a place it shows is the program's own or another client's.
+    if (X11Window::ManagerRuns() == false) {
+        Settle(followed);
+        FollowServer(followed);
+        return;
+    }
     if (followed.state == State::Restyled) {
-        if (shown->bMaximised == followed.bMaximised) {
+        // A manager that leaves the window as it was after this many events has refused.
+        if (shown->bMaximised == followed.bMaximised || ++followed.iRestyleEvents > kRestyleEventsMax) {
             Settle(followed);
             FollowServer(followed);
         }

@@ -58,8 +58,9 @@ private:
         QPointer<QWidget> pWindow;
         QRect asked;
         State state = State::Asked;
-        // Restyled: whether the manager is to show it maximised.
+        // Restyled: whether the manager is to show it maximised, and the events read meanwhile.
         bool bMaximised = false;
+        int iRestyleEvents = 0;
         // Times the place was asked for again while the server showed another.
         int iAskedAgain = 0;
         // The request last asking for it again, until an event the server sent after handling it
