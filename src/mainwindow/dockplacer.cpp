@@ -166,6 +166,9 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
     if (pWatched == m_pWindow) {
         switch (pEvent->type()) {
         case QEvent::Show:
+            // A manager's stale report of the window (its new frame's first 1 x 1 size, say) would
+            // otherwise reach Qt, and a dock placed beside the window then lands at the corner.
+            m_pSettler->Weigh(m_pWindow);
             // The window is mapped right after its show event, and a manager has taken it on
             // once it is exposed.
             if (!m_HeldDocks.isEmpty() && m_pWindow->windowHandle()) {

@@ -63,6 +63,15 @@ void PlaceSettler::Ask(QWidget *pWindow, const QRect &place)
     Check(followed);
 }
 
+void PlaceSettler::Weigh(QWidget *pWindow)
+{
+    if (pWindow->devicePixelRatioF() != 1.0 || StateOf(pWindow))
+        return;
+    Followed &followed = Follow(pWindow);
+    followed.asked = pWindow->geometry();
+    followed.state = State::Settled;
+}
+
 void PlaceSettler::Restyle(QWidget *pWindow, bool bMaximised)
 {
     if (pWindow->devicePixelRatioF() != 1.0) {

@@ -41,6 +41,8 @@ public:
     void Ask(QWidget *pWindow, const QRect &place);
     // The program or the manager maximised or restored the window.
     void Restyle(QWidget *pWindow, bool bMaximised);
+    // Followed from here on, no place asked for: its reports weighed as a settled window's.
+    void Weigh(QWidget *pWindow);
     // No longer followed: hidden, docked, or about to be destroyed.
     void Forget(QWidget *pWindow);
     // Nothing while the window is not followed.

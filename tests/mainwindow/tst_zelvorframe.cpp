@@ -3,7 +3,9 @@
 // stored geometry, and a window the operator made as large as the screen comes back as large.
 // Its floating docks come back above it after a restart, and a dock floated again from the
 // window lands whole on the screen, where Qt believes it is even when the manager's first
-// report of it is stale.
+// report of it is stale. Rows whose names end in "held" hold the GUI thread while the manager
+// answers, as a busy machine does, so that the program reads the manager's reports late and in
+// one go.
 #include "mainwindow/zelvor.h"
 #include "support/framingdisplay.h"
 #include "support/mainwindowtest.h"
