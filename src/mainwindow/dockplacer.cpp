@@ -220,8 +220,6 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
         // The show event comes before the window is mapped: a dock placed now is mapped where it
         // belongs, and no manager ever frames it elsewhere first.
         PlaceBeforeMapping(pDock);
-        if (pDock->isFloating() && !pDock->windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
-            m_pSettler->Ask(pDock, pDock->geometry());
         break;
     case QEvent::Move:
     case QEvent::Resize:
@@ -287,6 +285,7 @@ void DockPlacer::PlaceBeforeMapping(QDockWidget *pDock)
                                                  pScreen->availableGeometry(), Bars(m_pWindow));
         if ((bFirstShow && !KeepsStoredPlace(pDock)) || bFloatedAgain || !bInReach)
             PlaceFloatingDock(pDock);
+        m_pSettler->Ask(pDock, pDock->geometry());
     }
     // Placed once, a dock's stored floating place is its own.
     if (!m_PlacedDocks.contains(pDock->objectName()))

@@ -43,20 +43,24 @@ PlaceSettler::Followed &PlaceSettler::Follow(QWidget *pWindow)
     return *it;
 }
 
-void PlaceSettler::Ask(QWidget *pWindow, const QRect &place)
+bool PlaceSettler::Followable(QWidget *pWindow)
 {
     // On a scaled screen Qt's places are not the server's pixels: nothing is compared there.
-    if (pWindow->devicePixelRatioF() != 1.0) {
-        Forget(pWindow);
+    if (pWindow->devicePixelRatioF() == 1.0)
+        return true;
+    Forget(pWindow);
+    return false;
+}
+
+void PlaceSettler::Ask(QWidget *pWindow, const QRect &place)
+{
+    if (!Followable(pWindow))
         return;
-    }
     // Asked for where the window already is, for good, it stays settled: Qt repeats its place
     // with every resize of its own.
-    if (StateOf(pWindow) == State::Settled) {
-        const Followed &settled = Follow(pWindow);
-        if (settled.asked == place)
-            return;
-    }
+    if (const Followed *pSettled = Entry(pWindow);
+        pSettled && pSettled->state == State::Settled && pSettled->asked == place)
+        return;
     Followed &followed = Follow(pWindow);
     followed.asked = place;
     followed.state = State::Asked;
@@ -65,7 +69,7 @@ void PlaceSettler::Ask(QWidget *pWindow, const QRect &place)
 
 void PlaceSettler::Weigh(QWidget *pWindow)
 {
-    if (pWindow->devicePixelRatioF() != 1.0 || StateOf(pWindow))
+    if (!Followable(pWindow) || Entry(pWindow))
         return;
     Followed &followed = Follow(pWindow);
     followed.asked = pWindow->geometry();
@@ -74,10 +78,8 @@ void PlaceSettler::Weigh(QWidget *pWindow)
 
 void PlaceSettler::Restyle(QWidget *pWindow, bool bMaximised)
 {
-    if (pWindow->devicePixelRatioF() != 1.0) {
-        Forget(pWindow);
+    if (!Followable(pWindow))
         return;
-    }
     Followed &followed = Follow(pWindow);
     followed.bMaximised = bMaximised;
     followed.state = State::Restyled;
@@ -93,12 +95,19 @@ void PlaceSettler::Forget(QWidget *pWindow)
                      m_Followed.end());
 }
 
-std::optional<PlaceSettler::State> PlaceSettler::StateOf(const QWidget *pWindow) const
+const PlaceSettler::Followed *PlaceSettler::Entry(const QWidget *pWindow) const
 {
     for (const Followed &followed : m_Followed) {
         if (followed.pWindow == pWindow)
-            return followed.state;
+            return &followed;
     }
+    return nullptr;
+}
+
+std::optional<PlaceSettler::State> PlaceSettler::StateOf(const QWidget *pWindow) const
+{
+    if (const Followed *pFollowed = Entry(pWindow))
+        return pFollowed->state;
     return std::nullopt;
 }
 
@@ -146,7 +155,7 @@ void PlaceSettler::Check(Followed &followed, std::optional<quint16> sequence)
         return;
     // With no manager the server carries out the program's requests as they come, and nothing
     // maximises the window: a place it shows is the program's own or another client's.
-    if (X11Window::ManagerRuns() == false) {
+    if (!shown->bManaged) {
         Settle(followed);
         FollowServer(followed);
         return;

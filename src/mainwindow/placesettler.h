@@ -75,6 +75,9 @@ private:
     };
 
     Followed *Find(WId window);
+    const Followed *Entry(const QWidget *pWindow) const;
+    // False on a scaled screen, where the window is no longer followed.
+    bool Followable(QWidget *pWindow);
     Followed &Follow(QWidget *pWindow);
     // Reads the server and moves the window on if it can; the sequence of the event read, if any.
     void Check(Followed &followed, std::optional<quint16> sequence = std::nullopt);

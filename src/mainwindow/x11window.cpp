@@ -69,19 +69,6 @@ std::optional<QRect> ServerPlace(const QWidget *pWidget)
     return QRect(origin->dst_x, origin->dst_y, size->width, size->height);
 }
 
-std::optional<bool> Viewable(const QWidget *pWidget)
-{
-    xcb_connection_t *pConnection = Connection();
-    const WId id = pWidget->internalWinId();
-    if (!pConnection || !id)
-        return std::nullopt;
-    const auto attributes = Owned(xcb_get_window_attributes_reply(
-        pConnection, xcb_get_window_attributes(pConnection, static_cast<xcb_window_t>(id)), nullptr));
-    if (!attributes)
-        return std::nullopt;
-    return attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-}
-
 std::optional<QMargins> FrameExtents(const QWidget *pWidget)
 {
     xcb_connection_t *pConnection = Connection();
@@ -116,7 +103,8 @@ std::optional<Shown> ServerShows(const QWidget *pWidget)
     const std::optional<QRect> place = ServerPlace(pWidget);
     if (!attributes || !place)
         return std::nullopt;
-    bool bFramed = attributes->override_redirect || ManagerRuns() == false;
+    const bool bManaged = ManagerRuns().value_or(false);
+    bool bFramed = attributes->override_redirect || !bManaged;
     if (!bFramed) {
         const auto extents = Owned(xcb_get_property_reply(
             pConnection,
@@ -138,7 +126,7 @@ std::optional<Shown> ServerShows(const QWidget *pWidget)
             bMaximised = bMaximised || std::find(std::begin(maximised), std::end(maximised), pStates[i]) !=
                                            std::end(maximised);
     }
-    return Shown{attributes->map_state == XCB_MAP_STATE_VIEWABLE, bFramed, *place, bMaximised};
+    return Shown{attributes->map_state == XCB_MAP_STATE_VIEWABLE, bManaged, bFramed, *place, bMaximised};
 }
 
 std::optional<bool> ButtonHeld()

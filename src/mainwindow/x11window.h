@@ -19,10 +19,6 @@ namespace X11Window {
 // Where the server has a top-level widget's window: its place on the root and its size.
 std::optional<QRect> ServerPlace(const QWidget *pWidget);
 
-// Whether the widget's window is viewable: mapped, and so is every window it lies in (a manager's
-// frame included). Until it is, its place may still change without a word to the program.
-std::optional<bool> Viewable(const QWidget *pWidget);
-
 // The frame a window manager has drawn around the widget's window (its _NET_FRAME_EXTENTS), none
 // until a manager has taken the window on, whatever frame Qt made out meanwhile; nothing off X11.
 std::optional<QMargins> FrameExtents(const QWidget *pWidget);
@@ -30,8 +26,11 @@ std::optional<QMargins> FrameExtents(const QWidget *pWidget);
 // What the server shows of a top-level widget's window now.
 struct Shown
 {
-    // Mapped, and so is every window it lies in.
+    // Mapped, and so is every window it lies in (a manager's frame included). Until it is, its
+    // place may still change without a word to the program.
     bool bViewable;
+    // A window manager holds the screen.
+    bool bManaged;
     // Taken on by the manager (its frame drawn), or a window no manager frames: the display has
     // none, or the window bypasses it.
     bool bFramed;

@@ -324,8 +324,9 @@ void Zelvor::FitOnScreen()
     if (bShown) {
         // The manager's margins are known: the client area goes where the frame then fits.
         if (fitted != frame || size != this->size()) {
-            setGeometry(fitted.marginsRemoved(margins));
-            m_pDockPlacer->Settler()->Ask(this, fitted.marginsRemoved(margins));
+            const QRect place = fitted.marginsRemoved(margins);
+            setGeometry(place);
+            m_pDockPlacer->Settler()->Ask(this, place);
         }
         return;
     }

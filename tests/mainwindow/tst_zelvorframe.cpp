@@ -469,6 +469,8 @@ private:
     bool RunOnce(const QRect &stored, bool bFill);
     // The window shown and framed; once settled too, unless bSettled is false.
     Zelvor *FramedWindow(bool bSettled = true);
+    // Ends the run by File > Exit, the empty project not saved; false if the window stays.
+    bool ExitWithoutSaving(Zelvor *pWnd);
     // Opens a dock as the operator does, from its menu entry (typing the password where the
     // entry asks for one).
     void OpenFromMenu(Zelvor *pWnd, QDockWidget *pDock);
@@ -572,6 +574,16 @@ Zelvor *TestZelvorFrame::FramedWindow(bool bSettled)
     return pWnd;
 }
 
+bool TestZelvorFrame::ExitWithoutSaving(Zelvor *pWnd)
+{
+    QAction *pExit = pWnd->findChild<QAction *>(QStringLiteral("actionExit"));
+    if (!pExit)
+        return false;
+    m_pPrompts->AnswerQuestion(QMessageBox::No);
+    pExit->trigger();
+    return QTest::qWaitFor([pWnd] { return !pWnd->isVisible(); });
+}
+
 void TestZelvorFrame::OpenFromMenu(Zelvor *pWnd, QDockWidget *pDock)
 {
     const QHash<QString, const char *> guarded = {{QStringLiteral("m_pFixtUpdateDock"), "actionFixtures_Update"},
@@ -612,11 +624,7 @@ void TestZelvorFrame::restoredDocksAboveTheWindow()
         open << pDock->windowTitle();
     }
     QCOMPARE(open.size(), 11);
-    m_pPrompts->AnswerQuestion(QMessageBox::No);
-    QAction *pExit = pWnd->findChild<QAction *>(QStringLiteral("actionExit"));
-    QVERIFY(pExit);
-    pExit->trigger();
-    QTRY_VERIFY(!pWnd->isVisible());
+    QVERIFY(ExitWithoutSaving(pWnd));
 
     pWnd = FramedWindow();
     QVERIFY(pWnd);
@@ -779,9 +787,7 @@ void TestZelvorFrame::managersMoveStands()
     QVERIFY(pDock);
     QVERIFY(OpenFloating(pWnd, pDock, qsHow));
     if (qsHow == QLatin1String("restored at a start")) {
-        m_pPrompts->AnswerQuestion(QMessageBox::No);
-        pWnd->findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
-        QTRY_VERIFY(!pWnd->isVisible());
+        QVERIFY(ExitWithoutSaving(pWnd));
         pWnd = FramedWindow(false);
         QVERIFY(pWnd);
         pDock = pWnd->findChild<QDockWidget *>(QStringLiteral("m_pListsDock"));
@@ -888,9 +894,7 @@ void TestZelvorFrame::restoredDockAsItWasLeft()
     const QRect left = pDock->geometry();
 
     for (int iStart = 1; iStart <= 2; ++iStart) {
-        m_pPrompts->AnswerQuestion(QMessageBox::No);
-        pWnd->findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
-        QTRY_VERIFY(!pWnd->isVisible());
+        QVERIFY(ExitWithoutSaving(pWnd));
         pWnd = FramedWindow();
         QVERIFY(pWnd);
         pDock = pWnd->findChild<QDockWidget *>(qsDock);
@@ -959,9 +963,7 @@ void TestZelvorFrame::restoredDockOffTheBars()
     QVERIFY2(QTest::qWaitFor([pDock, left] { return Settled(pDock) && pDock->geometry().topLeft() == left; },
                              kFramedMs),
              qPrintable(Text(ServerPlace(pDock->winId()))));
-    m_pPrompts->AnswerQuestion(QMessageBox::No);
-    pWnd->findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
-    QTRY_VERIFY(!pWnd->isVisible());
+    QVERIFY(ExitWithoutSaving(pWnd));
     if (bNoManager) {
         // What a run with no manager stores: no frame, the window where its frame would be.
         QSettings settings;
