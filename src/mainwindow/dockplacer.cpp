@@ -154,6 +154,7 @@ void DockPlacer::Watch(const QList<QDockWidget *> &docks)
         m_Docks.append(pDock);
         connect(pDock, &QObject::destroyed, this, [this, pDock] {
             m_HeldDocks.removeAll(pDock);
+            m_EarlyDocks.remove(pDock);
             m_HiddenDocked.remove(pDock);
             m_Docks.removeAll(pDock);
             m_pSettler->Forget(pDock);
@@ -171,10 +172,10 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
             m_pSettler->Weigh(m_pWindow);
             // The window is mapped right after its show event, and a manager has taken it on
             // once it is exposed.
-            if (!m_HeldDocks.isEmpty() && m_pWindow->windowHandle()) {
+            if (!m_bWindowExposed && m_pWindow->windowHandle())
                 m_pWindow->windowHandle()->installEventFilter(this);
+            if (!m_HeldDocks.isEmpty())
                 QTimer::singleShot(kHeldDocksMaxMs, this, &DockPlacer::ShowHeldDocks);
-            }
             break;
         case QEvent::WindowStateChange: {
             // Maximised or restored, by the program or the manager: the manager gives the window
@@ -209,6 +210,7 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
         return false;
     switch (pEvent->type()) {
     case QEvent::Hide:
+        m_EarlyDocks.remove(pDock);
         // Floated again, a dock is hidden while still docked and shown floating.
         if (pDock->isFloating())
             m_HiddenDocked.remove(pDock);
@@ -286,6 +288,10 @@ void DockPlacer::PlaceBeforeMapping(QDockWidget *pDock)
         if ((bFirstShow && !KeepsStoredPlace(pDock)) || bFloatedAgain || !bInReach)
             PlaceFloatingDock(pDock);
         m_pSettler->Ask(pDock, pDock->geometry());
+        // The window's bars may yet move: the manager frames the window, and the window is then
+        // fitted on the screen.
+        if (!WindowPlaced())
+            m_EarlyDocks.insert(pDock, pDock->geometry());
     }
     // Placed once, a dock's stored floating place is its own.
     if (!m_PlacedDocks.contains(pDock->objectName()))
@@ -310,7 +316,15 @@ bool DockPlacer::WindowSettled() const
     if (state && state != PlaceSettler::State::Settled)
         return false;
     const std::optional<QRect> server = X11Window::ServerPlace(m_pWindow);
-    return !server || *server == m_pWindow->geometry();
+    return (!server || *server == m_pWindow->geometry()) && X11Window::FrameAgrees(m_pWindow).value_or(true);
+}
+
+bool DockPlacer::WindowPlaced() const
+{
+    if (!m_bWindowExposed || !WindowSettled())
+        return false;
+    // Off X11 no manager reports a frame.
+    return m_bFrameKnown || !X11Window::ManagerRuns().has_value();
 }
 
 void DockPlacer::SetFrameKnown()
@@ -323,15 +337,20 @@ void DockPlacer::ShowHeldDocksOnceSettled()
 {
     // The held docks are judged against the window's bars where the manager shows them: once it
     // has framed and placed the window, and Qt has it there too.
-    if (m_HeldDocks.isEmpty() || !m_bWindowExposed || !WindowSettled())
-        return;
-    // Off X11 no manager reports a frame.
-    if (!m_bFrameKnown && X11Window::ManagerRuns().has_value())
+    if ((m_HeldDocks.isEmpty() && m_EarlyDocks.isEmpty()) || !WindowPlaced())
         return;
     // Past the events being handled, as a dock shown from the window's own expose would be.
     QTimer::singleShot(0, this, [this] {
         if (!m_HeldDocks.isEmpty())
             ShowHeldDocks();
+        // One the operator has moved since stays where it is.
+        const QHash<QDockWidget *, QRect> early = std::exchange(m_EarlyDocks, {});
+        for (auto it = early.cbegin(); it != early.cend(); ++it) {
+            QDockWidget *pDock = it.key();
+            if (pDock->isVisible() && pDock->isFloating() && pDock->geometry() == it.value() &&
+                !pDock->windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
+                PlaceFloatingDock(pDock);
+        }
     });
 }
 

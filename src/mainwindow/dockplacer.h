@@ -9,7 +9,7 @@
 // where, and as large as, it was left, while that is whole on the screen and off the bars.
 // Floating docks of a stored layout are held back until the window is exposed and placed by
 // its manager, so that a manager stacks them above it and they are judged against its bars
-// where the manager shows them.
+// where the manager shows them; a dock shown before then is judged against them again then.
 //
 // Each place the program asks for a floating dock, and the window's own once restored from
 // maximised, is settled against the X server (PlaceSettler): a manager's stale report of it
@@ -17,6 +17,7 @@
 
 #include "mainwindow/placesettler.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QRect>
@@ -66,13 +67,18 @@ private:
     // the stored layout has it, while that is whole on the screen and off the bars.
     bool KeepsStoredPlace(QDockWidget *pDock);
     void ShowHeldDocks();
-    // The held docks, once the window is exposed, its frame known and the server shows the
-    // window where Qt has it.
+    // Exposed, its frame known, and the server shows the window where Qt has it, with that frame:
+    // its bars are where the operator sees them.
+    bool WindowPlaced() const;
+    // Once the window is placed: the held docks shown, and the docks shown before then, still
+    // where they were placed, placed anew unless they are in reach of the bars where they now are.
     void ShowHeldDocksOnceSettled();
 
     QMainWindow *m_pWindow;
     QStringList m_PlacedDocks;
     QList<QDockWidget *> m_HeldDocks;
+    // Floating docks shown before the window was placed, and where they were placed.
+    QHash<QDockWidget *, QRect> m_EarlyDocks;
     // Docks hidden while docked: shown floating next, they were floated again.
     QSet<QDockWidget *> m_HiddenDocked;
     QList<QDockWidget *> m_Docks;

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 #include <xcb/xcb.h>
 
@@ -89,6 +90,19 @@ std::optional<QMargins> FrameExtents(const QWidget *pWidget)
     // Left, right, top, bottom.
     const auto *pSides = static_cast<const uint32_t *>(xcb_get_property_value(property.get()));
     return QMargins(int(pSides[0]), int(pSides[2]), int(pSides[1]), int(pSides[3]));
+}
+
+std::optional<bool> FrameAgrees(const QWidget *pWidget)
+{
+    const QWindow *pWindow = pWidget->windowHandle();
+    if (!Connection() || !pWindow || !pWidget->internalWinId())
+        return std::nullopt;
+    const QMargins frame = pWindow->frameMargins();
+    if (frame.left() < 0 || frame.top() < 0 || frame.right() < 0 || frame.bottom() < 0)
+        return false;
+    // A manager that gives no extents (or none yet) leaves nothing to compare with.
+    const QMargins extents = FrameExtents(pWidget).value_or(QMargins());
+    return extents.isNull() || extents == frame;
 }
 
 std::optional<Shown> ServerShows(const QWidget *pWidget)

@@ -23,6 +23,12 @@ std::optional<QRect> ServerPlace(const QWidget *pWidget);
 // until a manager has taken the window on, whatever frame Qt made out meanwhile; nothing off X11.
 std::optional<QMargins> FrameExtents(const QWidget *pWidget);
 
+// Whether the frame Qt has for the widget's window is one the window can have: Qt works a frame
+// out by itself when asked before the manager has told it, from a frame the manager has yet to
+// size (a side of -1210 px), and keeps that until the window's next move. False for such a frame
+// and for one other than the extents the manager gives; nothing off X11.
+std::optional<bool> FrameAgrees(const QWidget *pWidget);
+
 // What the server shows of a top-level widget's window now.
 struct Shown
 {

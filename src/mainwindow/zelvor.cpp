@@ -344,7 +344,8 @@ void Zelvor::WatchFrame()
     if (m_bFrameKnown)
         return;
     const QWindow *pWindow = windowHandle();
-    const bool bReported = pWindow && pWindow->handle() && !pWindow->frameMargins().isNull();
+    const bool bReported = pWindow && pWindow->handle() && !pWindow->frameMargins().isNull() &&
+                           X11Window::FrameAgrees(this).value_or(true);
     // With no manager on the display, no frame will come.
     const bool bUnmanaged = !bReported && isVisible() && X11Window::ManagerRuns() == false;
     if (!bReported && !bUnmanaged && m_FrameWait.isValid() && m_FrameWait.elapsed() < kFrameWaitMs)

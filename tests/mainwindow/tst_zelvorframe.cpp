@@ -52,10 +52,15 @@ QRect Available()
     return QGuiApplication::primaryScreen()->availableGeometry();
 }
 
-// True once the manager has framed the window and reported its frame.
+QMargins FrameExtents(WId window);
+
+// True once the manager has framed the window and Qt has the frame the manager gives it. Qt
+// works a frame out by itself when asked before the manager tells it (from a frame not yet
+// sized: a right side of -1210 px), and that one is not the frame.
 bool Framed(QWidget *pWindow)
 {
-    return pWindow->windowHandle() && !pWindow->windowHandle()->frameMargins().isNull();
+    return pWindow->windowHandle() && !pWindow->windowHandle()->frameMargins().isNull() &&
+           pWindow->windowHandle()->frameMargins() == FrameExtents(pWindow->winId());
 }
 
 // The manager's stacking order of its windows, bottom first (xprop, package x11-utils).
@@ -81,7 +86,6 @@ QList<QRect> Bars(QMainWindow *pWnd)
 }
 
 QRect ServerPlace(WId window);
-QMargins FrameExtents(WId window);
 bool Viewable(WId window);
 
 // A floating dock the manager has framed and shown, and where Qt has it is where the server
@@ -458,6 +462,8 @@ private slots:
     void restoredDockAsItWasLeft_data();
     void restoredDockAsItWasLeft();
     void reopenedDockOffTheBars();
+    void dockOpenedBeforeTheWindowIsFramed_data();
+    void dockOpenedBeforeTheWindowIsFramed();
     void restoredDockOffTheBars_data();
     void restoredDockOffTheBars();
     void everyDockDockedOnTheScreen_data();
@@ -928,6 +934,39 @@ void TestZelvorFrame::reopenedDockOffTheBars()
     OpenFromMenu(pWnd, pDock);
     QVERIFY(QTest::qWaitFor([pDock] { return ShownFloating(pDock) && Settled(pDock); }, kFramedMs));
     QVERIFY2(PlaceFaults(pDock, Bars(pWnd)).isEmpty(), qPrintable(PlaceFaults(pDock, Bars(pWnd)).join(", ")));
+}
+
+void TestZelvorFrame::dockOpenedBeforeTheWindowIsFramed_data()
+{
+    QTest::addColumn<QString>("qsDock");
+    for (const char *pcPace : {"", ", held"}) {
+        for (const char *pcDock : {"m_pGroupSetDock", "m_pFixtSetDock"})
+            QTest::addRow("%s%s", pcDock, pcPace) << pcDock;
+    }
+}
+
+// A dock opened between the window's show and the manager's framing it (at once from the
+// keyboard, or with the manager slow to answer) lands off the bars where the manager then shows
+// them, not where they were before the window was framed.
+void TestZelvorFrame::dockOpenedBeforeTheWindowIsFramed()
+{
+    QFETCH(QString, qsDock);
+    Zelvor *pWnd = MakeWindow();
+    auto *pDock = pWnd->findChild<QDockWidget *>(qsDock);
+    QVERIFY(pDock);
+    pWnd->show();
+    QVERIFY(!Framed(pWnd));
+    OpenFromMenu(pWnd, pDock);
+    HoldUntilShown(pWnd);
+    // Off the bars once the window is framed and whole on the screen, the title bar included.
+    const auto placed = [pWnd, pDock] {
+        return Framed(pWnd) && Available().contains(pWnd->frameGeometry()) &&
+               ServerPlace(pWnd->winId()) == pWnd->geometry() && ShownFloating(pDock) && Settled(pDock) &&
+               PlaceFaults(pDock, Bars(pWnd)).isEmpty();
+    };
+    QVERIFY2(QTest::qWaitFor(placed, kFramedMs),
+             qPrintable(Text(pWnd->frameGeometry()) + QStringLiteral(": ") + PlaceFaults(pDock, Bars(pWnd)).join(", ")));
+    QVERIFY(ExitWithoutSaving(pWnd));
 }
 
 void TestZelvorFrame::restoredDockOffTheBars_data()
