@@ -257,7 +257,7 @@ void DockPlacer::PlaceFloatingDock(QDockWidget *pDock)
     // A place from an earlier run is kept while it is whole on the screen and off the bars.
     QRect place(pDock->geometry().marginsAdded(frame).topLeft(), size + frameExtra);
     if (!(bPlacedBefore && InReach(place, screen, bars)))
-        place = FloatingDockPlace(m_pWindow->frameGeometry(), iBarsBottom, size + frameExtra, screen);
+        place = FloatingDockPlace(Frame(m_pWindow), iBarsBottom, size + frameExtra, screen);
     pDock->setGeometry(place.marginsRemoved(frame));
 }
 
@@ -317,6 +317,12 @@ bool DockPlacer::WindowSettled() const
         return false;
     const std::optional<QRect> server = X11Window::ServerPlace(m_pWindow);
     return (!server || *server == m_pWindow->geometry()) && X11Window::FrameAgrees(m_pWindow).value_or(true);
+}
+
+QRect DockPlacer::Frame(const QWidget *pWindow)
+{
+    const QWindow *pHandle = pWindow->windowHandle();
+    return pHandle && pHandle->handle() ? pHandle->frameGeometry() : pWindow->frameGeometry();
 }
 
 bool DockPlacer::WindowPlaced() const

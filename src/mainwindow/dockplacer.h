@@ -52,6 +52,10 @@ public:
     PlaceSettler *Settler() const { return m_pSettler; }
     // Whether the server shows the window where Qt has it, no place of it being awaited.
     bool WindowSettled() const;
+    // A top-level window's frame on the screen with the margins its native window has now. The
+    // widget's own frame geometry keeps the margins it first learned, which Qt may have worked
+    // out from a frame the manager had yet to size (1 px wide for a window 1211 px wide).
+    static QRect Frame(const QWidget *pWindow);
 
 protected:
     bool eventFilter(QObject *pWatched, QEvent *pEvent) override;

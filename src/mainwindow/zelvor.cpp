@@ -368,7 +368,8 @@ void Zelvor::FitGrownWindow(QEvent::Type eType)
         // Only a window larger than the screen: one the operator moved partly off the screen
         // stays where it is.
         const QSize room = screen()->availableGeometry().size();
-        bRefit = frameGeometry().width() > room.width() || frameGeometry().height() > room.height();
+        const QRect frame = DockPlacer::Frame(this);
+        bRefit = frame.width() > room.width() || frame.height() > room.height();
     }
     // Judged against where the server has the window: a stale place (the maximised one, just
     // after a restore) is not fitted.

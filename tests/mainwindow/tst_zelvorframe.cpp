@@ -54,6 +54,13 @@ QRect Available()
 
 QMargins FrameExtents(WId window);
 
+// A window's frame as the operator sees it: with the margins its native window has now (a
+// widget keeps the first it learned, which may be Qt's own reckoning from a frame not yet sized).
+QRect Frame(QWidget *pWindow)
+{
+    return pWindow->windowHandle()->frameGeometry();
+}
+
 // True once the manager has framed the window and Qt has the frame the manager gives it. Qt
 // works a frame out by itself when asked before the manager tells it (from a frame not yet
 // sized: a right side of -1210 px), and that one is not the frame.
@@ -572,7 +579,7 @@ Zelvor *TestZelvorFrame::FramedWindow(bool bSettled)
     // Framed, fitted on the screen, and where Qt has it is where the server shows it: the window
     // is settled, and what is placed beside its bars is placed beside them on the screen.
     const auto settled = [pWnd, bSettled] {
-        return Framed(pWnd) && (!bSettled || (Available().contains(pWnd->frameGeometry()) &&
+        return Framed(pWnd) && (!bSettled || (Available().contains(Frame(pWnd)) &&
                                               ServerPlace(pWnd->winId()) == pWnd->geometry()));
     };
     if (!QTest::qWaitForWindowExposed(pWnd) || !QTest::qWaitFor(settled, kFramedMs))
@@ -719,12 +726,12 @@ void TestZelvorFrame::dockFloatedAgainOnTheScreen()
     // Dragged partly past the screen's corner, where the operator may leave it, then closed and
     // opened again from the menu.
     pDock->move(Available().right() - pDock->width() / 2, Available().bottom() - 40);
-    QTRY_VERIFY(!Available().contains(pDock->frameGeometry()));
+    QTRY_VERIFY(!Available().contains(Frame(pDock)));
     QVERIFY(pDock->close());
     OpenFromMenu(pWnd, pDock);
     QTRY_VERIFY(pDock->isVisible());
     QVERIFY(QTest::qWaitFor([pDock] { return Settled(pDock); }, kFramedMs));
-    QVERIFY2(Available().contains(pDock->frameGeometry()), qPrintable(Text(pDock->frameGeometry())));
+    QVERIFY2(Available().contains(Frame(pDock)), qPrintable(Text(Frame(pDock))));
 }
 
 void TestZelvorFrame::staleReportOfAPlacedDock_data()
@@ -889,8 +896,8 @@ void TestZelvorFrame::restoredDockAsItWasLeft()
                PlaceFaults(pDock, Bars(pWnd)).isEmpty();
     };
     QVERIFY2(QTest::qWaitFor(placed, kFramedMs), qPrintable(PlaceFaults(pDock, Bars(pWnd)).join(", ")));
-    QVERIFY2((pDock->frameGeometry().bottom() == Available().bottom()) == bToTheBottom,
-             qPrintable(Text(pDock->frameGeometry())));
+    QVERIFY2((Frame(pDock).bottom() == Available().bottom()) == bToTheBottom,
+             qPrintable(Text(Frame(pDock))));
     if (!moved.isNull()) {
         const QRect target = pDock->geometry().translated(moved);
         QVERIFY(ManagerMove(pDock->winId(), target.topLeft()));
@@ -960,12 +967,12 @@ void TestZelvorFrame::dockOpenedBeforeTheWindowIsFramed()
     HoldUntilShown(pWnd);
     // Off the bars once the window is framed and whole on the screen, the title bar included.
     const auto placed = [pWnd, pDock] {
-        return Framed(pWnd) && Available().contains(pWnd->frameGeometry()) &&
+        return Framed(pWnd) && Available().contains(Frame(pWnd)) &&
                ServerPlace(pWnd->winId()) == pWnd->geometry() && ShownFloating(pDock) && Settled(pDock) &&
                PlaceFaults(pDock, Bars(pWnd)).isEmpty();
     };
     QVERIFY2(QTest::qWaitFor(placed, kFramedMs),
-             qPrintable(Text(pWnd->frameGeometry()) + QStringLiteral(": ") + PlaceFaults(pDock, Bars(pWnd)).join(", ")));
+             qPrintable(Text(Frame(pWnd)) + QStringLiteral(": ") + PlaceFaults(pDock, Bars(pWnd)).join(", ")));
     QVERIFY(ExitWithoutSaving(pWnd));
 }
 
@@ -996,7 +1003,7 @@ void TestZelvorFrame::restoredDockOffTheBars()
     for (const QRect &bar : Bars(pWnd))
         iBarsBottom = std::max(iBarsBottom, bar.bottom());
     // Where it is left: with no manager, the window's frame is the window itself.
-    const QPoint left = bNoManager ? QPoint(670, iBarsBottom + 1 - (window.y() - pWnd->frameGeometry().y()))
+    const QPoint left = bNoManager ? QPoint(670, iBarsBottom + 1 - (window.y() - Frame(pWnd).y()))
                                    : QPoint(600, 40);
     QVERIFY(ManagerMove(pDock->winId(), left));
     QVERIFY2(QTest::qWaitFor([pDock, left] { return Settled(pDock) && pDock->geometry().topLeft() == left; },
@@ -1031,8 +1038,8 @@ QStringList OffTheScreen(Zelvor *pWnd)
     const QSize least = pWnd->minimumSizeHint().grownBy(pWnd->windowHandle()->frameMargins());
     if (least.width() > Available().width() || least.height() > Available().height())
         found << QStringLiteral("least size %1 x %2 with the frame").arg(least.width()).arg(least.height());
-    if (!Available().contains(pWnd->frameGeometry()))
-        found << QStringLiteral("frame ") + Text(pWnd->frameGeometry());
+    if (!Available().contains(Frame(pWnd)))
+        found << QStringLiteral("frame ") + Text(Frame(pWnd));
     const QRect status(pWnd->statusBar()->mapToGlobal(QPoint(0, 0)), pWnd->statusBar()->size());
     if (!Available().contains(status))
         found << QStringLiteral("status bar ") + Text(status);
@@ -1103,7 +1110,7 @@ void TestZelvorFrame::everyDockDockedOnTheScreen()
 
     auto *pTall = pWnd->findChild<QDockWidget *>(QStringLiteral("m_pTestToolsDock"));
     pTall->widget()->setMinimumHeight(Available().height());
-    QTRY_VERIFY2(pWnd->frameGeometry().height() > Available().height(), "the window did not grow past the screen");
+    QTRY_VERIFY2(Frame(pWnd).height() > Available().height(), "the window did not grow past the screen");
     const QRect grown = pWnd->geometry();
     if (bMaximised) {
         pWnd->showMaximized();
@@ -1114,7 +1121,7 @@ void TestZelvorFrame::everyDockDockedOnTheScreen()
             QVERIFY(ReportPlace(window, grown));
             HoldGuiThread([] { return true; });
         }
-        QTRY_VERIFY_WITH_TIMEOUT(pWnd->isMaximized() && pWnd->frameGeometry().width() == Available().width() &&
+        QTRY_VERIFY_WITH_TIMEOUT(pWnd->isMaximized() && Frame(pWnd).width() == Available().width() &&
                                      ServerPlace(pWnd->winId()) == pWnd->geometry(),
                                  kFramedMs);
     }
