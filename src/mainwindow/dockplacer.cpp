@@ -127,6 +127,13 @@ QList<QRect> Bars(QMainWindow *pWindow, int *piBarsBottom = nullptr)
     return bars;
 }
 
+// A floating dock the manager frames and the program places. Shown bypassing the manager, a
+// dock is being dragged out of the window by the operator: it goes where it is dropped.
+bool PlacedFloating(const QDockWidget *pDock)
+{
+    return pDock->isFloating() && !pDock->windowFlags().testFlag(Qt::X11BypassWindowManagerHint);
+}
+
 // A floating dock's frame all in reach: whole on the screen and off the bars.
 bool InReach(const QRect &frame, const QRect &screen, const QList<QRect> &bars)
 {
@@ -226,8 +233,7 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
     case QEvent::Move:
     case QEvent::Resize:
         // The program's own moves; the window system's come spontaneous.
-        if (pDock->isFloating() && pDock->isVisible() && !pEvent->spontaneous() &&
-            !pDock->windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
+        if (PlacedFloating(pDock) && pDock->isVisible() && !pEvent->spontaneous())
             m_pSettler->Ask(pDock, pDock->geometry());
         break;
     default:
@@ -276,9 +282,7 @@ void DockPlacer::PlaceBeforeMapping(QDockWidget *pDock)
     const bool bFirstShow = !pDock->property(kPlacedProperty).toBool();
     const bool bFloatedAgain = m_HiddenDocked.remove(pDock) && pDock->isFloating();
     pDock->setProperty(kPlacedProperty, true);
-    // Shown bypassing the manager, the dock is being dragged out of the window by the operator:
-    // it goes where it is dropped.
-    if (pDock->isFloating() && !pDock->windowFlags().testFlag(Qt::X11BypassWindowManagerHint)) {
+    if (PlacedFloating(pDock)) {
         // Reopened where it was closed, it stays there while that is whole on a screen and off the
         // window's bars; any other place Qt has for it (its undocked place, one a manager gave a
         // window of it shown before) is not the operator's.
@@ -353,8 +357,7 @@ void DockPlacer::ShowHeldDocksOnceSettled()
         const QHash<QDockWidget *, QRect> early = std::exchange(m_EarlyDocks, {});
         for (auto it = early.cbegin(); it != early.cend(); ++it) {
             QDockWidget *pDock = it.key();
-            if (pDock->isVisible() && pDock->isFloating() && pDock->geometry() == it.value() &&
-                !pDock->windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
+            if (pDock->isVisible() && PlacedFloating(pDock) && pDock->geometry() == it.value())
                 PlaceFloatingDock(pDock);
         }
     });

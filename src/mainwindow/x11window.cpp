@@ -1,6 +1,7 @@
 #include "mainwindow/x11window.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QWidget>
 #include <QWindow>
 
@@ -30,9 +31,17 @@ ReplyPtr<Reply> Owned(Reply *pReply)
 
 xcb_atom_t Atom(xcb_connection_t *pConnection, const QByteArray &name)
 {
+    // An atom stands for the server's life once it exists; one not yet made (by a manager still
+    // to start) is asked for again. Only the GUI thread asks.
+    static QHash<QByteArray, xcb_atom_t> known;
+    if (const auto it = known.constFind(name); it != known.constEnd())
+        return *it;
     const auto atom = Owned(xcb_intern_atom_reply(
         pConnection, xcb_intern_atom(pConnection, 1, static_cast<uint16_t>(name.size()), name.constData()), nullptr));
-    return atom ? atom->atom : xcb_atom_t(XCB_ATOM_NONE);
+    if (!atom || atom->atom == XCB_ATOM_NONE)
+        return XCB_ATOM_NONE;
+    known.insert(name, atom->atom);
+    return atom->atom;
 }
 
 // The gravity the window's size hints give its manager: where a requested place puts the frame.
@@ -47,6 +56,21 @@ uint32_t Gravity(xcb_connection_t *pConnection, xcb_window_t window)
         return XCB_GRAVITY_NORTH_WEST;
     const auto *pCards = static_cast<const uint32_t *>(xcb_get_property_value(hints.get()));
     return (pCards[0] & kWinGravityFlag) ? pCards[17] : uint32_t(XCB_GRAVITY_NORTH_WEST);
+}
+
+// The frame a manager has drawn around the window, as it sets it once it has taken the window on
+// (_NET_FRAME_EXTENTS); nothing before, a frame of no width being a frame too.
+std::optional<QMargins> ExtentsProperty(xcb_connection_t *pConnection, xcb_window_t window)
+{
+    const auto property = Owned(xcb_get_property_reply(
+        pConnection,
+        xcb_get_property(pConnection, 0, window, Atom(pConnection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4),
+        nullptr));
+    if (!property || property->format != 32 || xcb_get_property_value_length(property.get()) != 16)
+        return std::nullopt;
+    // Left, right, top, bottom.
+    const auto *pSides = static_cast<const uint32_t *>(xcb_get_property_value(property.get()));
+    return QMargins(int(pSides[0]), int(pSides[2]), int(pSides[1]), int(pSides[3]));
 }
 
 } // namespace
@@ -76,20 +100,7 @@ std::optional<QMargins> FrameExtents(const QWidget *pWidget)
     const WId id = pWidget->internalWinId();
     if (!pConnection || !id)
         return std::nullopt;
-    static const QByteArray name("_NET_FRAME_EXTENTS");
-    const auto atom = Owned(xcb_intern_atom_reply(
-        pConnection, xcb_intern_atom(pConnection, 1, static_cast<uint16_t>(name.size()), name.constData()), nullptr));
-    if (!atom || atom->atom == XCB_ATOM_NONE)
-        return QMargins();
-    const auto property = Owned(xcb_get_property_reply(
-        pConnection,
-        xcb_get_property(pConnection, 0, static_cast<xcb_window_t>(id), atom->atom, XCB_ATOM_CARDINAL, 0, 4),
-        nullptr));
-    if (!property || property->format != 32 || xcb_get_property_value_length(property.get()) != 16)
-        return QMargins();
-    // Left, right, top, bottom.
-    const auto *pSides = static_cast<const uint32_t *>(xcb_get_property_value(property.get()));
-    return QMargins(int(pSides[0]), int(pSides[2]), int(pSides[1]), int(pSides[3]));
+    return ExtentsProperty(pConnection, static_cast<xcb_window_t>(id)).value_or(QMargins());
 }
 
 std::optional<bool> FrameAgrees(const QWidget *pWidget)
@@ -118,14 +129,8 @@ std::optional<Shown> ServerShows(const QWidget *pWidget)
     if (!attributes || !place)
         return std::nullopt;
     const bool bManaged = ManagerRuns().value_or(false);
-    bool bFramed = attributes->override_redirect || !bManaged;
-    if (!bFramed) {
-        const auto extents = Owned(xcb_get_property_reply(
-            pConnection,
-            xcb_get_property(pConnection, 0, window, Atom(pConnection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4),
-            nullptr));
-        bFramed = extents && extents->format == 32 && xcb_get_property_value_length(extents.get()) == 16;
-    }
+    const bool bFramed =
+        attributes->override_redirect || !bManaged || ExtentsProperty(pConnection, window).has_value();
     bool bMaximised = false;
     const auto states = Owned(xcb_get_property_reply(
         pConnection, xcb_get_property(pConnection, 0, window, Atom(pConnection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 32),
