@@ -159,7 +159,11 @@ void DockPlacer::Watch(const QList<QDockWidget *> &docks)
     for (QDockWidget *pDock : docks) {
         pDock->installEventFilter(this);
         m_Docks.append(pDock);
+        // Where the restored layout, or the form, left it.
+        if (pDock->isFloating() && pDock->isHidden())
+            m_HiddenPlaces.insert(pDock, pDock->geometry());
         connect(pDock, &QObject::destroyed, this, [this, pDock] {
+            m_HiddenPlaces.remove(pDock);
             m_HeldDocks.removeAll(pDock);
             m_EarlyDocks.remove(pDock);
             m_HiddenDocked.remove(pDock);
@@ -217,6 +221,8 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
         return false;
     switch (pEvent->type()) {
     case QEvent::Hide:
+        if (pDock->isFloating() && !pDock->isVisible())
+            m_HiddenPlaces.insert(pDock, pDock->geometry());
         m_EarlyDocks.remove(pDock);
         // Floated again, a dock is hidden while still docked and shown floating.
         if (pDock->isFloating())
@@ -226,6 +232,7 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
         m_pSettler->Forget(pDock);
         break;
     case QEvent::Show:
+        m_HiddenPlaces.remove(pDock);
         // The show event comes before the window is mapped: a dock placed now is mapped where it
         // belongs, and no manager ever frames it elsewhere first.
         PlaceBeforeMapping(pDock);
@@ -235,6 +242,15 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
         // The program's own moves; the window system's come spontaneous.
         if (PlacedFloating(pDock) && pDock->isVisible() && !pEvent->spontaneous())
             m_pSettler->Ask(pDock, pDock->geometry());
+        // A dock not shown keeps the place it was closed or restored at: the window system
+        // reports the native window's own size late, which for a dock the form had floated
+        // before any layout sized it is Qt's 200 x 100, and its next show and the layout saved
+        // at the exit would take that.
+        if (pEvent->spontaneous() && pDock->isFloating() && !pDock->isVisible()) {
+            const auto held = m_HiddenPlaces.constFind(pDock);
+            if (held != m_HiddenPlaces.cend() && pDock->geometry() != *held)
+                pDock->setGeometry(*held);
+        }
         break;
     default:
         break;

@@ -10,6 +10,8 @@
 // Floating docks of a stored layout are held back until the window is exposed and placed by
 // its manager, so that a manager stacks them above it and they are judged against its bars
 // where the manager shows them; a dock shown before then is judged against them again then.
+// A floating dock not shown keeps the place it was closed or restored at, whatever the window
+// system reports of its native window meanwhile.
 //
 // Each place the program asks for a floating dock, and the window's own once restored from
 // maximised, is settled against the X server (PlaceSettler): a manager's stale report of it
@@ -83,6 +85,8 @@ private:
     QList<QDockWidget *> m_HeldDocks;
     // Floating docks shown before the window was placed, and where they were placed.
     QHash<QDockWidget *, QRect> m_EarlyDocks;
+    // Floating docks not shown, and the place each keeps until it is.
+    QHash<QDockWidget *, QRect> m_HiddenPlaces;
     // Docks hidden while docked: shown floating next, they were floated again.
     QSet<QDockWidget *> m_HiddenDocked;
     QList<QDockWidget *> m_Docks;

@@ -249,6 +249,36 @@ bool ManagerMove(WId window, const QPoint &frame)
     return bSent;
 }
 
+// What the x on a window's title bar does: the manager asks the program to close the window
+// (WM_DELETE_WINDOW in a WM_PROTOCOLS message).
+bool CloseByItsX(WId window)
+{
+    xcb_connection_t *pConnection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(pConnection)) {
+        xcb_disconnect(pConnection);
+        return false;
+    }
+    const auto atom = [pConnection](const QByteArray &name) {
+        xcb_intern_atom_reply_t *pAtom = xcb_intern_atom_reply(
+            pConnection, xcb_intern_atom(pConnection, 0, static_cast<uint16_t>(name.size()), name.constData()),
+            nullptr);
+        const xcb_atom_t found = pAtom ? pAtom->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(pAtom);
+        return found;
+    };
+    xcb_client_message_event_t event = {};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = static_cast<xcb_window_t>(window);
+    event.type = atom("WM_PROTOCOLS");
+    event.data.data32[0] = atom("WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    const bool bSent = event.type != XCB_ATOM_NONE && event.data.data32[0] != XCB_ATOM_NONE &&
+                       SendEvent(pConnection, event.window, XCB_EVENT_MASK_NO_EVENT, event);
+    xcb_disconnect(pConnection);
+    return bSent;
+}
+
 // Whether the window is mapped, and so is every window it lies in (the manager's frame).
 bool Viewable(WId window)
 {
@@ -473,6 +503,8 @@ private slots:
     void dockOpenedBeforeTheWindowIsFramed();
     void restoredDockOffTheBars_data();
     void restoredDockOffTheBars();
+    void closedDockBackAsLeft_data();
+    void closedDockBackAsLeft();
     void everyDockDockedOnTheScreen_data();
     void everyDockDockedOnTheScreen();
 
@@ -1026,6 +1058,65 @@ void TestZelvorFrame::restoredDockOffTheBars()
     };
     QVERIFY(QTest::qWaitFor(settled, kFramedMs));
     QVERIFY2(PlaceFaults(pDock, Bars(pWnd)).isEmpty(), qPrintable(PlaceFaults(pDock, Bars(pWnd)).join(", ")));
+}
+
+void TestZelvorFrame::closedDockBackAsLeft_data()
+{
+    QTest::addColumn<QString>("qsDock");
+    QTest::addColumn<bool>("bClosedStart"); // a start in between where the dock stays closed
+    for (const char *pcPace : {"", ", held"}) {
+        for (const char *pcDock : {"m_pGroupSetDock", "m_pWorkspaceDock", "m_pListsDock", "m_pDMXConfigDock"})
+            QTest::addRow("%s%s", pcDock, pcPace) << pcDock << false;
+        QTest::addRow("m_pGroupSetDock, a start closed%s", pcPace) << "m_pGroupSetDock" << true;
+    }
+}
+
+// A floating dock closed by its x before the program quits opens at the next start where, and as
+// large as, it was closed: also after a start in which it stayed closed, and for the DMX dock,
+// which every start closes again.
+void TestZelvorFrame::closedDockBackAsLeft()
+{
+    QFETCH(QString, qsDock);
+    QFETCH(bool, bClosedStart);
+    Zelvor *pWnd = FramedWindow();
+    QVERIFY(pWnd);
+    auto *pDock = pWnd->findChild<QDockWidget *>(qsDock);
+    QVERIFY(pDock);
+    OpenFromMenu(pWnd, pDock);
+    QVERIFY(QTest::qWaitFor([pDock] { return ShownFloating(pDock) && Settled(pDock); }, kFramedMs));
+    QVERIFY2(PlaceFaults(pDock, Bars(pWnd)).isEmpty(), qPrintable(PlaceFaults(pDock, Bars(pWnd)).join(", ")));
+    const QRect left = pDock->geometry();
+    QVERIFY(CloseByItsX(pDock->winId()));
+    QVERIFY(QTest::qWaitFor([pDock] { return !pDock->isVisible(); }, kFramedMs));
+    QVERIFY(ExitWithoutSaving(pWnd));
+
+    // At each later start, the manager's late report of the closed dock's window where it was
+    // closed, at the size the form first showed it: openbox sends one now and then when it lets
+    // go of a window the form closed as soon as it had shown it.
+    const auto restart = [this, &pDock, qsDock, left]() -> Zelvor * {
+        Zelvor *pStarted = FramedWindow();
+        pDock = pStarted ? pStarted->findChild<QDockWidget *>(qsDock) : nullptr;
+        if (!pDock || pDock->isVisible())
+            return nullptr;
+        const QRect first(left.topLeft(), QSize(200, 100));
+        SentPlaces sent(pDock->winId());
+        if (!ReportPlace(pDock->winId(), first) ||
+            !QTest::qWaitFor([&sent, first] { return sent.places.contains(first); }, kFramedMs))
+            return nullptr;
+        return pStarted;
+    };
+    if (bClosedStart) {
+        pWnd = restart();
+        QVERIFY(pWnd);
+        QVERIFY(ExitWithoutSaving(pWnd));
+    }
+    pWnd = restart();
+    QVERIFY(pWnd);
+    OpenFromMenu(pWnd, pDock);
+    const bool bBack = QTest::qWaitFor(
+        [pDock, left] { return ShownFloating(pDock) && Settled(pDock) && pDock->geometry() == left; }, kFramedMs);
+    QVERIFY2(bBack, qPrintable(QStringLiteral("on the screen %1, in Qt %2, closed at %3")
+                                   .arg(Text(ServerPlace(pDock->winId())), Text(pDock->geometry()), Text(left))));
 }
 
 namespace {
