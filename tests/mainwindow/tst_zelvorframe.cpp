@@ -9,6 +9,7 @@
 #include "mainwindow/zelvor.h"
 #include "support/framingdisplay.h"
 #include "support/mainwindowtest.h"
+#include "support/serverpeer.h"
 #include "support/windowtest.h"
 
 #include <QAbstractButton>
@@ -52,8 +53,6 @@ QRect Available()
     return QGuiApplication::primaryScreen()->availableGeometry();
 }
 
-QMargins FrameExtents(WId window);
-
 // A window's frame as the operator sees it: with the margins its native window has now (a
 // widget keeps the first it learned, which may be Qt's own reckoning from a frame not yet sized).
 QRect Frame(QWidget *pWindow)
@@ -91,9 +90,6 @@ QList<QRect> Bars(QMainWindow *pWnd)
     return {QRect(pWnd->menuBar()->mapToGlobal(QPoint(0, 0)), pWnd->menuBar()->size()),
             QRect(pTools->mapToGlobal(QPoint(0, 0)), pTools->size())};
 }
-
-QRect ServerPlace(WId window);
-bool Viewable(WId window);
 
 // A floating dock the manager has framed and shown, and where Qt has it is where the server
 // shows it: what the operator sees of it, and what its popups and layout go by, is then its
@@ -149,7 +145,6 @@ void HoldGuiThread(const std::function<bool()> &serverShows)
 }
 
 bool ManagerMove(WId window, const QPoint &frame);
-bool ReportPlace(WId window, const QRect &place);
 
 // Held until the window is shown on the server. A dock is then framed at the screen's corner,
 // where openbox makes a new frame before it sizes and places it: when the program reads the
@@ -191,34 +186,6 @@ bool DockAndFloatAgain(QDockWidget *pDock, bool bFloatButton)
     return QTest::qWaitFor([pDock] { return ShownFloating(pDock); });
 }
 
-// Sends an event of ours as another client would; the server takes every event as 32 bytes.
-template <typename Event>
-bool SendEvent(xcb_connection_t *pConnection, xcb_window_t destination, uint32_t uMask, const Event &event)
-{
-    static_assert(sizeof(Event) <= 32);
-    char acEvent[32] = {};
-    std::memcpy(acEvent, &event, sizeof(Event));
-    return !xcb_request_check(pConnection, xcb_send_event_checked(pConnection, 0, destination, uMask, acEvent));
-}
-
-// What a manager sends a window it has placed (a configure notify from SendEvent, in root
-// coordinates; Qt takes its place as it stands), sent here with a place of our choosing.
-bool ReportPlace(WId window, const QRect &place)
-{
-    xcb_connection_t *pConnection = xcb_connect(nullptr, nullptr);
-    xcb_configure_notify_event_t event = {};
-    event.response_type = XCB_CONFIGURE_NOTIFY;
-    event.event = event.window = static_cast<xcb_window_t>(window);
-    event.x = static_cast<int16_t>(place.x());
-    event.y = static_cast<int16_t>(place.y());
-    event.width = static_cast<uint16_t>(place.width());
-    event.height = static_cast<uint16_t>(place.height());
-    const bool bSent = !xcb_connection_has_error(pConnection) &&
-                       SendEvent(pConnection, event.window, XCB_EVENT_MASK_STRUCTURE_NOTIFY, event);
-    xcb_disconnect(pConnection);
-    return bSent;
-}
-
 // The manager moves a window's frame to the given place, as it does when the operator drags
 // the window with its own move (a pager's request, which the manager carries out itself).
 bool ManagerMove(WId window, const QPoint &frame)
@@ -247,99 +214,6 @@ bool ManagerMove(WId window, const QPoint &frame)
     free(pAtom);
     xcb_disconnect(pConnection);
     return bSent;
-}
-
-// What the x on a window's title bar does: the manager asks the program to close the window
-// (WM_DELETE_WINDOW in a WM_PROTOCOLS message).
-bool CloseByItsX(WId window)
-{
-    xcb_connection_t *pConnection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(pConnection)) {
-        xcb_disconnect(pConnection);
-        return false;
-    }
-    const auto atom = [pConnection](const QByteArray &name) {
-        xcb_intern_atom_reply_t *pAtom = xcb_intern_atom_reply(
-            pConnection, xcb_intern_atom(pConnection, 0, static_cast<uint16_t>(name.size()), name.constData()),
-            nullptr);
-        const xcb_atom_t found = pAtom ? pAtom->atom : xcb_atom_t(XCB_ATOM_NONE);
-        free(pAtom);
-        return found;
-    };
-    xcb_client_message_event_t event = {};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = static_cast<xcb_window_t>(window);
-    event.type = atom("WM_PROTOCOLS");
-    event.data.data32[0] = atom("WM_DELETE_WINDOW");
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    const bool bSent = event.type != XCB_ATOM_NONE && event.data.data32[0] != XCB_ATOM_NONE &&
-                       SendEvent(pConnection, event.window, XCB_EVENT_MASK_NO_EVENT, event);
-    xcb_disconnect(pConnection);
-    return bSent;
-}
-
-// Whether the window is mapped, and so is every window it lies in (the manager's frame).
-bool Viewable(WId window)
-{
-    xcb_connection_t *pConnection = xcb_connect(nullptr, nullptr);
-    bool bViewable = false;
-    if (!xcb_connection_has_error(pConnection)) {
-        xcb_get_window_attributes_reply_t *pAttributes = xcb_get_window_attributes_reply(
-            pConnection, xcb_get_window_attributes(pConnection, static_cast<xcb_window_t>(window)), nullptr);
-        bViewable = pAttributes && pAttributes->map_state == XCB_MAP_STATE_VIEWABLE;
-        free(pAttributes);
-    }
-    xcb_disconnect(pConnection);
-    return bViewable;
-}
-
-// Where the X server has the window: its place on the root and its size.
-QRect ServerPlace(WId window)
-{
-    xcb_connection_t *pConnection = xcb_connect(nullptr, nullptr);
-    QRect place;
-    if (!xcb_connection_has_error(pConnection)) {
-        const auto id = static_cast<xcb_window_t>(window);
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(pConnection)).data->root;
-        xcb_translate_coordinates_reply_t *pOrigin =
-            xcb_translate_coordinates_reply(pConnection, xcb_translate_coordinates(pConnection, id, root, 0, 0), nullptr);
-        xcb_get_geometry_reply_t *pSize =
-            xcb_get_geometry_reply(pConnection, xcb_get_geometry(pConnection, id), nullptr);
-        if (pOrigin && pSize)
-            place = QRect(pOrigin->dst_x, pOrigin->dst_y, pSize->width, pSize->height);
-        free(pOrigin);
-        free(pSize);
-    }
-    xcb_disconnect(pConnection);
-    return place;
-}
-
-// The frame the manager drew around a window, as it tells it in _NET_FRAME_EXTENTS.
-QMargins FrameExtents(WId window)
-{
-    xcb_connection_t *pConnection = xcb_connect(nullptr, nullptr);
-    QMargins extents;
-    if (!xcb_connection_has_error(pConnection)) {
-        const QByteArray name("_NET_FRAME_EXTENTS");
-        xcb_intern_atom_reply_t *pAtom = xcb_intern_atom_reply(
-            pConnection, xcb_intern_atom(pConnection, 1, static_cast<uint16_t>(name.size()), name.constData()),
-            nullptr);
-        xcb_get_property_reply_t *pProperty =
-            pAtom ? xcb_get_property_reply(pConnection,
-                                           xcb_get_property(pConnection, 0, static_cast<xcb_window_t>(window),
-                                                            pAtom->atom, XCB_ATOM_CARDINAL, 0, 4),
-                                           nullptr)
-                  : nullptr;
-        if (pProperty && xcb_get_property_value_length(pProperty) == 16) {
-            const auto *pSides = static_cast<const uint32_t *>(xcb_get_property_value(pProperty));
-            extents = QMargins(int(pSides[0]), int(pSides[2]), int(pSides[1]), int(pSides[3]));
-        }
-        free(pProperty);
-        free(pAtom);
-    }
-    xcb_disconnect(pConnection);
-    return extents;
 }
 
 // The operator's hands on the server's keyboard and pointer (XTEST, package libxcb-xtest0-dev):
@@ -426,29 +300,6 @@ private:
     bool m_bHeld = false;
 };
 
-// The places sent to a window as a manager sends them (configure notifies from SendEvent) that
-// reached the program, whatever it then made of them. Installed after the program's own filters,
-// it is asked first.
-class SentPlaces : public QAbstractNativeEventFilter
-{
-public:
-    explicit SentPlaces(WId window) : m_Window(window) { QCoreApplication::instance()->installNativeEventFilter(this); }
-    ~SentPlaces() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
-    QList<QRect> places;
-
-    bool nativeEventFilter(const QByteArray &eventType, void *pMessage, qintptr *) override
-    {
-        const auto *pEvent = static_cast<const xcb_configure_notify_event_t *>(pMessage);
-        if (eventType == "xcb_generic_event_t" && pEvent->response_type == (XCB_CONFIGURE_NOTIFY | 0x80) &&
-            pEvent->window == m_Window)
-            places.append(QRect(pEvent->x, pEvent->y, pEvent->width, pEvent->height));
-        return false;
-    }
-
-private:
-    WId m_Window;
-};
-
 // The places the window system reported for a top-level widget, as Qt took them.
 class ReportedPlaces : public QObject
 {
@@ -503,8 +354,6 @@ private slots:
     void dockOpenedBeforeTheWindowIsFramed();
     void restoredDockOffTheBars_data();
     void restoredDockOffTheBars();
-    void closedDockBackAsLeft_data();
-    void closedDockBackAsLeft();
     void everyDockDockedOnTheScreen_data();
     void everyDockDockedOnTheScreen();
 
@@ -1058,65 +907,6 @@ void TestZelvorFrame::restoredDockOffTheBars()
     };
     QVERIFY(QTest::qWaitFor(settled, kFramedMs));
     QVERIFY2(PlaceFaults(pDock, Bars(pWnd)).isEmpty(), qPrintable(PlaceFaults(pDock, Bars(pWnd)).join(", ")));
-}
-
-void TestZelvorFrame::closedDockBackAsLeft_data()
-{
-    QTest::addColumn<QString>("qsDock");
-    QTest::addColumn<bool>("bClosedStart"); // a start in between where the dock stays closed
-    for (const char *pcPace : {"", ", held"}) {
-        for (const char *pcDock : {"m_pGroupSetDock", "m_pWorkspaceDock", "m_pListsDock", "m_pDMXConfigDock"})
-            QTest::addRow("%s%s", pcDock, pcPace) << pcDock << false;
-        QTest::addRow("m_pGroupSetDock, a start closed%s", pcPace) << "m_pGroupSetDock" << true;
-    }
-}
-
-// A floating dock closed by its x before the program quits opens at the next start where, and as
-// large as, it was closed: also after a start in which it stayed closed, and for the DMX dock,
-// which every start closes again.
-void TestZelvorFrame::closedDockBackAsLeft()
-{
-    QFETCH(QString, qsDock);
-    QFETCH(bool, bClosedStart);
-    Zelvor *pWnd = FramedWindow();
-    QVERIFY(pWnd);
-    auto *pDock = pWnd->findChild<QDockWidget *>(qsDock);
-    QVERIFY(pDock);
-    OpenFromMenu(pWnd, pDock);
-    QVERIFY(QTest::qWaitFor([pDock] { return ShownFloating(pDock) && Settled(pDock); }, kFramedMs));
-    QVERIFY2(PlaceFaults(pDock, Bars(pWnd)).isEmpty(), qPrintable(PlaceFaults(pDock, Bars(pWnd)).join(", ")));
-    const QRect left = pDock->geometry();
-    QVERIFY(CloseByItsX(pDock->winId()));
-    QVERIFY(QTest::qWaitFor([pDock] { return !pDock->isVisible(); }, kFramedMs));
-    QVERIFY(ExitWithoutSaving(pWnd));
-
-    // At each later start, the manager's late report of the closed dock's window where it was
-    // closed, at the size the form first showed it: openbox sends one now and then when it lets
-    // go of a window the form closed as soon as it had shown it.
-    const auto restart = [this, &pDock, qsDock, left]() -> Zelvor * {
-        Zelvor *pStarted = FramedWindow();
-        pDock = pStarted ? pStarted->findChild<QDockWidget *>(qsDock) : nullptr;
-        if (!pDock || pDock->isVisible())
-            return nullptr;
-        const QRect first(left.topLeft(), QSize(200, 100));
-        SentPlaces sent(pDock->winId());
-        if (!ReportPlace(pDock->winId(), first) ||
-            !QTest::qWaitFor([&sent, first] { return sent.places.contains(first); }, kFramedMs))
-            return nullptr;
-        return pStarted;
-    };
-    if (bClosedStart) {
-        pWnd = restart();
-        QVERIFY(pWnd);
-        QVERIFY(ExitWithoutSaving(pWnd));
-    }
-    pWnd = restart();
-    QVERIFY(pWnd);
-    OpenFromMenu(pWnd, pDock);
-    const bool bBack = QTest::qWaitFor(
-        [pDock, left] { return ShownFloating(pDock) && Settled(pDock) && pDock->geometry() == left; }, kFramedMs);
-    QVERIFY2(bBack, qPrintable(QStringLiteral("on the screen %1, in Qt %2, closed at %3")
-                                   .arg(Text(ServerPlace(pDock->winId())), Text(pDock->geometry()), Text(left))));
 }
 
 namespace {

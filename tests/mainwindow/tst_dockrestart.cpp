@@ -1,0 +1,245 @@
+// Docks closed before the program quits, floating or docked, open at the next start where, and
+// as large as, they were closed: every dock of the form, the three that every start closes again
+// among them. A restart is a new main window reading the same settings. Runs on a 1366 x 768
+// display of its own, managed by openbox, by metacity (LANTREL_TEST_MANAGER=metacity) or by
+// no manager (LANTREL_TEST_MANAGER=none). Rows whose names end in "held" hold the GUI thread
+// after the new window's show, so that every late report of the server and the manager is queued
+// before the program reads the first.
+#include "mainwindow/zelvor.h"
+#include "support/framingdisplay.h"
+#include "support/mainwindowtest.h"
+#include "support/serverpeer.h"
+#include "support/windowtest.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTest>
+#include <QThread>
+#include <QWindow>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr int kFramedMs = 10000;
+// Held past the server's showing the window: long enough for every late report to be queued.
+constexpr int kHeldMs = 100;
+const char *const kPassword = "S3cret9";
+
+FramingDisplay::Manager ManagerOfTheRun()
+{
+    const QByteArray manager = qgetenv("LANTREL_TEST_MANAGER");
+    if (manager == "metacity")
+        return FramingDisplay::Metacity;
+    return manager == "none" ? FramingDisplay::NoManager : FramingDisplay::Openbox;
+}
+
+QString Text(const QRect &rect)
+{
+    return QStringLiteral("(%1, %2) %3 x %4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+}
+
+// Shown, mapped on the server, and the server has it where Qt does.
+bool ShownWhereQtHasIt(QWidget *pWindow)
+{
+    return pWindow->isVisible() && pWindow->windowHandle() && pWindow->windowHandle()->isExposed() &&
+           Viewable(pWindow->winId()) && ServerPlace(pWindow->winId()) == pWindow->geometry();
+}
+
+// Where a dock is to the operator: floating, its place on the screen; docked, its area of the
+// window and its place there.
+struct Placed
+{
+    bool bFloating = false;
+    Qt::DockWidgetArea area = Qt::NoDockWidgetArea;
+    QRect place;
+    bool operator==(const Placed &other) const
+    {
+        return bFloating == other.bFloating && area == other.area && place == other.place;
+    }
+};
+
+Placed PlaceOf(QMainWindow *pWnd, QDockWidget *pDock)
+{
+    return {pDock->isFloating(), pDock->isFloating() ? Qt::NoDockWidgetArea : pWnd->dockWidgetArea(pDock),
+            pDock->geometry()};
+}
+
+QString Text(const Placed &placed)
+{
+    return placed.bFloating ? QStringLiteral("floating at ") + Text(placed.place)
+                            : QStringLiteral("docked in area %1 at ").arg(int(placed.area)) + Text(placed.place);
+}
+
+// Docked in the window, or floating where the server shows it: settled where it is.
+bool Settled(QDockWidget *pDock)
+{
+    return pDock->isVisible() && (!pDock->isFloating() || ShownWhereQtHasIt(pDock));
+}
+
+} // namespace
+
+class TestDockRestart : public WindowTest
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        Begin(QStringLiteral("<Factory_mode>yes</Factory_mode><Factory_pwd>%1</Factory_pwd>")
+                  .arg(QLatin1String(kPassword)));
+    }
+    void cleanupTestCase() { End(); }
+    void cleanup() { DropWindow(); }
+    void closedDocksBackAsLeft_data();
+    void closedDocksBackAsLeft();
+
+private:
+    // A new main window shown and placed, with its manager's frame where there is one. bHeld: the
+    // GUI thread held once the server shows it, every late report queued meanwhile.
+    Zelvor *Start(bool bHeld);
+    // File > Exit, the empty project not saved; false if the window stays.
+    bool Exit(Zelvor *pWnd);
+    // The dock's menu entry, as the operator uses it (typing the password where it asks).
+    void ToggleFromMenu(Zelvor *pWnd, QDockWidget *pDock);
+};
+
+Zelvor *TestDockRestart::Start(bool bHeld)
+{
+    Zelvor *pWnd = MakeWindow();
+    pWnd->show();
+    if (bHeld) {
+        xcb_flush(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection());
+        QElapsedTimer held;
+        held.start();
+        while (!Viewable(pWnd->winId()) && held.elapsed() < kFramedMs)
+            QThread::msleep(10);
+        QThread::msleep(kHeldMs);
+    }
+    const bool bManaged = ManagerOfTheRun() != FramingDisplay::NoManager;
+    const auto placed = [pWnd, bManaged] {
+        return ShownWhereQtHasIt(pWnd) &&
+               (!bManaged || (!FrameExtents(pWnd->winId()).isNull() &&
+                              FrameExtents(pWnd->winId()) == pWnd->windowHandle()->frameMargins()));
+    };
+    return QTest::qWaitFor(placed, kFramedMs) ? pWnd : nullptr;
+}
+
+bool TestDockRestart::Exit(Zelvor *pWnd)
+{
+    m_pPrompts->AnswerQuestion(QMessageBox::No);
+    pWnd->findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
+    return QTest::qWaitFor([pWnd] { return !pWnd->isVisible(); });
+}
+
+void TestDockRestart::ToggleFromMenu(Zelvor *pWnd, QDockWidget *pDock)
+{
+    const QHash<QString, const char *> guarded = {{QStringLiteral("m_pFixtUpdateDock"), "actionFixtures_Update"},
+                                                  {QStringLiteral("m_pVPUUpdateDock"), "actionVPU_Update"}};
+    if (const char *pcAction = guarded.value(pDock->objectName())) {
+        if (!pDock->isVisible())
+            m_pPrompts->AnswerText(QLatin1String(kPassword));
+        pWnd->findChild<QAction *>(QLatin1String(pcAction))->trigger();
+    } else {
+        pDock->toggleViewAction()->trigger();
+    }
+}
+
+void TestDockRestart::closedDocksBackAsLeft_data()
+{
+    QTest::addColumn<QString>("qsHow");
+    for (const char *pcPace : {"", ", held"}) {
+        for (const char *pcHow : {"closed from the menu", "closed by the x", "some docked", "a start closed",
+                                  "a late report"})
+            QTest::addRow("%s%s", pcHow, pcPace) << pcHow;
+    }
+}
+
+// Every dock opened from its menu (some then docked by a double click on their title), closed
+// from its menu or by its x, File > Exit; at the next start each opens from its menu where and as
+// it was closed, in Qt and on the server. "a start closed": a start in between leaves them
+// closed. "a late report": the manager's report of each closed dock's window at the size Qt first
+// gives a window, read before the exit.
+void TestDockRestart::closedDocksBackAsLeft()
+{
+    QFETCH(QString, qsHow);
+    const bool bHeld = QByteArray(QTest::currentDataTag()).endsWith("held");
+    QSettings().clear();
+    // One to an area: docks sharing one share its room as the operator last split it.
+    const QStringList docked = {QStringLiteral("m_pGroupSetDock"), QStringLiteral("m_pDMXConfigDock"),
+                                QStringLiteral("m_pInputColorDock")};
+
+    Zelvor *pWnd = Start(false);
+    QVERIFY(pWnd);
+    QList<QDockWidget *> docks = pWnd->findChildren<QDockWidget *>();
+    QCOMPARE(docks.size(), 14);
+    QHash<QString, Placed> left;
+    for (QDockWidget *pDock : std::as_const(docks)) {
+        ToggleFromMenu(pWnd, pDock);
+        QVERIFY2(QTest::qWaitFor([pDock] { return pDock->isFloating() && Settled(pDock); }, kFramedMs),
+                 qPrintable(pDock->windowTitle()));
+        if (qsHow == QLatin1String("some docked") && docked.contains(pDock->objectName())) {
+            QTest::mouseDClick(pDock, Qt::LeftButton, {}, QPoint(pDock->width() / 4, pDock->widget()->y() / 2));
+            QVERIFY2(QTest::qWaitFor([pDock] { return !pDock->isFloating() && Settled(pDock); }),
+                     qPrintable(pDock->windowTitle()));
+        }
+    }
+    // The docked ones have their place once all are in.
+    for (QDockWidget *pDock : std::as_const(docks))
+        left.insert(pDock->objectName(), PlaceOf(pWnd, pDock));
+    std::vector<std::unique_ptr<SentPlaces>> reports;
+    for (QDockWidget *pDock : std::as_const(docks)) {
+        const WId window = pDock->winId();
+        if (qsHow == QLatin1String("closed by the x") && pDock->isFloating())
+            QVERIFY(CloseByItsX(window));
+        else
+            ToggleFromMenu(pWnd, pDock);
+        QVERIFY2(QTest::qWaitFor([pDock] { return !pDock->isVisible(); }, kFramedMs),
+                 qPrintable(pDock->windowTitle()));
+        if (qsHow == QLatin1String("a late report") && pDock->isFloating()) {
+            reports.push_back(std::make_unique<SentPlaces>(window));
+            QVERIFY(ReportPlace(window, QRect(pDock->geometry().topLeft(), QSize(200, 100))));
+        }
+    }
+    for (const auto &pReport : reports)
+        QVERIFY2(QTest::qWaitFor([&pReport] { return !pReport->places.isEmpty(); }, kFramedMs),
+                 "a report never reached the program");
+    reports.clear();
+    QVERIFY(Exit(pWnd));
+
+    if (qsHow == QLatin1String("a start closed")) {
+        pWnd = Start(bHeld);
+        QVERIFY(pWnd);
+        QVERIFY(Exit(pWnd));
+    }
+    pWnd = Start(bHeld);
+    QVERIFY(pWnd);
+    docks = pWnd->findChildren<QDockWidget *>();
+    QCOMPARE(VisibleDocks(pWnd), QStringList());
+    // Opened again last closed first: each docked one then finds the window as it left it.
+    for (auto it = docks.crbegin(); it != docks.crend(); ++it)
+        ToggleFromMenu(pWnd, *it);
+    const auto back = [pWnd, &docks, &left] {
+        QStringList faults;
+        for (QDockWidget *pDock : std::as_const(docks)) {
+            const Placed was = left.value(pDock->objectName());
+            if (!Settled(pDock) || !(PlaceOf(pWnd, pDock) == was)) {
+                const QString qsServer =
+                    pDock->isFloating() ? QStringLiteral(", on the screen ") + Text(ServerPlace(pDock->winId()))
+                                        : QString();
+                faults << pDock->windowTitle() + QStringLiteral(": ") + Text(PlaceOf(pWnd, pDock)) + qsServer +
+                              QStringLiteral(", closed ") + Text(was);
+            }
+        }
+        return faults;
+    };
+    QVERIFY2(QTest::qWaitFor([&back] { return back().isEmpty(); }, kFramedMs),
+             qPrintable(back().join(QLatin1Char('\n'))));
+}
+
+LANTREL_TEST_MAIN_ON_FRAMING_DISPLAY_OF(TestDockRestart, 1366, 768, ManagerOfTheRun())
+
+#include "tst_dockrestart.moc"

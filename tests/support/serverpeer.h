@@ -1,0 +1,62 @@
+#pragma once
+// The X server as another client sees it, for tests on a framing display: where a window is,
+// whether it is mapped, the frame its manager drew, and the events a manager or the operator
+// sends a window. Each call opens a connection of its own, so that what it reads does not go
+// through the program's.
+
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QList>
+#include <QMargins>
+#include <QRect>
+#include <qwindowdefs.h>
+
+#include <xcb/xcb.h>
+
+#include <cstring>
+
+// Sends an event of ours as another client would; the server takes every event as 32 bytes.
+template <typename Event>
+bool SendEvent(xcb_connection_t *pConnection, xcb_window_t destination, uint32_t uMask, const Event &event)
+{
+    static_assert(sizeof(Event) <= 32);
+    char acEvent[32] = {};
+    std::memcpy(acEvent, &event, sizeof(Event));
+    return !xcb_request_check(pConnection, xcb_send_event_checked(pConnection, 0, destination, uMask, acEvent));
+}
+
+// What a manager sends a window it has placed (a configure notify from SendEvent, in root
+// coordinates; Qt takes its place as it stands), sent here with a place of our choosing.
+bool ReportPlace(WId window, const QRect &place);
+// What the x on a window's title bar does: the manager asks the program to close the window
+// (WM_DELETE_WINDOW in a WM_PROTOCOLS message).
+bool CloseByItsX(WId window);
+// Whether the window is mapped, and so is every window it lies in (the manager's frame).
+bool Viewable(WId window);
+// Where the X server has the window: its place on the root and its size.
+QRect ServerPlace(WId window);
+// The frame the manager drew around a window, as it tells it in _NET_FRAME_EXTENTS.
+QMargins FrameExtents(WId window);
+
+// The places sent to a window as a manager sends them (configure notifies from SendEvent) that
+// reached the program, whatever it then made of them. Installed after the program's own filters,
+// it is asked first.
+class SentPlaces : public QAbstractNativeEventFilter
+{
+public:
+    explicit SentPlaces(WId window) : m_Window(window) { QCoreApplication::instance()->installNativeEventFilter(this); }
+    ~SentPlaces() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    QList<QRect> places;
+
+    bool nativeEventFilter(const QByteArray &eventType, void *pMessage, qintptr *) override
+    {
+        const auto *pEvent = static_cast<const xcb_configure_notify_event_t *>(pMessage);
+        if (eventType == "xcb_generic_event_t" && pEvent->response_type == (XCB_CONFIGURE_NOTIFY | 0x80) &&
+            pEvent->window == m_Window)
+            places.append(QRect(pEvent->x, pEvent->y, pEvent->width, pEvent->height));
+        return false;
+    }
+
+private:
+    WId m_Window;
+};
