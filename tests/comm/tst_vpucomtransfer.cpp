@@ -521,10 +521,29 @@ private slots:
         tFault.bSilent = silent;
         tFault.iAfter = after;
         H().Model().SetFault(quint8(faultId), tFault);
-        // Short only where the VPU stays silent: a busy machine may take longer than that to
-        // answer a step that does fail, and the job would end in a time-out instead.
-        H().Com().SetRequestTimeoutMs(silent ? 300 : VPU_REQUEST_TIMEOUT_MS);
-        const auto restoreTimeout = qScopeGuard([this] { H().Com().SetRequestTimeoutMs(VPU_REQUEST_TIMEOUT_MS); });
+        // Short only for the request the VPU leaves unanswered: a busy machine may take longer
+        // than that to answer any other, and the job would end in a time-out one step early. A
+        // request takes the budget set when it is asked; this slot, queued ahead of the job's
+        // own, sets it as the step before the silent one is answered, before the job asks for
+        // the next.
+        int iAnswered = 0;
+        const auto answered = [this, &iAnswered, silent, &expected] {
+            if (silent && ++iAnswered == expected.size() - 1)
+                H().Com().SetRequestTimeoutMs(300);
+        };
+        const QList<QMetaObject::Connection> steps =
+            fixture ? QList<QMetaObject::Connection>{connect(&H().Com(), &CVpuCom::sigEraseFixtureFlashMsg, this,
+                                                             answered, Qt::QueuedConnection),
+                                                     connect(&H().Com(), &CVpuCom::sigWriteFixtureFlashMsg, this,
+                                                             answered, Qt::QueuedConnection)}
+                    : QList<QMetaObject::Connection>{
+                          connect(&H().Com(), &CVpuCom::sigFlashEraseMsg, this, answered, Qt::QueuedConnection),
+                          connect(&H().Com(), &CVpuCom::sigFlashWriteMsg, this, answered, Qt::QueuedConnection)};
+        const auto restoreTimeout = qScopeGuard([this, &steps] {
+            for (const QMetaObject::Connection &step : steps)
+                disconnect(step);
+            H().Com().SetRequestTimeoutMs(VPU_REQUEST_TIMEOUT_MS);
+        });
         const QByteArray baData = Pattern(0x30000, 4);
         SignalLog spy(&H().Com(), fixture ? SIGNAL(sigFixtureFlashDone(int)) : SIGNAL(sigVpuFlashDone(int)));
         SignalLog restart(&H().Com(), &CVpuCom::sigRestartComMsg);
