@@ -248,19 +248,19 @@ void VpuSimDevice::Install()
         return r.ReplyStatus(r.Status());
     });
 
-    // Frame memory (kept by the model): SDRAM_WRITE stores block by block.
+    // Frame memory (kept by the model): SDRAM_WRITE takes the data block by block, and stores
+    // them before the last status goes out, so a host that has its answer finds them in place.
     m.SetHandler(30, [&m](VpuSimRequest &r) {
         const QByteArray &p = r.Payload();
         const quint16 usX = SimGetU16(p, 0), usY = SimGetU16(p, 2), usW = SimGetU16(p, 4), usH = SimGetU16(p, 6);
         const quint64 ullSize = quint64(usW) * usH * 3;
         QByteArray baAll;
-        const bool bAlive = SimServeBulk(r, quint32(ullSize), [&baAll](quint32, const QByteArray &baBlock) {
+        return SimServeBulk(r, quint32(ullSize), [&](quint32, const QByteArray &baBlock) {
             baAll += baBlock;
+            if (quint64(baAll.size()) == ullSize)
+                m.SetSdram(usX, usY, usW, usH, baAll);
             return 0;
         });
-        if (quint64(baAll.size()) == ullSize)
-            m.SetSdram(usX, usY, usW, usH, baAll);
-        return bAlive;
     });
 
     // DMX mapping per slot 0..9.
