@@ -13,14 +13,11 @@
 
 #include <QAction>
 #include <QDockWidget>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTest>
-#include <QThread>
 #include <QWindow>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -41,13 +38,6 @@ FramingDisplay::Manager ManagerOfTheRun()
 QString Text(const QRect &rect)
 {
     return QStringLiteral("(%1, %2) %3 x %4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
-}
-
-// Shown, mapped on the server, and the server has it where Qt does.
-bool ShownWhereQtHasIt(QWidget *pWindow)
-{
-    return pWindow->isVisible() && pWindow->windowHandle() && pWindow->windowHandle()->isExposed() &&
-           Viewable(pWindow->winId()) && ServerPlace(pWindow->winId()) == pWindow->geometry();
 }
 
 // Where a dock is to the operator: floating, its place on the screen; docked, its area of the
@@ -112,19 +102,11 @@ Zelvor *TestDockRestart::Start(bool bHeld)
     Zelvor *pWnd = MakeWindow();
     pWnd->show();
     if (bHeld) {
-        xcb_flush(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection());
-        QElapsedTimer held;
-        held.start();
-        while (!Viewable(pWnd->winId()) && held.elapsed() < kFramedMs)
-            QThread::msleep(10);
-        QThread::msleep(kHeldMs);
+        const WId window = pWnd->winId();
+        HoldGuiThread([window] { return Viewable(window); }, kFramedMs, kHeldMs);
     }
     const bool bManaged = ManagerOfTheRun() != FramingDisplay::NoManager;
-    const auto placed = [pWnd, bManaged] {
-        return ShownWhereQtHasIt(pWnd) &&
-               (!bManaged || (!FrameExtents(pWnd->winId()).isNull() &&
-                              FrameExtents(pWnd->winId()) == pWnd->windowHandle()->frameMargins()));
-    };
+    const auto placed = [pWnd, bManaged] { return ShownWhereQtHasIt(pWnd) && (!bManaged || Framed(pWnd)); };
     return QTest::qWaitFor(placed, kFramedMs) ? pWnd : nullptr;
 }
 
@@ -137,15 +119,10 @@ bool TestDockRestart::Exit(Zelvor *pWnd)
 
 void TestDockRestart::ToggleFromMenu(Zelvor *pWnd, QDockWidget *pDock)
 {
-    const QHash<QString, const char *> guarded = {{QStringLiteral("m_pFixtUpdateDock"), "actionFixtures_Update"},
-                                                  {QStringLiteral("m_pVPUUpdateDock"), "actionVPU_Update"}};
-    if (const char *pcAction = guarded.value(pDock->objectName())) {
-        if (!pDock->isVisible())
-            m_pPrompts->AnswerText(QLatin1String(kPassword));
-        pWnd->findChild<QAction *>(QLatin1String(pcAction))->trigger();
-    } else {
-        pDock->toggleViewAction()->trigger();
-    }
+    QAction *pEntry = DockMenuEntry(pWnd, pDock);
+    if (pEntry != pDock->toggleViewAction() && !pDock->isVisible())
+        m_pPrompts->AnswerText(QLatin1String(kPassword));
+    pEntry->trigger();
 }
 
 void TestDockRestart::closedDocksBackAsLeft_data()

@@ -60,15 +60,6 @@ QRect Frame(QWidget *pWindow)
     return pWindow->windowHandle()->frameGeometry();
 }
 
-// True once the manager has framed the window and Qt has the frame the manager gives it. Qt
-// works a frame out by itself when asked before the manager tells it (from a frame not yet
-// sized: a right side of -1210 px), and that one is not the frame.
-bool Framed(QWidget *pWindow)
-{
-    return pWindow->windowHandle() && !pWindow->windowHandle()->frameMargins().isNull() &&
-           pWindow->windowHandle()->frameMargins() == FrameExtents(pWindow->winId());
-}
-
 // The manager's stacking order of its windows, bottom first (xprop, package x11-utils).
 QList<WId> Stacking()
 {
@@ -126,22 +117,14 @@ QStringList PlaceFaults(QDockWidget *pDock, const QList<QRect> &bars)
 
 const char *const kPassword = "S3cret9";
 
-// The program's GUI thread held still while the manager answers what was just asked of it, as on
-// a busy machine: until the server shows what the manager made of it, and a while longer, with
-// no event read meanwhile. Every report the manager sends is then queued before the program
-// reads the first of them.
+// In rows held, the program's GUI thread held still while the manager answers what was just
+// asked of it, until the server shows what the manager made of it, and a while longer.
 bool g_bHeld = false;
 
 void HoldGuiThread(const std::function<bool()> &serverShows)
 {
-    if (!g_bHeld)
-        return;
-    xcb_flush(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection());
-    QElapsedTimer held;
-    held.start();
-    while (!serverShows() && held.elapsed() < kFramedMs)
-        QThread::msleep(10);
-    QThread::msleep(kHeldMs);
+    if (g_bHeld)
+        ::HoldGuiThread(serverShows, kFramedMs, kHeldMs);
 }
 
 bool ManagerMove(WId window, const QPoint &frame);
@@ -480,14 +463,10 @@ bool TestZelvorFrame::ExitWithoutSaving(Zelvor *pWnd)
 
 void TestZelvorFrame::OpenFromMenu(Zelvor *pWnd, QDockWidget *pDock)
 {
-    const QHash<QString, const char *> guarded = {{QStringLiteral("m_pFixtUpdateDock"), "actionFixtures_Update"},
-                                                  {QStringLiteral("m_pVPUUpdateDock"), "actionVPU_Update"}};
-    if (const char *pcAction = guarded.value(pDock->objectName())) {
+    QAction *pEntry = DockMenuEntry(pWnd, pDock);
+    if (pEntry != pDock->toggleViewAction())
         m_pPrompts->AnswerText(QLatin1String(kPassword));
-        pWnd->findChild<QAction *>(QLatin1String(pcAction))->trigger();
-    } else {
-        pDock->toggleViewAction()->trigger();
-    }
+    pEntry->trigger();
     if (pDock->isVisible() && pDock->isFloating())
         HoldUntilShown(pDock);
 }

@@ -5,6 +5,7 @@
 #include "mainwindow/x11window.h"
 #include "mainwindow/zelvor.h"
 #include "support/framingdisplay.h"
+#include "support/serverpeer.h"
 #include "support/windowtest.h"
 
 #include <QAbstractNativeEventFilter>
@@ -35,13 +36,6 @@ private:
 };
 
 namespace {
-
-// Shown, and the server has it where Qt does.
-bool ShownWhereQtHasIt(QWidget *pWindow)
-{
-    return pWindow->isVisible() && pWindow->windowHandle() && pWindow->windowHandle()->isExposed() &&
-           X11Window::ServerPlace(pWindow) == pWindow->geometry();
-}
 
 // The windows of the program the server has mapped, in the order it did.
 class MappedWindows : public QAbstractNativeEventFilter

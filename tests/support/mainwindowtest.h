@@ -17,6 +17,17 @@ inline QDockWidget *DockByTitle(QMainWindow *pWnd, const QString &qsTitle)
     return nullptr;
 }
 
+// The menu entry that opens and closes a dock: the password-guarded update docks have actions of
+// their own, the others their dock's toggle.
+inline QAction *DockMenuEntry(QMainWindow *pWnd, QDockWidget *pDock)
+{
+    if (pDock->objectName() == QLatin1String("m_pFixtUpdateDock"))
+        return pWnd->findChild<QAction *>(QStringLiteral("actionFixtures_Update"));
+    if (pDock->objectName() == QLatin1String("m_pVPUUpdateDock"))
+        return pWnd->findChild<QAction *>(QStringLiteral("actionVPU_Update"));
+    return pDock->toggleViewAction();
+}
+
 inline QStringList MenuTexts(QMainWindow *pWnd, const QString &qsMenuObjectName)
 {
     QStringList texts;

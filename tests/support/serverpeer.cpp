@@ -1,5 +1,11 @@
 #include "serverpeer.h"
 
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QThread>
+#include <QWidget>
+#include <QWindow>
+
 namespace {
 
 // What asking on a connection of our own gives, or the given value where none can be had.
@@ -102,4 +108,26 @@ QMargins FrameExtents(WId window)
         free(pAtom);
         return extents;
     });
+}
+
+bool Framed(QWidget *pWindow)
+{
+    return pWindow->windowHandle() && !pWindow->windowHandle()->frameMargins().isNull() &&
+           pWindow->windowHandle()->frameMargins() == FrameExtents(pWindow->winId());
+}
+
+bool ShownWhereQtHasIt(QWidget *pWindow)
+{
+    return pWindow->isVisible() && pWindow->windowHandle() && pWindow->windowHandle()->isExposed() &&
+           Viewable(pWindow->winId()) && ServerPlace(pWindow->winId()) == pWindow->geometry();
+}
+
+void HoldGuiThread(const std::function<bool()> &serverShows, int iMaxMs, int iPastMs)
+{
+    xcb_flush(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection());
+    QElapsedTimer held;
+    held.start();
+    while (!serverShows() && held.elapsed() < iMaxMs)
+        QThread::msleep(10);
+    QThread::msleep(iPastMs);
 }

@@ -14,6 +14,9 @@
 #include <xcb/xcb.h>
 
 #include <cstring>
+#include <functional>
+
+class QWidget;
 
 // Sends an event of ours as another client would; the server takes every event as 32 bytes.
 template <typename Event>
@@ -37,6 +40,16 @@ bool Viewable(WId window);
 QRect ServerPlace(WId window);
 // The frame the manager drew around a window, as it tells it in _NET_FRAME_EXTENTS.
 QMargins FrameExtents(WId window);
+// True once the manager has framed the window and Qt has the frame the manager gives it. Qt
+// works a frame out by itself when asked before the manager tells it (from a frame not yet
+// sized: a right side of -1210 px), and that one is not the frame.
+bool Framed(QWidget *pWindow);
+// Shown and exposed, mapped on the server, and the server has it where Qt does.
+bool ShownWhereQtHasIt(QWidget *pWindow);
+// The program's GUI thread held still while the server and the manager answer, as on a busy
+// machine: until serverShows (iMaxMs at most), then iPastMs longer, with no event read
+// meanwhile. Every report sent meanwhile is then queued before the program reads the first.
+void HoldGuiThread(const std::function<bool()> &serverShows, int iMaxMs, int iPastMs);
 
 // The places sent to a window as a manager sends them (configure notifies from SendEvent) that
 // reached the program, whatever it then made of them. Installed after the program's own filters,
