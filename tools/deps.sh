@@ -6,7 +6,7 @@ LANTREL_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-5compat-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-translations-l10n
     libgl-dev libglx-dev libopengl-dev libxkbcommon-dev
     libusb-1.0-0-dev libhidapi-dev libxcb1-dev
-    xvfb xauth openbox metacity x11-utils fonts-dejavu-core libxcb-xtest0-dev
+    xvfb xauth openbox metacity twm x11-utils fonts-dejavu-core libxcb-xtest0-dev
     libxml2-utils binutils srecord cloc
     imagemagick python3
 )

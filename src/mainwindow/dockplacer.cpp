@@ -318,15 +318,25 @@ void DockPlacer::PlaceBeforeMapping(QDockWidget *pDock)
         m_PlacedDocks.append(pDock->objectName());
 }
 
+void DockPlacer::KeepDocksOffScreen()
+{
+    for (QDockWidget *pDock : m_pWindow->findChildren<QDockWidget *>())
+        pDock->setAttribute(Qt::WA_DontShowOnScreen);
+}
+
 void DockPlacer::HoldRestoredDocks()
 {
-    // A floating dock is mapped as soon as the layout is restored, before the window: a manager
+    // A floating dock the layout shows would be mapped at once, before the window: a manager
     // cannot yet tie it to its window then, and stacks the window above it once that is mapped.
+    // Nor is it mapped and unmapped again at once: a manager may read the two requests in the
+    // other order (twm), and the dock, withdrawn, never shows again. It is hidden before it
+    // reaches the screen.
     for (QDockWidget *pDock : m_pWindow->findChildren<QDockWidget *>()) {
         if (pDock->isFloating() && pDock->isVisible()) {
             pDock->hide();
             m_HeldDocks.append(pDock);
         }
+        pDock->setAttribute(Qt::WA_DontShowOnScreen, false);
     }
 }
 

@@ -44,6 +44,8 @@ public:
     void SetPlacedDocks(const QStringList &docks) { m_PlacedDocks = docks; }
     QStringList PlacedDocks() const { return m_PlacedDocks; }
 
+    // Before the layout is restored: no dock it shows reaches the screen yet.
+    void KeepDocksOffScreen();
     // Floating docks the restored layout shows are hidden until the window is exposed (or,
     // should it never be, for a while after its first show).
     void HoldRestoredDocks();

@@ -10,8 +10,10 @@ namespace {
 // A manager that places the window elsewhere this many times in a row has its reasons (a
 // constraint of its own): the window is then where the manager put it.
 constexpr int kAskAgainMax = 3;
-// Events read while a manager has yet to maximise or restore a window, past which it has refused.
-constexpr int kRestyleEventsMax = 32;
+// Events read while the server has yet to show a window as the program awaits it (mapped and
+// taken by the manager, maximised or restored), past which the program awaits it no longer: a
+// manager may never do what is awaited, and a window is then where the server shows it.
+constexpr int kAwaitedEventsMax = 32;
 // Told the server's place this many times in a row without Qt taking it, a window is left be.
 constexpr int kTellMax = 8;
 
@@ -38,7 +40,7 @@ PlaceSettler::Followed &PlaceSettler::Follow(QWidget *pWindow)
         it = std::prev(m_Followed.end());
     }
     it->iAskedAgain = 0;
-    it->iRestyleEvents = 0;
+    it->iAwaitedEvents = 0;
     it->unanswered.reset();
     return *it;
 }
@@ -149,10 +151,18 @@ void PlaceSettler::Check(Followed &followed, std::optional<quint16> sequence)
             Settle(followed);
         return;
     }
-    // Not yet mapped and framed, the window may still be placed without a word to the program:
-    // whatever happens next to it is read again.
-    if (!shown->bViewable || !shown->bFramed)
+    // Not yet mapped and taken by the manager, the window may still be placed without a word to
+    // the program: whatever happens next to it is read again. Mapped, it is taken by any manager
+    // that marks the windows it takes; one that does not has had its time after a while.
+    if (!shown->bViewable)
         return;
+    if (!shown->bTaken) {
+        if (++followed.iAwaitedEvents > kAwaitedEventsMax) {
+            Settle(followed);
+            FollowServer(followed);
+        }
+        return;
+    }
     // With no manager the server carries out the program's requests as they come, and nothing
     // maximises the window: a place it shows is the program's own or another client's.
     if (!shown->bManaged) {
@@ -162,7 +172,7 @@ void PlaceSettler::Check(Followed &followed, std::optional<quint16> sequence)
     }
     if (followed.state == State::Restyled) {
         // A manager that leaves the window as it was after this many events has refused.
-        if (shown->bMaximised == followed.bMaximised || ++followed.iRestyleEvents > kRestyleEventsMax) {
+        if (shown->bMaximised == followed.bMaximised || ++followed.iAwaitedEvents > kAwaitedEventsMax) {
             Settle(followed);
             FollowServer(followed);
         }
@@ -181,7 +191,9 @@ void PlaceSettler::Check(Followed &followed, std::optional<quint16> sequence)
     // Asked again, the place is not judged by what the server showed before the manager could
     // answer: a manager's stale place would otherwise use up the tries in one go.
     if (followed.unanswered) {
-        if (!sequence || static_cast<qint16>(static_cast<quint16>(*sequence - *followed.unanswered)) < 0)
+        const bool bBefore =
+            !sequence || static_cast<qint16>(static_cast<quint16>(*sequence - *followed.unanswered)) < 0;
+        if (bBefore && ++followed.iAwaitedEvents <= kAwaitedEventsMax)
             return;
         followed.unanswered.reset();
     }

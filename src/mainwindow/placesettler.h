@@ -60,9 +60,10 @@ private:
         QPointer<QWidget> pWindow;
         QRect asked;
         State state = State::Asked;
-        // Restyled: whether the manager is to show it maximised, and the events read meanwhile.
+        // Restyled: whether the manager is to show it maximised.
         bool bMaximised = false;
-        int iRestyleEvents = 0;
+        // Events read while the server did not yet show what is awaited of the window.
+        int iAwaitedEvents = 0;
         // Times the place was asked for again while the server showed another.
         int iAskedAgain = 0;
         // The request last asking for it again, until an event the server sent after handling it

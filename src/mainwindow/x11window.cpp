@@ -20,11 +20,9 @@ xcb_connection_t *Connection()
     return pX11 ? pX11->connection() : nullptr;
 }
 
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
 
-template <typename Reply>
-ReplyPtr<Reply> Owned(Reply *pReply)
+template <typename Reply> ReplyPtr<Reply> Owned(Reply *pReply)
 {
     return ReplyPtr<Reply>(pReply, &std::free);
 }
@@ -73,6 +71,70 @@ std::optional<QMargins> ExtentsProperty(xcb_connection_t *pConnection, xcb_windo
     return QMargins(int(pSides[0]), int(pSides[2]), int(pSides[1]), int(pSides[3]));
 }
 
+xcb_window_t Root(xcb_connection_t *pConnection)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(pConnection)).data->root;
+}
+
+// Whether the manager keeps a window's frame extents in its property, as it tells on the root
+// (_NET_SUPPORTED); a manager that knows nothing of the extended hints tells nothing there.
+bool ManagerTellsExtents(xcb_connection_t *pConnection)
+{
+    const xcb_atom_t extents = Atom(pConnection, "_NET_FRAME_EXTENTS");
+    const auto supported =
+        Owned(xcb_get_property_reply(pConnection,
+                                     xcb_get_property(pConnection, 0, Root(pConnection),
+                                                      Atom(pConnection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 1024),
+                                     nullptr));
+    if (!supported || supported->format != 32 || extents == XCB_ATOM_NONE)
+        return false;
+    const auto *pAtoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(supported.get()));
+    const int iAtoms = xcb_get_property_value_length(supported.get()) / 4;
+    return std::find(pAtoms, pAtoms + iAtoms, extents) != pAtoms + iAtoms;
+}
+
+// Whether the manager has taken the window on: it sets WM_STATE, normal or iconic, on every
+// window it manages.
+bool TakenByManager(xcb_connection_t *pConnection, xcb_window_t window)
+{
+    const xcb_atom_t wmState = Atom(pConnection, "WM_STATE");
+    const auto state = Owned(
+        xcb_get_property_reply(pConnection, xcb_get_property(pConnection, 0, window, wmState, wmState, 0, 2), nullptr));
+    // The state first: 0 withdrawn, 1 normal, 3 iconic.
+    return state && state->format == 32 && xcb_get_property_value_length(state.get()) >= 4 &&
+           *static_cast<const uint32_t *>(xcb_get_property_value(state.get())) != 0;
+}
+
+// The frame of a manager that tells no extents: the window it put the widget's window in, as the
+// tree shows it, its border included, around the window's place; none for a window not
+// reparented.
+std::optional<QMargins> TreeFrame(xcb_connection_t *pConnection, xcb_window_t window, const QRect &place)
+{
+    const xcb_window_t root = Root(pConnection);
+    xcb_window_t frame = window;
+    for (;;) {
+        const auto tree = Owned(xcb_query_tree_reply(pConnection, xcb_query_tree(pConnection, frame), nullptr));
+        if (!tree)
+            return std::nullopt;
+        if (tree->parent == root || tree->parent == XCB_NONE)
+            break;
+        frame = tree->parent;
+    }
+    if (frame == window)
+        return QMargins();
+    const auto outer = Owned(xcb_get_geometry_reply(pConnection, xcb_get_geometry(pConnection, frame), nullptr));
+    if (!outer)
+        return std::nullopt;
+    const int iBorder = outer->border_width;
+    const QRect edges(outer->x, outer->y, outer->width + 2 * iBorder, outer->height + 2 * iBorder);
+    const QMargins margins(place.left() - edges.left(), place.top() - edges.top(), edges.right() - place.right(),
+                           edges.bottom() - place.bottom());
+    // A frame that does not hold the window is not one.
+    if (std::min({margins.left(), margins.top(), margins.right(), margins.bottom()}) < 0)
+        return std::nullopt;
+    return margins;
+}
+
 } // namespace
 
 namespace X11Window {
@@ -100,7 +162,13 @@ std::optional<QMargins> FrameExtents(const QWidget *pWidget)
     const WId id = pWidget->internalWinId();
     if (!pConnection || !id)
         return std::nullopt;
-    return ExtentsProperty(pConnection, static_cast<xcb_window_t>(id)).value_or(QMargins());
+    const auto window = static_cast<xcb_window_t>(id);
+    if (const std::optional<QMargins> extents = ExtentsProperty(pConnection, window))
+        return extents;
+    if (!TakenByManager(pConnection, window) || ManagerTellsExtents(pConnection))
+        return QMargins();
+    const std::optional<QRect> place = ServerPlace(pWidget);
+    return (place ? TreeFrame(pConnection, window, *place) : std::nullopt).value_or(QMargins());
 }
 
 std::optional<bool> FrameAgrees(const QWidget *pWidget)
@@ -129,8 +197,8 @@ std::optional<Shown> ServerShows(const QWidget *pWidget)
     if (!attributes || !place)
         return std::nullopt;
     const bool bManaged = ManagerRuns().value_or(false);
-    const bool bFramed =
-        attributes->override_redirect || !bManaged || ExtentsProperty(pConnection, window).has_value();
+    const bool bTaken = attributes->override_redirect || !bManaged || TakenByManager(pConnection, window) ||
+                        ExtentsProperty(pConnection, window).has_value();
     bool bMaximised = false;
     const auto states = Owned(xcb_get_property_reply(
         pConnection, xcb_get_property(pConnection, 0, window, Atom(pConnection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 32),
@@ -142,10 +210,10 @@ std::optional<Shown> ServerShows(const QWidget *pWidget)
         const auto *pStates = static_cast<const xcb_atom_t *>(xcb_get_property_value(states.get()));
         const int iStates = xcb_get_property_value_length(states.get()) / 4;
         for (int i = 0; i < iStates; ++i)
-            bMaximised = bMaximised || std::find(std::begin(maximised), std::end(maximised), pStates[i]) !=
-                                           std::end(maximised);
+            bMaximised =
+                bMaximised || std::find(std::begin(maximised), std::end(maximised), pStates[i]) != std::end(maximised);
     }
-    return Shown{attributes->map_state == XCB_MAP_STATE_VIEWABLE, bManaged, bFramed, *place, bMaximised};
+    return Shown{attributes->map_state == XCB_MAP_STATE_VIEWABLE, bManaged, bTaken, *place, bMaximised};
 }
 
 std::optional<bool> ButtonHeld()
@@ -153,7 +221,7 @@ std::optional<bool> ButtonHeld()
     xcb_connection_t *pConnection = Connection();
     if (!pConnection)
         return std::nullopt;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(pConnection)).data->root;
+    const xcb_window_t root = Root(pConnection);
     const auto pointer = Owned(xcb_query_pointer_reply(pConnection, xcb_query_pointer(pConnection, root), nullptr));
     if (!pointer)
         return std::nullopt;
@@ -198,7 +266,7 @@ std::optional<bool> ManagerRuns()
     xcb_connection_t *pConnection = Connection();
     if (!pConnection)
         return std::nullopt;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(pConnection)).data->root;
+    const xcb_window_t root = Root(pConnection);
     const auto attributes =
         Owned(xcb_get_window_attributes_reply(pConnection, xcb_get_window_attributes(pConnection, root), nullptr));
     if (!attributes)
@@ -206,8 +274,7 @@ std::optional<bool> ManagerRuns()
     return (attributes->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
 }
 
-std::optional<Report> ReportedPlace(const QByteArray &eventType, void *pMessage,
-                                    const std::function<bool(WId)> &asksOf)
+std::optional<Report> ReportedPlace(const QByteArray &eventType, void *pMessage, const std::function<bool(WId)> &asksOf)
 {
     xcb_connection_t *pConnection = Connection();
     if (!pConnection || eventType != "xcb_generic_event_t" || !pMessage)
@@ -223,7 +290,7 @@ std::optional<Report> ReportedPlace(const QByteArray &eventType, void *pMessage,
     // The server's own report is relative to the window's parent, a manager's frame perhaps:
     // Qt asks where that is on the root, and so does this.
     if (!bSent) {
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(pConnection)).data->root;
+        const xcb_window_t root = Root(pConnection);
         const auto translated = Owned(xcb_translate_coordinates_reply(
             pConnection, xcb_translate_coordinates(pConnection, pEvent->window, root, 0, 0), nullptr));
         if (!translated)
@@ -270,7 +337,10 @@ bool TellPlace(const QWidget *pWidget, const QRect &place)
     char acEvent[32] = {};
     static_assert(sizeof(event) <= sizeof(acEvent));
     std::memcpy(acEvent, &event, sizeof(event));
-    xcb_send_event(pConnection, 0, event.window, XCB_EVENT_MASK_STRUCTURE_NOTIFY, acEvent);
+    // To the program alone, which made the window: the manager, which follows the window's
+    // structure too, would take a place told to Qt (a stale one among them) for its own word, and
+    // a compositing manager (mutter) then went on showing a frame of the window's old size.
+    xcb_send_event(pConnection, 0, event.window, XCB_EVENT_MASK_NO_EVENT, acEvent);
     xcb_flush(pConnection);
     return true;
 }

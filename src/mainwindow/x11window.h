@@ -21,6 +21,8 @@ std::optional<QRect> ServerPlace(const QWidget *pWidget);
 
 // The frame a window manager has drawn around the widget's window (its _NET_FRAME_EXTENTS), none
 // until a manager has taken the window on, whatever frame Qt made out meanwhile; nothing off X11.
+// A manager that keeps no such property (twm) draws its frame as a window the widget's window
+// lies in: the frame is then read from the window tree, once the manager has taken the window.
 std::optional<QMargins> FrameExtents(const QWidget *pWidget);
 
 // Whether the frame Qt has for the widget's window is one the window can have: Qt works a frame
@@ -37,9 +39,11 @@ struct Shown
     bool bViewable;
     // A window manager holds the screen.
     bool bManaged;
-    // Taken on by the manager (its frame drawn), or a window no manager frames: the display has
-    // none, or the window bypasses it.
-    bool bFramed;
+    // Taken on by the manager, or a window no manager takes: the display has none, or the window
+    // bypasses it. Every manager marks a window it has taken (WM_STATE); not every one frames it,
+    // reparents it or tells its frame's extents (none of it for an undecorated window under
+    // metacity, no extents ever under twm).
+    bool bTaken;
     // Its place on the root and its size.
     QRect place;
     // Maximised or full screen, as its manager has it (_NET_WM_STATE).

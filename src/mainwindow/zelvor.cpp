@@ -277,6 +277,7 @@ void Zelvor::RestoreWindow()
     if (geometry.isValid())
         restoreGeometry(geometry.toByteArray());
     const QVariant state = settings.value(QLatin1String(kStateKey));
+    m_pDockPlacer->KeepDocksOffScreen();
     if (state.isValid())
         restoreState(state.toByteArray(), 0);
     m_pDockPlacer->SetPlacedDocks(settings.value(QLatin1String(kPlacedDocksKey)).toStringList());
@@ -285,10 +286,21 @@ void Zelvor::RestoreWindow()
     // manager framed comes back that much lower: with the last run's frame known, the window
     // goes back where its frame was.
     const QRect place = settings.value(QLatin1String(kFramePlaceKey)).toRect();
-    if (m_StoredFrame && place.isValid() && !isMaximized() && !isFullScreen()) {
-        resize(place.size().shrunkBy(*m_StoredFrame));
-        move(place.topLeft());
+    if (isFullScreen() || !m_StoredFrame || !place.isValid()) {
+        FitOnScreen();
+        return;
     }
+    if (isMaximized()) {
+        // Restored later to that place: Qt's own normal geometry may be the maximised one. The
+        // window takes its geometry for its normal one as it is maximised.
+        const Qt::WindowStates states = windowState();
+        setWindowState(states & ~Qt::WindowMaximized);
+        setGeometry(place.marginsRemoved(*m_StoredFrame));
+        setWindowState(states);
+        return;
+    }
+    resize(place.size().shrunkBy(*m_StoredFrame));
+    move(place.topLeft());
     FitOnScreen();
 }
 
@@ -318,8 +330,8 @@ void Zelvor::FitOnScreen()
     if (const auto *pGrip = statusBar()->findChild<QSizeGrip *>(); pGrip && !pGrip->isVisible() && !bShown)
         minimum.rwidth() += pGrip->sizeHint().width() + statusBar()->layout()->spacing();
     const QSize size = this->size().expandedTo(minimum);
-    const QRect frame = bShown ? QRect(geometry().topLeft(), size).marginsAdded(margins)
-                               : QRect(pos(), size.grownBy(margins));
+    const QRect frame =
+        bShown ? QRect(geometry().topLeft(), size).marginsAdded(margins) : QRect(pos(), size.grownBy(margins));
     const QRect fitted = FittedFrame(frame, pScreen->availableGeometry());
     if (bShown) {
         // The manager's margins are known: the client area goes where the frame then fits.
@@ -491,6 +503,8 @@ void Zelvor::s_OnVpuUpdateMenu()
 bool Zelvor::eventFilter(QObject *pWatched, QEvent *pEvent)
 {
     FilterSceneEvent(pWatched, pEvent);
+    if (pEvent->type() == QEvent::Expose && windowHandle() && pWatched == windowHandle())
+        NoteNormalPlace();
     if (pEvent->type() == QEvent::Close) {
         if (pWatched == m_pUi->m_pVPUUpdateDock)
             m_pUi->actionVPU_Update->setChecked(false);
@@ -509,6 +523,9 @@ bool Zelvor::event(QEvent *pEvent)
     // still; the window is fitted again then if its frame reaches past the screen.
     switch (pEvent->type()) {
     case QEvent::Show:
+        // Mapped, the window is exposed: the server shows it then, before any move of it.
+        if (windowHandle())
+            windowHandle()->installEventFilter(this);
         if (!m_bFrameKnown && !m_FrameWatch.isActive()) {
             m_FrameWait.start();
             m_FrameWatch.start(kFrameWatchMs);
@@ -521,6 +538,10 @@ bool Zelvor::event(QEvent *pEvent)
             WatchFrame();
         if (pEvent->type() == QEvent::Resize)
             FitGrownWindow(QEvent::Resize);
+        NoteNormalPlace();
+        break;
+    case QEvent::WindowStateChange:
+        NoteNormalPlace();
         break;
     case QEvent::LayoutRequest:
         // The layout has just set the window's least size, and grown the window to it.
@@ -530,6 +551,29 @@ bool Zelvor::event(QEvent *pEvent)
         break;
     }
     return bDone;
+}
+
+void Zelvor::NoteNormalPlace()
+{
+    const std::optional<X11Window::Shown> shown = isVisible() ? X11Window::ServerShows(this) : std::nullopt;
+    if (!shown || !shown->bViewable)
+        return;
+    if (shown->bMaximised) {
+        // A manager may size the window as large as the screen before it marks it maximised
+        // (xfwm4): the place then noted is the one it keeps maximised. A place the manager leaves
+        // once the window is maximised was the window's own.
+        m_bNormalPlaceDoubtful = m_NormalPlace == shown->place;
+        return;
+    }
+    if (std::exchange(m_bNormalPlaceDoubtful, false))
+        m_NormalPlace = std::exchange(m_EarlierNormalPlace, std::nullopt);
+    if (m_NormalPlace != shown->place)
+        m_EarlierNormalPlace = std::exchange(m_NormalPlace, shown->place);
+}
+
+std::optional<QRect> Zelvor::NormalPlace() const
+{
+    return m_bNormalPlaceDoubtful ? m_EarlierNormalPlace : m_NormalPlace;
 }
 
 void Zelvor::closeEvent(QCloseEvent *pEvent)
@@ -547,7 +591,9 @@ void Zelvor::closeEvent(QCloseEvent *pEvent)
         const QMargins frame = pWindow->frameMargins();
         settings.setValue(QLatin1String(kFrameKey),
                           QVariantList({frame.left(), frame.top(), frame.right(), frame.bottom()}));
-        settings.setValue(QLatin1String(kFramePlaceKey), normalGeometry().marginsAdded(frame));
+        // Where the server last showed it not maximised; Qt's own normal geometry may be the
+        // maximised one, should the manager have sized the window before it marked it so.
+        settings.setValue(QLatin1String(kFramePlaceKey), NormalPlace().value_or(normalGeometry()).marginsAdded(frame));
     }
     pEvent->accept();
     TracesClose();

@@ -136,6 +136,11 @@ private:
     // size has changed (a dock docked or closed: eType LayoutRequest), or when it has been
     // resized larger than the screen (restored so from a maximised state: eType Resize).
     void FitGrownWindow(QEvent::Type eType);
+    // Notes where the server shows the window while it is neither maximised nor full screen: the
+    // place stored at the exit, whatever Qt took for its normal geometry meanwhile.
+    void NoteNormalPlace();
+    // The place last noted, or the one before it when that was the manager's way to maximised.
+    std::optional<QRect> NormalPlace() const;
 
     Ui::Zelvor *m_pUi = nullptr;
     QString m_qsComParam;
@@ -155,6 +160,11 @@ private:
     QSize m_LeastSize;
     // A fit the window needs, held until the server shows the window where Qt has it.
     bool m_bRefitPending = false;
+    // The last place the server showed the window at, not maximised, and the one before it.
+    std::optional<QRect> m_NormalPlace;
+    std::optional<QRect> m_EarlierNormalPlace;
+    // The window shown maximised at the place last noted.
+    bool m_bNormalPlaceDoubtful = false;
 
     // Scene editing
 public:

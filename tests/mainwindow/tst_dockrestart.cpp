@@ -1,19 +1,17 @@
 // Docks closed before the program quits, floating or docked, open at the next start where, and
 // as large as, they were closed: every dock of the form, the three that every start closes again
 // among them. A restart is a new main window reading the same settings. Runs on a 1366 x 768
-// display of its own, managed by openbox, by metacity (LANTREL_TEST_MANAGER=metacity) or by
-// no manager (LANTREL_TEST_MANAGER=none). Rows whose names end in "held" hold the GUI thread
-// after the new window's show, so that every late report of the server and the manager is queued
-// before the program reads the first.
+// display of its own, managed by openbox, by metacity (LANTREL_TEST_MANAGER=metacity), by twm
+// (LANTREL_TEST_MANAGER=twm) or by no manager (LANTREL_TEST_MANAGER=none). Rows whose names end
+// in "held" hold the GUI thread after the new window's show, so that every late report of the
+// server and the manager is queued before the program reads the first.
 #include "mainwindow/zelvor.h"
 #include "support/framingdisplay.h"
 #include "support/mainwindowtest.h"
+#include "support/restarttest.h"
 #include "support/serverpeer.h"
-#include "support/windowtest.h"
 
-#include <QAction>
 #include <QDockWidget>
-#include <QMessageBox>
 #include <QSettings>
 #include <QTest>
 #include <QWindow>
@@ -21,19 +19,6 @@
 #include <memory>
 
 namespace {
-
-constexpr int kFramedMs = 10000;
-// Held past the server's showing the window: long enough for every late report to be queued.
-constexpr int kHeldMs = 100;
-const char *const kPassword = "S3cret9";
-
-FramingDisplay::Manager ManagerOfTheRun()
-{
-    const QByteArray manager = qgetenv("LANTREL_TEST_MANAGER");
-    if (manager == "metacity")
-        return FramingDisplay::Metacity;
-    return manager == "none" ? FramingDisplay::NoManager : FramingDisplay::Openbox;
-}
 
 QString Text(const QRect &rect)
 {
@@ -73,57 +58,16 @@ bool Settled(QDockWidget *pDock)
 
 } // namespace
 
-class TestDockRestart : public WindowTest
+class TestDockRestart : public RestartTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        Begin(QStringLiteral("<Factory_mode>yes</Factory_mode><Factory_pwd>%1</Factory_pwd>")
-                  .arg(QLatin1String(kPassword)));
-    }
+    void initTestCase() { BeginFactory(); }
     void cleanupTestCase() { End(); }
     void cleanup() { DropWindow(); }
     void closedDocksBackAsLeft_data();
     void closedDocksBackAsLeft();
-
-private:
-    // A new main window shown and placed, with its manager's frame where there is one. bHeld: the
-    // GUI thread held once the server shows it, every late report queued meanwhile.
-    Zelvor *Start(bool bHeld);
-    // File > Exit, the empty project not saved; false if the window stays.
-    bool Exit(Zelvor *pWnd);
-    // The dock's menu entry, as the operator uses it (typing the password where it asks).
-    void ToggleFromMenu(Zelvor *pWnd, QDockWidget *pDock);
 };
-
-Zelvor *TestDockRestart::Start(bool bHeld)
-{
-    Zelvor *pWnd = MakeWindow();
-    pWnd->show();
-    if (bHeld) {
-        const WId window = pWnd->winId();
-        HoldGuiThread([window] { return Viewable(window); }, kFramedMs, kHeldMs);
-    }
-    const bool bManaged = ManagerOfTheRun() != FramingDisplay::NoManager;
-    const auto placed = [pWnd, bManaged] { return ShownWhereQtHasIt(pWnd) && (!bManaged || Framed(pWnd)); };
-    return QTest::qWaitFor(placed, kFramedMs) ? pWnd : nullptr;
-}
-
-bool TestDockRestart::Exit(Zelvor *pWnd)
-{
-    m_pPrompts->AnswerQuestion(QMessageBox::No);
-    pWnd->findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
-    return QTest::qWaitFor([pWnd] { return !pWnd->isVisible(); });
-}
-
-void TestDockRestart::ToggleFromMenu(Zelvor *pWnd, QDockWidget *pDock)
-{
-    QAction *pEntry = DockMenuEntry(pWnd, pDock);
-    if (pEntry != pDock->toggleViewAction() && !pDock->isVisible())
-        m_pPrompts->AnswerText(QLatin1String(kPassword));
-    pEntry->trigger();
-}
 
 void TestDockRestart::closedDocksBackAsLeft_data()
 {
@@ -217,6 +161,6 @@ void TestDockRestart::closedDocksBackAsLeft()
              qPrintable(back().join(QLatin1Char('\n'))));
 }
 
-LANTREL_TEST_MAIN_ON_FRAMING_DISPLAY_OF(TestDockRestart, 1366, 768, ManagerOfTheRun())
+LANTREL_TEST_MAIN_ON_FRAMING_DISPLAY_OF(TestDockRestart, 1366, 768, FramingDisplay::OfTheRun())
 
 #include "tst_dockrestart.moc"

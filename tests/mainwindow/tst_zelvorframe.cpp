@@ -127,8 +127,6 @@ void HoldGuiThread(const std::function<bool()> &serverShows)
         ::HoldGuiThread(serverShows, kFramedMs, kHeldMs);
 }
 
-bool ManagerMove(WId window, const QPoint &frame);
-
 // Held until the window is shown on the server. A dock is then framed at the screen's corner,
 // where openbox makes a new frame before it sizes and places it: when the program reads the
 // manager's first report of the dock, the server shows it there, over the window's bars.
@@ -167,36 +165,6 @@ bool DockAndFloatAgain(QDockWidget *pDock, bool bFloatButton)
         QTest::mouseDClick(pDock, Qt::LeftButton, {}, title());
     HoldUntilShown(pDock);
     return QTest::qWaitFor([pDock] { return ShownFloating(pDock); });
-}
-
-// The manager moves a window's frame to the given place, as it does when the operator drags
-// the window with its own move (a pager's request, which the manager carries out itself).
-bool ManagerMove(WId window, const QPoint &frame)
-{
-    xcb_connection_t *pConnection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(pConnection)) {
-        xcb_disconnect(pConnection);
-        return false;
-    }
-    const QByteArray name("_NET_MOVERESIZE_WINDOW");
-    xcb_intern_atom_reply_t *pAtom = xcb_intern_atom_reply(
-        pConnection, xcb_intern_atom(pConnection, 0, static_cast<uint16_t>(name.size()), name.constData()), nullptr);
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(pConnection)).data->root;
-    xcb_client_message_event_t event = {};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = static_cast<xcb_window_t>(window);
-    event.type = pAtom ? pAtom->atom : xcb_atom_t(XCB_ATOM_NONE);
-    // x and y given, from a pager (the operator's own request); the frame's top-left corner.
-    event.data.data32[0] = (1u << 8) | (1u << 9) | (2u << 12);
-    event.data.data32[1] = static_cast<uint32_t>(frame.x());
-    event.data.data32[2] = static_cast<uint32_t>(frame.y());
-    const bool bSent = pAtom && SendEvent(pConnection, root,
-                                          XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                                          event);
-    free(pAtom);
-    xcb_disconnect(pConnection);
-    return bSent;
 }
 
 // The operator's hands on the server's keyboard and pointer (XTEST, package libxcb-xtest0-dev):

@@ -2,12 +2,16 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QList>
 #include <QThread>
 #include <QtGlobal>
+
+#include <xcb/xcb.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -54,12 +58,61 @@ bool Exited(pid_t pid)
     return waitpid(pid, nullptr, WNOHANG) == pid;
 }
 
+// Whether a manager has taken the display: it names itself on the root (xprop, package
+// x11-utils), where it follows the extended hints; twm, which does not, only redirects the root's
+// children to itself.
+bool ManagerUp(FramingDisplay::Manager manager)
+{
+    if (manager == FramingDisplay::Twm) {
+        xcb_connection_t *pConnection = xcb_connect(nullptr, nullptr);
+        bool bUp = false;
+        if (!xcb_connection_has_error(pConnection)) {
+            const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(pConnection)).data->root;
+            xcb_get_window_attributes_reply_t *pRoot =
+                xcb_get_window_attributes_reply(pConnection, xcb_get_window_attributes(pConnection, root), nullptr);
+            bUp = pRoot && (pRoot->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT);
+            free(pRoot);
+        }
+        xcb_disconnect(pConnection);
+        return bUp;
+    }
+    FILE *pOut = popen("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null", "r");
+    if (!pOut)
+        return false;
+    char acLine[256] = {};
+    const bool bRead = fgets(acLine, sizeof acLine, pOut) != nullptr;
+    pclose(pOut);
+    return bRead && QByteArray(acLine).contains("window id");
+}
+
+QList<QByteArray> ManagerCommand(FramingDisplay::Manager manager)
+{
+    switch (manager) {
+    case FramingDisplay::Metacity:
+        return {"metacity", "--sm-disable"};
+    case FramingDisplay::Twm:
+        return {"twm"};
+    default:
+        return {"openbox", "--sm-disable"};
+    }
+}
+
 } // namespace
 
 FramingDisplay::FramingDisplay(int iWidth, int iHeight, Manager manager)
 {
     if (StartServer(iWidth, iHeight) && manager != NoManager)
         StartManager(manager);
+}
+
+FramingDisplay::Manager FramingDisplay::OfTheRun()
+{
+    const QByteArray manager = qgetenv("LANTREL_TEST_MANAGER");
+    if (manager == "metacity")
+        return Metacity;
+    if (manager == "twm")
+        return Twm;
+    return manager == "none" ? NoManager : Openbox;
 }
 
 FramingDisplay::~FramingDisplay()
@@ -103,11 +156,11 @@ bool FramingDisplay::StartServer(int iWidth, int iHeight)
 
 bool FramingDisplay::StartManager(Manager manager)
 {
-    const QByteArray name = manager == Metacity ? "metacity" : "openbox";
-    m_Manager = Spawn({name, "--sm-disable"});
-    // The manager is up once the root window names it (xprop, package x11-utils). On a busy
-    // machine a manager now and then gives up on a display that has only just come up: it is
-    // started again, a few times at most.
+    const QList<QByteArray> command = ManagerCommand(manager);
+    const QByteArray &name = command.first();
+    m_Manager = Spawn(command);
+    // On a busy machine a manager now and then gives up on a display that has only just come up:
+    // it is started again, a few times at most.
     int iStarts = 1;
     QElapsedTimer clock;
     clock.start();
@@ -115,19 +168,14 @@ bool FramingDisplay::StartManager(Manager manager)
         if (Exited(m_Manager)) {
             m_Manager = -1;
             if (iStarts++ < kManagerStarts) {
-                m_Manager = Spawn({name, "--sm-disable"});
+                m_Manager = Spawn(command);
                 continue;
             }
             m_qsError = QStringLiteral("%1 did not start (package %1)").arg(QLatin1String(name));
             return false;
         }
-        if (FILE *pOut = popen("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null", "r")) {
-            char acLine[256] = {};
-            const bool bRead = fgets(acLine, sizeof acLine, pOut) != nullptr;
-            pclose(pOut);
-            if (bRead && QByteArray(acLine).contains("window id"))
-                return true;
-        }
+        if (ManagerUp(manager))
+            return true;
         QThread::msleep(50);
     }
     m_qsError = QStringLiteral("%1 did not take the display").arg(QLatin1String(name));

@@ -1,6 +1,7 @@
 #pragma once
 // An X display of a test program's own, where a real window manager frames the top-level
-// windows: Xvfb at the given size with openbox (or another manager) on it. Made before the
+// windows: Xvfb at the given size with openbox (or another manager: metacity, or twm, which
+// knows nothing of the extended hints) on it. Made before the
 // application, which is then started on it through the xcb platform.
 
 #include <QApplication>
@@ -15,7 +16,10 @@ class FramingDisplay
 public:
     // Managers differ in how they stack a program's windows, so a test may ask for the one whose
     // ways it is about; or for a bare display, where nothing frames a window.
-    enum Manager { Openbox, Metacity, NoManager };
+    enum Manager { Openbox, Metacity, Twm, NoManager };
+    // The manager LANTREL_TEST_MANAGER names (metacity, twm, none), openbox by default: a test
+    // registered once per manager runs under each.
+    static Manager OfTheRun();
 
     FramingDisplay(int iWidth, int iHeight, Manager manager = Openbox);
     ~FramingDisplay();

@@ -15,6 +15,7 @@
 
 #include <cstring>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -38,8 +39,24 @@ bool CloseByItsX(WId window);
 bool Viewable(WId window);
 // Where the X server has the window: its place on the root and its size.
 QRect ServerPlace(WId window);
-// The frame the manager drew around a window, as it tells it in _NET_FRAME_EXTENTS.
+// The frame the manager drew around a window, as it tells it in _NET_FRAME_EXTENTS; from a
+// manager that tells none (twm), the frame window it put the window in, as the tree shows it.
 QMargins FrameExtents(WId window);
+// The manager moves (and, given a size, resizes) a window's frame to the given place, as it does
+// when the operator drags the window with its own move or a pager asks it to
+// (_NET_MOVERESIZE_WINDOW to the root): the frame's corner, the window's size.
+bool ManagerMove(WId window, const QPoint &frame, const QSize &size = QSize());
+// Another program moves or resizes the window, or both (a ConfigureWindow of its own, as xdotool
+// sends): under a manager, a request the manager carries out as it sees fit.
+bool ClientConfigure(WId window, std::optional<QPoint> at, std::optional<QSize> size);
+// Asks the manager to maximise the window or to restore it, as a double click on its title does
+// (a _NET_WM_STATE message to the root).
+bool ManagerMaximise(WId window, bool bMaximised);
+// With no manager on the display, the test is the manager: the window's _NET_WM_STATE set as a
+// manager sets it (maximised in both directions) or emptied.
+bool SetMaximisedState(WId window, bool bMaximised);
+// Whether the server shows the window maximised in both directions (its _NET_WM_STATE).
+bool ShownMaximised(WId window);
 // True once the manager has framed the window and Qt has the frame the manager gives it. Qt
 // works a frame out by itself when asked before the manager tells it (from a frame not yet
 // sized: a right side of -1210 px), and that one is not the frame.
@@ -50,6 +67,23 @@ bool ShownWhereQtHasIt(QWidget *pWindow);
 // machine: until serverShows (iMaxMs at most), then iPastMs longer, with no event read
 // meanwhile. Every report sent meanwhile is then queued before the program reads the first.
 void HoldGuiThread(const std::function<bool()> &serverShows, int iMaxMs, int iPastMs);
+
+// Another client following a window's structure (as a manager, a pager or a compositor does):
+// the configure notifies sent to it by a client (SendEvent), not by the server, that it read.
+class StructureWatch
+{
+public:
+    explicit StructureWatch(WId window);
+    ~StructureWatch();
+    StructureWatch(const StructureWatch &) = delete;
+    StructureWatch &operator=(const StructureWatch &) = delete;
+    // Every one read so far; all the server has for this client, up to now, read first.
+    QList<QRect> SentPlaces();
+
+private:
+    xcb_connection_t *m_pConnection;
+    QList<QRect> m_Sent;
+};
 
 // The places sent to a window as a manager sends them (configure notifies from SendEvent) that
 // reached the program, whatever it then made of them. Installed after the program's own filters,
