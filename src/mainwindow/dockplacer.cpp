@@ -149,6 +149,8 @@ DockPlacer::DockPlacer(QMainWindow *pWindow) : QObject(pWindow), m_pWindow(pWind
     connect(m_pSettler, &PlaceSettler::sigSettled, this, [this](QWidget *pSettled) {
         if (pSettled == m_pWindow)
             ShowHeldDocksOnceSettled();
+        else if (auto *pDock = qobject_cast<QDockWidget *>(pSettled))
+            KeepFrameInReach(pDock);
     });
 }
 
@@ -167,6 +169,7 @@ void DockPlacer::Watch(const QList<QDockWidget *> &docks)
             m_HeldDocks.removeAll(pDock);
             m_EarlyDocks.remove(pDock);
             m_HiddenDocked.remove(pDock);
+            m_FramedInReach.remove(pDock);
             m_Docks.removeAll(pDock);
             m_pSettler->Forget(pDock);
         });
@@ -224,6 +227,7 @@ bool DockPlacer::eventFilter(QObject *pWatched, QEvent *pEvent)
         if (pDock->isFloating() && !pDock->isVisible())
             m_HiddenPlaces.insert(pDock, pDock->geometry());
         m_EarlyDocks.remove(pDock);
+        m_FramedInReach.remove(pDock);
         // Floated again, a dock is hidden while still docked and shown floating.
         if (pDock->isFloating())
             m_HiddenDocked.remove(pDock);
@@ -316,6 +320,19 @@ void DockPlacer::PlaceBeforeMapping(QDockWidget *pDock)
     // Placed once, a dock's stored floating place is its own.
     if (!m_PlacedDocks.contains(pDock->objectName()))
         m_PlacedDocks.append(pDock->objectName());
+}
+
+void DockPlacer::KeepFrameInReach(QDockWidget *pDock)
+{
+    // Where the program placed it: a place the operator or the manager gave it stands.
+    if (!PlacedFloating(pDock) || !pDock->isVisible() || m_pSettler->AskedOf(pDock) != pDock->geometry())
+        return;
+    // Once a show: placed anew, it is in reach with the frame it now has.
+    if (m_FramedInReach.contains(pDock))
+        return;
+    m_FramedInReach.insert(pDock);
+    if (!InReach(pDock->geometry().marginsAdded(DockFrame(pDock)), AvailableScreen(m_pWindow), Bars(m_pWindow)))
+        PlaceFloatingDock(pDock);
 }
 
 void DockPlacer::KeepDocksOffScreen()

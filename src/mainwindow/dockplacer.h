@@ -81,6 +81,10 @@ private:
     // Once the window is placed: the held docks shown, and the docks shown before then, still
     // where they were placed, placed anew unless they are in reach of the bars where they now are.
     void ShowHeldDocksOnceSettled();
+    // A dock the program placed, shown where it was placed: placed anew should the frame its
+    // manager drew around it, which only shows once the manager has taken it (twm, which frames
+    // every window), reach over the bars or off the screen.
+    void KeepFrameInReach(QDockWidget *pDock);
 
     QMainWindow *m_pWindow;
     QStringList m_PlacedDocks;
@@ -91,6 +95,8 @@ private:
     QHash<QDockWidget *, QRect> m_HiddenPlaces;
     // Docks hidden while docked: shown floating next, they were floated again.
     QSet<QDockWidget *> m_HiddenDocked;
+    // Floating docks judged with their manager's frame since they were last shown.
+    QSet<QDockWidget *> m_FramedInReach;
     QList<QDockWidget *> m_Docks;
     PlaceSettler *m_pSettler;
     bool m_bWindowExposed = false;

@@ -113,6 +113,13 @@ std::optional<PlaceSettler::State> PlaceSettler::StateOf(const QWidget *pWindow)
     return std::nullopt;
 }
 
+std::optional<QRect> PlaceSettler::AskedOf(const QWidget *pWindow) const
+{
+    if (const Followed *pFollowed = Entry(pWindow))
+        return pFollowed->asked;
+    return std::nullopt;
+}
+
 PlaceSettler::Followed *PlaceSettler::Find(WId window)
 {
     if (!window)

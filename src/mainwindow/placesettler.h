@@ -47,6 +47,8 @@ public:
     void Forget(QWidget *pWindow);
     // Nothing while the window is not followed.
     std::optional<State> StateOf(const QWidget *pWindow) const;
+    // The place last asked for the window; nothing while it is not followed.
+    std::optional<QRect> AskedOf(const QWidget *pWindow) const;
 
     bool nativeEventFilter(const QByteArray &eventType, void *pMessage, qintptr *pResult) override;
 

@@ -100,8 +100,8 @@ void TestDockRestart::closedDocksBackAsLeft()
     QHash<QString, Placed> left;
     for (QDockWidget *pDock : std::as_const(docks)) {
         ToggleFromMenu(pWnd, pDock);
-        QVERIFY2(QTest::qWaitFor([pDock] { return pDock->isFloating() && Settled(pDock); }, kFramedMs),
-                 qPrintable(pDock->windowTitle()));
+        // Shown, and still where it is once the program has read every report of it.
+        QVERIFY2(pDock->isFloating() && StandsWhereShown(pDock, kFramedMs), qPrintable(pDock->windowTitle()));
         if (qsHow == QLatin1String("some docked") && docked.contains(pDock->objectName())) {
             QTest::mouseDClick(pDock, Qt::LeftButton, {}, QPoint(pDock->width() / 4, pDock->widget()->y() / 2));
             QVERIFY2(QTest::qWaitFor([pDock] { return !pDock->isFloating() && Settled(pDock); }),

@@ -101,6 +101,7 @@ QList<QByteArray> ManagerCommand(FramingDisplay::Manager manager)
 
 FramingDisplay::FramingDisplay(int iWidth, int iHeight, Manager manager)
 {
+    s_pCurrent = this;
     if (StartServer(iWidth, iHeight) && manager != NoManager)
         StartManager(manager);
 }
@@ -117,8 +118,51 @@ FramingDisplay::Manager FramingDisplay::OfTheRun()
 
 FramingDisplay::~FramingDisplay()
 {
+    s_pCurrent = nullptr;
+    ContinueManager();
     Stop(&m_Manager);
     Stop(&m_Server);
+}
+
+bool FramingDisplay::StopManager()
+{
+    if (m_Manager <= 0)
+        return true;
+    // A manager stopped while it holds the server grabbed would hold every client still, the
+    // program and this test among them: it goes on and is stopped again until the server answers
+    // without it. Two round trips: a grab it had asked for before it stopped is in force by the
+    // second.
+    xcb_connection_t *pConnection = xcb_connect(nullptr, nullptr);
+    const auto answers = [pConnection] {
+        for (int i = 0; i < 2; ++i) {
+            const xcb_get_input_focus_cookie_t cookie = xcb_get_input_focus(pConnection);
+            xcb_flush(pConnection);
+            pollfd fd = {xcb_get_file_descriptor(pConnection), POLLIN, 0};
+            if (poll(&fd, 1, 500) <= 0)
+                return false;
+            free(xcb_get_input_focus_reply(pConnection, cookie, nullptr));
+        }
+        return true;
+    };
+    bool bStopped = false;
+    for (int iTry = 0; !bStopped && iTry < 20 && !xcb_connection_has_error(pConnection); ++iTry) {
+        kill(m_Manager, SIGSTOP);
+        bStopped = answers();
+        if (!bStopped) {
+            kill(m_Manager, SIGCONT);
+            // Its reply comes once the manager lets the server go.
+            xcb_disconnect(pConnection);
+            pConnection = xcb_connect(nullptr, nullptr);
+        }
+    }
+    xcb_disconnect(pConnection);
+    return bStopped;
+}
+
+void FramingDisplay::ContinueManager()
+{
+    if (m_Manager > 0)
+        kill(m_Manager, SIGCONT);
 }
 
 bool FramingDisplay::StartServer(int iWidth, int iHeight)

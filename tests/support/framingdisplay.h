@@ -29,6 +29,14 @@ public:
     // Empty when the display is up (and managed, where a manager was asked for); else what failed.
     QString Error() const { return m_qsError; }
 
+    // The display of the running test program, if it has one.
+    static FramingDisplay *Current() { return s_pCurrent; }
+    // The manager stopped, as on a busy machine that gives it no time: what the program asks of
+    // it waits, in order, until it goes on. Nothing where there is no manager; false if it could
+    // not be stopped but while it held the server.
+    bool StopManager();
+    void ContinueManager();
+
 private:
     bool StartServer(int iWidth, int iHeight);
     bool StartManager(Manager manager);
@@ -36,6 +44,7 @@ private:
     pid_t m_Server = -1;
     pid_t m_Manager = -1;
     QString m_qsError;
+    static inline FramingDisplay *s_pCurrent = nullptr;
 };
 
 // A test program's main on a display of the given size managed by openbox, or by the manager given.

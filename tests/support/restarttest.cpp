@@ -6,9 +6,14 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTest>
 #include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -22,10 +27,21 @@ void RestartTest::BeginFactory()
         QStringLiteral("<Factory_mode>yes</Factory_mode><Factory_pwd>%1</Factory_pwd>").arg(QLatin1String(kPassword)));
 }
 
-Zelvor *RestartTest::Start(bool bHeld)
+Zelvor *RestartTest::Start(bool bHeld, bool bManagerBusy)
 {
+    FramingDisplay *pDisplay = bManagerBusy ? FramingDisplay::Current() : nullptr;
+    // The last window goes first, while the manager answers.
+    DropWindow();
+    if (pDisplay && !pDisplay->StopManager())
+        return nullptr;
     Zelvor *pWnd = MakeWindow();
     pWnd->show();
+    if (pDisplay) {
+        // Every request of the program's handled by the server, its events to the manager queued.
+        xcb_connection_t *pConnection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        free(xcb_get_input_focus_reply(pConnection, xcb_get_input_focus(pConnection), nullptr));
+        pDisplay->ContinueManager();
+    }
     if (bHeld) {
         const WId window = pWnd->winId();
         HoldGuiThread([window] { return Viewable(window); }, kFramedMs, kHeldMs);

@@ -18,8 +18,9 @@ protected:
     void BeginFactory();
     // A new main window shown, and shown by the server where Qt has it, with its manager's frame
     // where there is one. bHeld: the GUI thread held once the server shows it, every late report
-    // queued meanwhile. Null if it never was.
-    Zelvor *Start(bool bHeld);
+    // queued meanwhile. bManagerBusy: the manager stopped while the window is made and shown, so
+    // that it reads all the program asked of it meanwhile in one go. Null if it never was.
+    Zelvor *Start(bool bHeld, bool bManagerBusy = false);
     // File > Exit, the empty project not saved; false if the window stays.
     bool Exit(Zelvor *pWnd);
     // The dock's menu entry, as the operator uses it (typing the password where it asks).

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QTest>
 #include <QThread>
 #include <QWidget>
 #include <QWindow>
@@ -231,6 +232,26 @@ bool ShownMaximised(WId window)
     });
 }
 
+bool StackedAbove(WId upper, WId lower)
+{
+    return Asked(false, [upper, lower](xcb_connection_t *pConnection) {
+        const xcb_window_t upperFrame = TopLevel(pConnection, static_cast<xcb_window_t>(upper));
+        const xcb_window_t lowerFrame = TopLevel(pConnection, static_cast<xcb_window_t>(lower));
+        xcb_query_tree_reply_t *pTree =
+            xcb_query_tree_reply(pConnection, xcb_query_tree(pConnection, Root(pConnection)), nullptr);
+        if (!pTree)
+            return false;
+        // The root's children, bottom first.
+        const xcb_window_t *pChildren = xcb_query_tree_children(pTree);
+        const xcb_window_t *pEnd = pChildren + xcb_query_tree_children_length(pTree);
+        const xcb_window_t *pUpper = std::find(pChildren, pEnd, upperFrame);
+        const xcb_window_t *pLower = std::find(pChildren, pEnd, lowerFrame);
+        const bool bAbove = pUpper != pEnd && pLower != pEnd && pUpper > pLower;
+        free(pTree);
+        return bAbove;
+    });
+}
+
 StructureWatch::StructureWatch(WId window) : m_pConnection(xcb_connect(nullptr, nullptr))
 {
     const uint32_t uMask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
@@ -270,6 +291,59 @@ bool ShownWhereQtHasIt(QWidget *pWindow)
 {
     return pWindow->isVisible() && pWindow->windowHandle() && pWindow->windowHandle()->isExposed() &&
            Viewable(pWindow->winId()) && ServerPlace(pWindow->winId()) == pWindow->geometry();
+}
+
+bool CaughtUp(int iMaxMs)
+{
+    // A client message of a type of the test's own, sent by the program's connection to a window
+    // of its own and to no one else: the server queues it behind every event it sent before.
+    class Mark : public QAbstractNativeEventFilter
+    {
+    public:
+        explicit Mark(xcb_atom_t type) : m_Type(type) { QCoreApplication::instance()->installNativeEventFilter(this); }
+        ~Mark() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+        bool nativeEventFilter(const QByteArray &eventType, void *pMessage, qintptr *) override
+        {
+            const auto *pEvent = static_cast<const xcb_client_message_event_t *>(pMessage);
+            const bool bMark = eventType == "xcb_generic_event_t" &&
+                               (pEvent->response_type & 0x7f) == XCB_CLIENT_MESSAGE && pEvent->type == m_Type;
+            bSeen = bSeen || bMark;
+            return bMark;
+        }
+        bool bSeen = false;
+
+    private:
+        xcb_atom_t m_Type;
+    };
+    xcb_connection_t *pConnection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    const xcb_atom_t type = AtomOf(pConnection, "LANTREL_TEST_CAUGHT_UP");
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    const auto own = std::find_if(windows.cbegin(), windows.cend(), [](QWindow *pWindow) { return pWindow->handle(); });
+    if (type == XCB_ATOM_NONE || own == windows.cend())
+        return false;
+    Mark mark(type);
+    xcb_client_message_event_t event = {};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = static_cast<xcb_window_t>((*own)->winId());
+    event.type = type;
+    if (!SendEvent(pConnection, event.window, XCB_EVENT_MASK_NO_EVENT, event))
+        return false;
+    return QTest::qWaitFor([&mark] { return mark.bSeen; }, iMaxMs);
+}
+
+bool StandsWhereShown(QWidget *pWindow, int iMaxMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (QTest::qWaitFor([pWindow] { return ShownWhereQtHasIt(pWindow); }, int(iMaxMs - clock.elapsed()))) {
+        const QRect at = pWindow->geometry();
+        if (!CaughtUp(int(iMaxMs - clock.elapsed())))
+            return false;
+        if (ShownWhereQtHasIt(pWindow) && pWindow->geometry() == at)
+            return true;
+    }
+    return false;
 }
 
 void HoldGuiThread(const std::function<bool()> &serverShows, int iMaxMs, int iPastMs)

@@ -57,12 +57,21 @@ bool ManagerMaximise(WId window, bool bMaximised);
 bool SetMaximisedState(WId window, bool bMaximised);
 // Whether the server shows the window maximised in both directions (its _NET_WM_STATE).
 bool ShownMaximised(WId window);
+// Whether the server stacks the first window, with the frame its manager put it in, above the
+// second, with its own.
+bool StackedAbove(WId upper, WId lower);
 // True once the manager has framed the window and Qt has the frame the manager gives it. Qt
 // works a frame out by itself when asked before the manager tells it (from a frame not yet
 // sized: a right side of -1210 px), and that one is not the frame.
 bool Framed(QWidget *pWindow);
 // Shown and exposed, mapped on the server, and the server has it where Qt does.
 bool ShownWhereQtHasIt(QWidget *pWindow);
+// Once the program has read and handled every event the server sent it before now (a message it
+// sends itself comes after them): false if that never came about within iMaxMs.
+bool CaughtUp(int iMaxMs);
+// Shown where Qt has it, and still so once the program has handled every event that told it so:
+// the program then stands by that place.
+bool StandsWhereShown(QWidget *pWindow, int iMaxMs);
 // The program's GUI thread held still while the server and the manager answer, as on a busy
 // machine: until serverShows (iMaxMs at most), then iPastMs longer, with no event read
 // meanwhile. Every report sent meanwhile is then queued before the program reads the first.
