@@ -345,9 +345,8 @@ void DockPlacer::HoldRestoredDocks()
 {
     // A floating dock the layout shows would be mapped at once, before the window: a manager
     // cannot yet tie it to its window then, and stacks the window above it once that is mapped.
-    // Nor is it mapped and unmapped again at once: a manager may read the two requests in the
-    // other order (twm), and the dock, withdrawn, never shows again. It is hidden before it
-    // reaches the screen.
+    // Nor is it mapped and unmapped again at once: a manager that read both requests at once (twm,
+    // kept busy) lost the dock's window altogether. It is hidden before it reaches the screen.
     for (QDockWidget *pDock : m_pWindow->findChildren<QDockWidget *>()) {
         if (pDock->isFloating() && pDock->isVisible()) {
             pDock->hide();

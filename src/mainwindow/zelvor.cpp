@@ -330,8 +330,8 @@ void Zelvor::FitOnScreen()
     if (const auto *pGrip = statusBar()->findChild<QSizeGrip *>(); pGrip && !pGrip->isVisible() && !bShown)
         minimum.rwidth() += pGrip->sizeHint().width() + statusBar()->layout()->spacing();
     const QSize size = this->size().expandedTo(minimum);
-    const QRect frame =
-        bShown ? QRect(geometry().topLeft(), size).marginsAdded(margins) : QRect(pos(), size.grownBy(margins));
+    const QRect frame = bShown ? QRect(geometry().topLeft(), size).marginsAdded(margins)
+                               : QRect(pos(), size.grownBy(margins));
     const QRect fitted = FittedFrame(frame, pScreen->availableGeometry());
     if (bShown) {
         // The manager's margins are known: the client area goes where the frame then fits.
@@ -591,9 +591,11 @@ void Zelvor::closeEvent(QCloseEvent *pEvent)
         const QMargins frame = pWindow->frameMargins();
         settings.setValue(QLatin1String(kFrameKey),
                           QVariantList({frame.left(), frame.top(), frame.right(), frame.bottom()}));
-        // Where the server last showed it not maximised; Qt's own normal geometry may be the
-        // maximised one, should the manager have sized the window before it marked it so.
-        settings.setValue(QLatin1String(kFramePlaceKey), NormalPlace().value_or(normalGeometry()).marginsAdded(frame));
+        // Maximised, where the server last showed it not maximised: Qt's own normal geometry may be
+        // the maximised one, should the manager have sized the window before it marked it so.
+        const QRect normal =
+            isMaximized() || isFullScreen() ? NormalPlace().value_or(normalGeometry()) : normalGeometry();
+        settings.setValue(QLatin1String(kFramePlaceKey), normal.marginsAdded(frame));
     }
     pEvent->accept();
     TracesClose();
