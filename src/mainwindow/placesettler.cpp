@@ -1,6 +1,7 @@
 #include "mainwindow/placesettler.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -242,6 +243,8 @@ bool PlaceSettler::TakesReport(Followed &followed, const X11Window::Report &repo
         const std::optional<QRect> server = X11Window::ServerPlace(followed.pWindow);
         if (!server || *server == report.place) {
             followed.iTold = 0;
+            if (server)
+                AlignWidget(followed.pWindow, report.place);
             return true;
         }
         FollowServer(followed);
@@ -250,6 +253,19 @@ bool PlaceSettler::TakesReport(Followed &followed, const X11Window::Report &repo
     // The server's own report, with the place weighed here instead of Qt's later lookup.
     X11Window::TellPlace(followed.pWindow, report.place);
     return false;
+}
+
+void PlaceSettler::AlignWidget(QWidget *pWindow, const QRect &place)
+{
+    // Qt takes no report of the place it last had reported, whatever the widget has asked for
+    // since (a dock the operator drags past the screen's edge, where the manager holds it at the
+    // place it had): the widget then keeps the place it asked for. Once Qt has handled the report,
+    // such a widget is set to the place: asked for where the server shows the window, nothing
+    // moves.
+    QTimer::singleShot(0, this, [pWindow = QPointer<QWidget>(pWindow), place] {
+        if (pWindow && pWindow->isVisible() && pWindow->geometry() != place && X11Window::ServerPlace(pWindow) == place)
+            pWindow->setGeometry(place);
+    });
 }
 
 void PlaceSettler::FollowServer(Followed &followed)

@@ -89,6 +89,8 @@ private:
     bool TakesReport(Followed &followed, const X11Window::Report &report, std::optional<quint16> sequence);
     // Tells Qt where the server has the window, should Qt have it elsewhere.
     void FollowServer(Followed &followed);
+    // A place reported and borne out by the server is the widget's too, once Qt has taken it.
+    void AlignWidget(QWidget *pWindow, const QRect &place);
 
     QList<Followed> m_Followed;
 };

@@ -88,6 +88,9 @@ QString Seen(Zelvor *pWnd)
 class TestManagedPlaces : public RestartTest
 {
     Q_OBJECT
+    // Fixtures Lists opened from its menu: floating, shown where Qt has it; null if it is not.
+    QDockWidget *OpenLists(Zelvor *pWnd);
+
 private slots:
     void initTestCase() { BeginFactory(); }
     void cleanupTestCase() { End(); }
@@ -95,6 +98,8 @@ private slots:
     void cleanup() { DropWindow(); }
     void dockKeepsWhereItWasPut_data();
     void dockKeepsWhereItWasPut();
+    void dockPutPastTheEdge_data();
+    void dockPutPastTheEdge();
     void docksLeftOpenComeBack_data();
     void docksLeftOpenComeBack();
     void maximisedAndRestored_data();
@@ -119,6 +124,18 @@ void TestManagedPlaces::dockKeepsWhereItWasPut_data()
     }
 }
 
+QDockWidget *TestManagedPlaces::OpenLists(Zelvor *pWnd)
+{
+    auto *pDock = pWnd->findChild<QDockWidget *>(QStringLiteral("m_pListsDock"));
+    if (!pDock)
+        return nullptr;
+    ToggleFromMenu(pWnd, pDock);
+    if (pDock->isFloating() && StandsWhereShown(pDock, kFramedMs))
+        return pDock;
+    qWarning("%s", qPrintable(Seen(pDock, QRect())));
+    return nullptr;
+}
+
 // Fixtures Lists opened from its menu, then moved (to a place well on the screen and off the
 // bars) or resized by the manager or another program: Qt and the dock's content follow; closed
 // and opened again from its menu, and left open at File > Exit and shown at the next start, it
@@ -130,10 +147,8 @@ void TestManagedPlaces::dockKeepsWhereItWasPut()
     const bool bHeld = QByteArray(QTest::currentDataTag()).endsWith("held");
     Zelvor *pWnd = Start(false);
     QVERIFY(pWnd);
-    auto *pDock = pWnd->findChild<QDockWidget *>(QStringLiteral("m_pListsDock"));
+    QDockWidget *pDock = OpenLists(pWnd);
     QVERIFY(pDock);
-    ToggleFromMenu(pWnd, pDock);
-    QVERIFY2(pDock->isFloating() && StandsWhereShown(pDock, kFramedMs), qPrintable(Seen(pDock, QRect())));
     const Laid laid = LaidOut(pDock);
     const WId window = pDock->winId();
     const QRect was = ServerPlace(window);
@@ -171,6 +186,53 @@ void TestManagedPlaces::dockKeepsWhereItWasPut()
     QVERIFY(pDock);
     QVERIFY2(QTest::qWaitFor([pDock, shown, laid] { return pDock->isVisible() && At(pDock, shown, laid); }, kFramedMs),
              qPrintable(QStringLiteral("next start: visible %1, ").arg(pDock->isVisible()) + Seen(pDock, shown)));
+}
+
+void TestManagedPlaces::dockPutPastTheEdge_data()
+{
+    QTest::addColumn<bool>("bHeld");
+    QTest::newRow("normal pace") << false;
+    QTest::newRow("held") << true;
+}
+
+// The program moves a floating dock most of the way past the screen's bottom, as its own drag of
+// the dock by its title does step by step: a manager that holds it whole on the screen (metacity)
+// keeps it at the screen's edge. Qt and the dock's content follow the server; opened again, the
+// dock is where the server showed it, if that is whole on the screen, else placed anew on it.
+void TestManagedPlaces::dockPutPastTheEdge()
+{
+    QFETCH(bool, bHeld);
+    Zelvor *pWnd = Start(false);
+    QVERIFY(pWnd);
+    QDockWidget *pDock = OpenLists(pWnd);
+    QVERIFY(pDock);
+    const Laid laid = LaidOut(pDock);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const WId window = pDock->winId();
+    const QRect was = ServerPlace(window);
+    // Two steps of the drag: where the manager holds the dock, it holds it for both at one place,
+    // and reports the second the same as the first.
+    pDock->move(pDock->x(), screen.bottom() - 150);
+    QVERIFY(QTest::qWaitFor([window, was] { return ServerPlace(window) != was; }, kFramedMs));
+    QVERIFY(StandsWhereShown(pDock, kFramedMs));
+    const QRect first = ServerPlace(window);
+    pDock->move(pDock->x(), screen.bottom() - 100);
+    if (bHeld)
+        HoldGuiThread([window, first] { return ServerPlace(window) != first; }, kFramedMs, kHeldMs);
+    QVERIFY2(StandsWhereShown(pDock, kFramedMs) && LaidOut(pDock) == laid, qPrintable(Seen(pDock, QRect())));
+    const QRect shown = ServerPlace(window);
+
+    ToggleFromMenu(pWnd, pDock);
+    QVERIFY(QTest::qWaitFor([pDock] { return !pDock->isVisible(); }));
+    ToggleFromMenu(pWnd, pDock);
+    QVERIFY2(StandsWhereShown(pDock, kFramedMs), qPrintable(Seen(pDock, shown)));
+    // Opened again, the dock has a new window.
+    const QMargins margins = FrameExtents(pDock->winId());
+    const QRect frame = ServerPlace(pDock->winId()).marginsAdded(margins);
+    if (screen.contains(shown.marginsAdded(margins)))
+        QCOMPARE(pDock->geometry(), shown);
+    else
+        QVERIFY2(screen.contains(frame), qPrintable(Text(frame)));
 }
 
 void TestManagedPlaces::docksLeftOpenComeBack_data()
