@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,9 +30,15 @@ pid_t Spawn(const QList<QByteArray> &args, int iKeepFd = -1)
     for (const QByteArray &arg : args)
         argv.append(arg.constData());
     argv.append(nullptr);
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid != 0)
         return pid;
+    // A test that dies (a sanitizer's abort, ctest's kill at its timeout) takes its server and
+    // manager with it, instead of leaving them running on the machine.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent)
+        _exit(127);
     const int iNull = open("/dev/null", O_RDWR);
     if (iNull >= 0) {
         dup2(iNull, STDIN_FILENO);
