@@ -20,11 +20,9 @@ xcb_connection_t *Connection()
     return pX11 ? pX11->connection() : nullptr;
 }
 
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
 
-template <typename Reply>
-ReplyPtr<Reply> Owned(Reply *pReply)
+template <typename Reply> ReplyPtr<Reply> Owned(Reply *pReply)
 {
     return ReplyPtr<Reply>(pReply, &std::free);
 }
@@ -212,8 +210,8 @@ std::optional<Shown> ServerShows(const QWidget *pWidget)
         const auto *pStates = static_cast<const xcb_atom_t *>(xcb_get_property_value(states.get()));
         const int iStates = xcb_get_property_value_length(states.get()) / 4;
         for (int i = 0; i < iStates; ++i)
-            bMaximised = bMaximised || std::find(std::begin(maximised), std::end(maximised), pStates[i]) !=
-                                           std::end(maximised);
+            bMaximised =
+                bMaximised || std::find(std::begin(maximised), std::end(maximised), pStates[i]) != std::end(maximised);
     }
     return Shown{attributes->map_state == XCB_MAP_STATE_VIEWABLE, bManaged, bTaken, *place, bMaximised};
 }
@@ -276,8 +274,7 @@ std::optional<bool> ManagerRuns()
     return (attributes->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
 }
 
-std::optional<Report> ReportedPlace(const QByteArray &eventType, void *pMessage,
-                                    const std::function<bool(WId)> &asksOf)
+std::optional<Report> ReportedPlace(const QByteArray &eventType, void *pMessage, const std::function<bool(WId)> &asksOf)
 {
     xcb_connection_t *pConnection = Connection();
     if (!pConnection || eventType != "xcb_generic_event_t" || !pMessage)

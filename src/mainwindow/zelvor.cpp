@@ -330,8 +330,8 @@ void Zelvor::FitOnScreen()
     if (const auto *pGrip = statusBar()->findChild<QSizeGrip *>(); pGrip && !pGrip->isVisible() && !bShown)
         minimum.rwidth() += pGrip->sizeHint().width() + statusBar()->layout()->spacing();
     const QSize size = this->size().expandedTo(minimum);
-    const QRect frame = bShown ? QRect(geometry().topLeft(), size).marginsAdded(margins)
-                               : QRect(pos(), size.grownBy(margins));
+    const QRect frame =
+        bShown ? QRect(geometry().topLeft(), size).marginsAdded(margins) : QRect(pos(), size.grownBy(margins));
     const QRect fitted = FittedFrame(frame, pScreen->availableGeometry());
     if (bShown) {
         // The manager's margins are known: the client area goes where the frame then fits.
